@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+namespace quillet {
+
+enum class MessageIcon { None, Critical, Exclamation, Question, Information };
+enum class MessageButtons { Ok, OkCancel, RetryCancel };
+enum class MessageAnswer { Ok, Cancel, Retry };
+
+// The program's name: the caption of the main window and the title of every message box
+// that names no title of its own.
+inline constexpr const char* kProgramName = "Quillet";
+
+// Message boxes: the operator sees them and answers.
+class Operator {
+public:
+    virtual ~Operator() = default;
+    virtual MessageAnswer Message(MessageIcon icon, MessageButtons buttons,
+                                  const std::string& title, const std::string& text) = 0;
+    // The system beep (a refused manual entry).
+    virtual void Beep() {}
+};
+
+// "Unexpected error #", the number as the platform shows it (a leading blank when it is
+// not negative), " occured: " and the platform's text.
+std::string UnexpectedErrorText(long number, const std::string& text);
+
+} // namespace quillet

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace quillet {
+
+// What the editor launch needs from the desktop. Tasks and windows are opaque numbers;
+// 0 means none.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    // Starts the program with a normal, focused window; its task, or 0 when it failed.
+    virtual long StartProgram(const std::string& nativePath) = 0;
+    virtual bool IsRunning(long task) = 0;
+    virtual bool ActivateTask(long task) = 0;
+    virtual long ActiveWindow() = 0;
+    virtual bool PutOnTop(long window) = 0;
+    // Sends keystrokes to the active window without waiting for them to be processed.
+    virtual bool SendKeys(const std::string& keys) = 0;
+};
+
+} // namespace quillet

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace quillet {
+
+// The host's automation objects, as small interfaces. Every call returns false when it
+// failed (the automation call raised an error).
+
+// The host's execution list ("ExeList").
+class HostExeList {
+public:
+    virtual ~HostExeList() = default;
+    virtual bool AddLine(const std::string& fieldString) = 0;
+    virtual bool SetVisible(bool visible) = 0;
+    virtual bool ClearList() = 0;
+    virtual bool Clear() = 0;
+};
+
+// The host's device-status object.
+class HostDeviceStatus {
+public:
+    virtual ~HostDeviceStatus() = default;
+    virtual bool SetDeviceStatus(const std::string& name, std::int16_t value) = 0;
+};
+
+// The host's application object, and what the platform offers around it: creating a new
+// list object by name, and the device-status object when the host hands one out.
+class HostApplication {
+public:
+    virtual ~HostApplication() = default;
+    virtual bool Attach(bool attach) = 0;
+    // The execution list, or nothing while the host is not ready.
+    virtual std::shared_ptr<HostExeList> GetExeList() = 0;
+    virtual bool Start() = 0;
+    virtual bool Stop() = 0;
+    virtual bool End() = 0;
+    // A new list object created by its name ("Tormial.ExeList"); nothing when that fails.
+    virtual std::shared_ptr<HostExeList> CreateExeList(const std::string& progId) = 0;
+    // The device-status object, or nothing when none is handed out.
+    virtual std::shared_ptr<HostDeviceStatus> DeviceStatus() = 0;
+};
+
+} // namespace quillet
