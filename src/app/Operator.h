@@ -20,6 +20,9 @@ public:
                                   const std::string& title, const std::string& text) = 0;
     // The system beep (a refused manual entry).
     virtual void Beep() {}
+    // The program ends (a fatal condition such as a missing ZOR.INI or a file-system
+    // failure the program cannot go on from). The desktop program may not return.
+    virtual void RequestExit(int /*status*/) {}
 };
 
 // "Unexpected error #", the number as the platform shows it (a leading blank when it is

@@ -26,10 +26,18 @@ std::string EscapeTraceText(std::string_view bytes) {
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
         switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\r': out += "\\r"; break;
-        case '\n': out += "\\n"; break;
-        case '\t': out += "\\t"; break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (byte >= 0x20 && byte < 0x7f) {
                 out += c;
@@ -54,10 +62,18 @@ std::optional<std::string> UnescapeTraceText(std::string_view text) {
             return std::nullopt;
         }
         switch (text[i]) {
-        case '\\': out += '\\'; break;
-        case 'r': out += '\r'; break;
-        case 'n': out += '\n'; break;
-        case 't': out += '\t'; break;
+        case '\\':
+            out += '\\';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case 't':
+            out += '\t';
+            break;
         case 'x': {
             if (i + 2 >= text.size()) {
                 return std::nullopt;
@@ -71,7 +87,8 @@ std::optional<std::string> UnescapeTraceText(std::string_view text) {
             i += 2;
             break;
         }
-        default: return std::nullopt;
+        default:
+            return std::nullopt;
         }
     }
     return out;

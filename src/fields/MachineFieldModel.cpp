@@ -11,7 +11,9 @@ constexpr std::array<std::string_view, kFieldSlotCount> kSlotNames = {
 
 } // namespace
 
-std::string_view SlotName(FieldSlot slot) { return kSlotNames[static_cast<std::size_t>(slot)]; }
+std::string_view SlotName(FieldSlot slot) {
+    return kSlotNames[static_cast<std::size_t>(slot)];
+}
 
 bool SlotHasEnableFlag(FieldSlot slot) {
     return slot != FieldSlot::SFN && slot != FieldSlot::SFM && slot != FieldSlot::DFN;

@@ -10,8 +10,25 @@ namespace quillet {
 
 // The 19 machine-field slots in their fixed order (the order of reading and writing).
 enum class FieldSlot : int {
-    SFN, SFM, SFS, SFA, SFT, SFR, BFN, BFM, FFN, FFM,
-    BFS, BFA, BFT, BFR, FFS, FFA, FFT, FFR, DFN,
+    SFN,
+    SFM,
+    SFS,
+    SFA,
+    SFT,
+    SFR,
+    BFN,
+    BFM,
+    FFN,
+    FFM,
+    BFS,
+    BFA,
+    BFT,
+    BFR,
+    FFS,
+    FFA,
+    FFT,
+    FFR,
+    DFN,
 };
 inline constexpr int kFieldSlotCount = 19;
 
@@ -33,7 +50,7 @@ struct AutoSelSlot {
 // The stored settings of automatic field selection.
 struct AutoSelState {
     AutoSelSlot PNameMirror, PNameNandM, CommentMirror, CommentNandM;
-    std::int16_t PNameMSel = 0;   // 1: a match produces "Mirror"; 0: "Norm and Mirror"
+    std::int16_t PNameMSel = 0; // 1: a match produces "Mirror"; 0: "Norm and Mirror"
     std::int16_t CommentMSel = 0;
 };
 
@@ -64,14 +81,14 @@ struct MachineFieldModel {
     bool NMSel() const { return !mirrorSelected; }
 
     // The trigger group.
-    std::string MSpec;               // trigger characters
-    int PosScrollValue = 1;          // PosScroll.Value
-    int PosScrollMin = 1;            // PosScroll.Min
-    int PosScrollMax = 25;           // PosScroll.Max
-    bool OptAlnL = true;             // counting from the left; false: OptAlnR
+    std::string MSpec;      // trigger characters
+    int PosScrollValue = 1; // PosScroll.Value
+    int PosScrollMin = 1;   // PosScroll.Min
+    int PosScrollMax = 25;  // PosScroll.Max
+    bool OptAlnL = true;    // counting from the left; false: OptAlnR
     std::string LabDispStr = "????????????????????????";
-    std::string PosDispLeft;         // caption
-    std::string PosDispRight;        // caption
+    std::string PosDispLeft;  // caption
+    std::string PosDispRight; // caption
     bool PosDispLeftVisible = true;
     bool PosDispRightVisible = true;
     bool triggerGroupEnabled = false; // FrameTSet and the seven controls in it
