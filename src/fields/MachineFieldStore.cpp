@@ -1,0 +1,172 @@
+#include "fields/MachineFieldStore.h"
+
+#include "config/Numbers.h"
+#include "config/ReadIniString.h"
+#include "config/Settings.h"
+
+#include <limits>
+#include <string>
+
+namespace quillet {
+
+namespace {
+
+struct SlotKeys {
+    const char* name;
+    AutoSelSlot AutoSelState::*slot;
+};
+
+// The order of reading and writing the trigger slots.
+constexpr SlotKeys kTriggerSlots[] = {
+    {"PNameMirror", &AutoSelState::PNameMirror},
+    {"PNameNandM", &AutoSelState::PNameNandM},
+    {"CommentMirror", &AutoSelState::CommentMirror},
+    {"CommentNandM", &AutoSelState::CommentNandM},
+};
+
+std::string Read(const IniProfile& ini, const std::string& key) {
+    return ReadIniString(ini, kSection, key);
+}
+
+// Upper case as the Windows-1252 code page has it: "ñ" (0xF1) becomes "Ñ" (0xD1).
+unsigned char UpperByte(unsigned char c) {
+    if (c >= 'a' && c <= 'z') {
+        return static_cast<unsigned char>(c - 0x20);
+    }
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) {
+        return static_cast<unsigned char>(c - 0x20);
+    }
+    switch (c) {
+    case 0x9A: // s caron
+    case 0x9C: // oe
+    case 0x9E: // z caron
+        return static_cast<unsigned char>(c - 0x10);
+    case 0xFF: // y diaeresis
+        return 0x9F;
+    default:
+        return c;
+    }
+}
+
+std::string Upper(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(UpperByte(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+// A check box holds 0, 1 or 2 (grey); anything else would be a state it cannot show.
+std::int16_t LoadFlag(const std::string& text) {
+    const std::optional<std::int16_t> value = LeadingInt16(text);
+    if (!value || *value < 0 || *value > 2) {
+        return 0;
+    }
+    return *value;
+}
+
+std::int16_t LoadInt16OrZero(const std::string& text) {
+    return LeadingInt16(text).value_or(0);
+}
+
+std::int16_t LoadClampedInt16(const std::string& text) {
+    const double number = LeadingNumber(text);
+    if (const std::optional<std::int16_t> value = RoundToInt16(number)) {
+        return *value;
+    }
+    return number < 0 ? std::numeric_limits<std::int16_t>::min()
+                      : std::numeric_limits<std::int16_t>::max();
+}
+
+// Integers from controls carry one leading blank when not negative (" 1", " 0").
+std::string FlagText(std::int16_t flag) {
+    return flag < 0 ? FormatNumber(flag) : " " + FormatNumber(flag);
+}
+
+void LoadFieldTable(const IniProfile& ini, MachineFieldModel& model) {
+    for (int i = 0; i < kFieldSlotCount; ++i) {
+        const auto slot = static_cast<FieldSlot>(i);
+        const std::string name(SlotName(slot));
+        model.Code(slot) = Read(ini, "FieldCode_" + name);
+        const std::int16_t flag = LoadFlag(Read(ini, "FieldFlag_" + name));
+        model.Flag(slot) = SlotHasEnableFlag(slot) ? flag : std::int16_t{1};
+    }
+    model.HlfLimX = Read(ini, "HalfLimitX");
+    model.HlfLimY = Read(ini, "HalfLimitY");
+}
+
+void LoadTarget(const IniProfile& ini, AutoSelEditor& editor) {
+    const AutoSelState& state = editor.Model().autoSel;
+    // Only an exact 1, 2 or 3 selects: 2.0 is "Comment", 2.5 is nothing.
+    const double setting = LeadingNumber(Read(ini, "AutoSelSetting"));
+    if (setting == 1.0) {
+        editor.SelectTarget(AutoSelTarget::ProgramName);
+        editor.SelectVariant(state.PNameMSel != 0);
+    } else if (setting == 2.0) {
+        editor.SelectTarget(AutoSelTarget::Comment);
+        editor.SelectVariant(state.CommentMSel != 0);
+    } else if (setting == 3.0) {
+        editor.SelectTarget(AutoSelTarget::Barcode);
+    }
+}
+
+void LoadTriggerSlots(const IniProfile& ini, AutoSelState& state) {
+    for (const SlotKeys& keys : kTriggerSlots) {
+        AutoSelSlot& slot = state.*keys.slot;
+        const std::string name = keys.name;
+        slot.AlignLeft = LoadInt16OrZero(Read(ini, name + "LR"));
+        slot.Position = LoadClampedInt16(Read(ini, name + "CPos"));
+        slot.TriggerText = Read(ini, name + "Text");
+    }
+}
+
+const char* TargetText(AutoSelTarget target) {
+    switch (target) {
+    case AutoSelTarget::Barcode:
+        return "3";
+    case AutoSelTarget::Comment:
+        return "2";
+    case AutoSelTarget::ProgramName:
+        break;
+    }
+    return "1";
+}
+
+} // namespace
+
+void LoadMachineFields(const IniProfile& ini, AutoSelEditor& editor) {
+    MachineFieldModel& model = editor.Model();
+    LoadFieldTable(ini, model);
+    model.autoSel.PNameMSel = LoadInt16OrZero(Read(ini, "PNameMSel"));
+    model.autoSel.CommentMSel = LoadInt16OrZero(Read(ini, "CommentMSel"));
+    LoadTarget(ini, editor);
+    LoadTriggerSlots(ini, model.autoSel);
+    editor.SetAutoSel();
+}
+
+void StoreMachineFields(IniProfile& ini, AutoSelEditor& editor) {
+    MachineFieldModel& model = editor.Model();
+    for (int i = 0; i < kFieldSlotCount; ++i) {
+        const auto slot = static_cast<FieldSlot>(i);
+        const std::string name(SlotName(slot));
+        ini.WriteString(kSection, "FieldCode_" + name, Upper(model.Code(slot)));
+        const std::int16_t flag = SlotHasEnableFlag(slot) ? model.Flag(slot) : std::int16_t{1};
+        ini.WriteString(kSection, "FieldFlag_" + name, FlagText(flag));
+    }
+    ini.WriteString(kSection, "HalfLimitX", model.HlfLimX);
+    ini.WriteString(kSection, "HalfLimitY", model.HlfLimY);
+
+    editor.GetAutoSel();
+    const AutoSelState& state = model.autoSel;
+    ini.WriteString(kSection, "AutoSelSetting", TargetText(model.target));
+    for (const SlotKeys& keys : kTriggerSlots) {
+        const AutoSelSlot& slot = state.*keys.slot;
+        const std::string name = keys.name;
+        ini.WriteString(kSection, name + "LR", FormatNumber(slot.AlignLeft));
+        ini.WriteString(kSection, name + "CPos", FormatNumber(slot.Position));
+        ini.WriteString(kSection, name + "Text", slot.TriggerText);
+    }
+    ini.WriteString(kSection, "PNameMSel", FormatNumber(state.PNameMSel));
+    ini.WriteString(kSection, "CommentMSel", FormatNumber(state.CommentMSel));
+}
+
+} // namespace quillet
