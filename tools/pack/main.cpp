@@ -1,0 +1,141 @@
+// quillet-pack: reads a program label's text (header, "!", program) from a file or standard
+// input and writes the compressed label that the scanner would deliver.
+
+#include "app/Trace.h"
+#include "host/PayloadPacker.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: quillet-pack [--escaped] [-o FILE] [FILE]\n"
+    "  Reads the label text from FILE (or standard input when FILE is missing or \"-\")\n"
+    "  and writes the compressed label to standard output or to the -o FILE.\n"
+    "  --escaped   write the label in the trace's escaped form, one line\n"
+    "  --program-dir DIR, --windows-dir DIR, --drive L=DIR, --trace FILE are accepted\n"
+    "  and ignored, as every tool takes them.\n";
+
+struct Options {
+    bool escaped = false;
+    std::string input;  // empty or "-": standard input
+    std::string output; // empty: standard output
+};
+
+bool IsIgnoredWithValue(std::string_view arg) {
+    for (const char* name : {"--program-dir", "--windows-dir", "--drive", "--trace"}) {
+        if (arg == name) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool IsIgnoredJoined(std::string_view arg) {
+    for (const char* name : {"--program-dir=", "--windows-dir=", "--drive=", "--trace="}) {
+        if (arg.starts_with(name)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::optional<Options> ParseArguments(const std::vector<std::string_view>& args) {
+    Options options;
+    bool haveInput = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "--escaped") {
+            options.escaped = true;
+        } else if ((arg == "-o" || arg == "--output") && hasValue) {
+            options.output = args[++i];
+        } else if (IsIgnoredWithValue(arg) && hasValue) {
+            ++i;
+        } else if (IsIgnoredJoined(arg)) {
+            continue;
+        } else if ((arg == "-" || !arg.starts_with("-")) && !haveInput) {
+            options.input = arg;
+            haveInput = true;
+        } else {
+            std::cerr << "quillet-pack: unexpected argument: " << arg << "\n" << kUsage;
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+std::optional<std::string> ReadInput(const std::string& path) {
+    const bool fromStdin = path.empty() || path == "-";
+    std::FILE* file = fromStdin ? stdin : std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        std::cerr << "quillet-pack: cannot open " << path << ": " << std::strerror(errno) << "\n";
+        return std::nullopt;
+    }
+    std::string data;
+    char chunk[4096];
+    std::size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+        data.append(chunk, got);
+    }
+    const bool failed = std::ferror(file) != 0;
+    if (!fromStdin) {
+        std::fclose(file);
+    }
+    if (failed) {
+        std::cerr << "quillet-pack: cannot read " << (fromStdin ? "standard input" : path) << "\n";
+        return std::nullopt;
+    }
+    return data;
+}
+
+bool WriteOutput(const std::string& path, const std::string& data) {
+    std::FILE* file = path.empty() ? stdout : std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        std::cerr << "quillet-pack: cannot create " << path << ": " << std::strerror(errno) << "\n";
+        return false;
+    }
+    const bool written = std::fwrite(data.data(), 1, data.size(), file) == data.size();
+    const bool closed = path.empty() ? std::fflush(file) == 0 : std::fclose(file) == 0;
+    if (!written || !closed) {
+        std::cerr << "quillet-pack: cannot write " << (path.empty() ? "standard output" : path)
+                  << "\n";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    for (const std::string_view arg : args) {
+        if (arg == "-h" || arg == "--help") {
+            std::cout << kUsage;
+            return 0;
+        }
+    }
+    const std::optional<Options> options = ParseArguments(args);
+    if (!options) {
+        return 2;
+    }
+    const std::optional<std::string> text = ReadInput(options->input);
+    if (!text) {
+        return 1;
+    }
+    const quillet::PackResult packed = quillet::PackPayload(*text);
+    if (!packed.ok()) {
+        std::cerr << "quillet-pack: " << packed.error << "\n";
+        return 1;
+    }
+    const std::string out =
+        options->escaped ? quillet::EscapeTraceText(packed.label) + "\n" : packed.label;
+    return WriteOutput(options->output, out) ? 0 : 1;
+}
