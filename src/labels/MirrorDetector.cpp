@@ -55,7 +55,8 @@ bool DetectMirror(const MachineFieldModel& fields, LabelState& state) {
     }
     const bool found = marker.front() == '*' || MarkerFound(fields, source, marker);
     if (fields.MPName() || fields.MCmt()) {
-        state.FieldCode = found ? "W" : "P";
+        // Built first: assigning the literal trips a false -Wrestrict in GCC 12 at -O2.
+        state.FieldCode = std::string(found ? "W" : "P");
     }
     return fields.NMSel() && found;
 }
