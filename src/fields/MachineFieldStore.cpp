@@ -2,6 +2,7 @@
 
 #include "config/Numbers.h"
 #include "config/ReadIniString.h"
+#include "config/Text.h"
 #include "config/Settings.h"
 
 #include <limits>
@@ -26,33 +27,6 @@ constexpr SlotKeys kTriggerSlots[] = {
 
 std::string Read(const IniProfile& ini, const std::string& key) {
     return ReadIniString(ini, kSection, key);
-}
-
-// Upper case as the Windows-1252 code page has it: "ñ" (0xF1) becomes "Ñ" (0xD1).
-unsigned char UpperByte(unsigned char c) {
-    if (c >= 'a' && c <= 'z') {
-        return static_cast<unsigned char>(c - 0x20);
-    }
-    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) {
-        return static_cast<unsigned char>(c - 0x20);
-    }
-    switch (c) {
-    case 0x9A: // s caron
-    case 0x9C: // oe
-    case 0x9E: // z caron
-        return static_cast<unsigned char>(c - 0x10);
-    case 0xFF: // y diaeresis
-        return 0x9F;
-    default:
-        return c;
-    }
-}
-
-std::string Upper(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(UpperByte(static_cast<unsigned char>(c)));
-    }
-    return text;
 }
 
 // A check box holds 0, 1 or 2 (grey); anything else would be a state it cannot show.
@@ -148,7 +122,7 @@ void StoreMachineFields(IniProfile& ini, AutoSelEditor& editor) {
     for (int i = 0; i < kFieldSlotCount; ++i) {
         const auto slot = static_cast<FieldSlot>(i);
         const std::string name(SlotName(slot));
-        ini.WriteString(kSection, "FieldCode_" + name, Upper(model.Code(slot)));
+        ini.WriteString(kSection, "FieldCode_" + name, UpperCase(model.Code(slot)));
         const std::int16_t flag = SlotHasEnableFlag(slot) ? model.Flag(slot) : std::int16_t{1};
         ini.WriteString(kSection, "FieldFlag_" + name, FlagText(flag));
     }

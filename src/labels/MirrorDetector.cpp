@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "labels/LabelText.h"
+#include "config/Text.h"
 
 namespace quillet {
 

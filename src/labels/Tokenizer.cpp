@@ -1,6 +1,6 @@
 #include "labels/Tokenizer.h"
 
-#include "labels/LabelText.h"
+#include "config/Text.h"
 
 namespace quillet {
 

@@ -1,4 +1,4 @@
-#include "labels/LabelText.h"
+#include "config/Text.h"
 
 namespace quillet {
 
