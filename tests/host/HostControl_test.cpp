@@ -89,12 +89,6 @@ TEST_F(HostControlTest, ConnectGivesUpAfterTheBoundWithTheMessage) {
     }
 }
 
-TEST_F(HostControlTest, ConnectWithoutApplicationFails) {
-    EXPECT_FALSE(control.Connect(nullptr, 30));
-    ASSERT_EQ(op.shown.size(), 1u);
-    EXPECT_EQ(op.shown[0].text, "Tormial Connection Failed!");
-}
-
 TEST_F(HostControlTest, FirstLabelStepRunsOnce) {
     ASSERT_TRUE(Connect());
     EXPECT_TRUE(control.FirstLabelStep());
@@ -205,15 +199,6 @@ TEST_F(HostControlTest, ShowReadyPausesThenSetsTheStatus) {
     control.ShowReady();
     EXPECT_EQ(trace.lines, (Lines{"pause 0.6"}));
     EXPECT_EQ(window.Status(), "Ready.");
-}
-
-TEST_F(HostControlTest, ReleaseDropsEveryReference) {
-    ASSERT_TRUE(Connect());
-    control.Release();
-    EXPECT_EQ(control.HostList(), nullptr);
-    EXPECT_EQ(control.DeviceStatus(), nullptr);
-    EXPECT_EQ(control.HostApp(), nullptr);
-    EXPECT_EQ(host.use_count(), 1);
 }
 
 } // namespace

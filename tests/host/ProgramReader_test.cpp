@@ -64,15 +64,6 @@ TEST_F(ProgramReaderTest, ZorValuesFollowTheLeadingNumberRule) {
     EXPECT_EQ(label.Comment, "");
 }
 
-TEST_F(ProgramReaderTest, ZorWithoutDimensionLineChangesNothing) {
-    Read("ZOR\n; comment\nG0\nG1\n");
-    EXPECT_EQ(x, -1.0f);
-    EXPECT_EQ(y, -2.0f);
-    EXPECT_EQ(z, -3.0f);
-    EXPECT_EQ(label.Comment, "");
-    EXPECT_TRUE(op.shown.empty());
-}
-
 TEST_F(ProgramReaderTest, GCodeFirstLineGivesDimensionsAndSecondTheComment) {
     Read("\r\n  g71 X800 Y600 Z18 T1\r\n\r\n  (SHELF) N10\r\n");
     EXPECT_EQ(x, 800.0f);
@@ -130,7 +121,7 @@ TEST_F(ProgramReaderTest, MissingUnreadableOrShortFilesFailSilently) {
     files.readErrors[kPath] = FsError::AccessDenied;
     Read("G71 X1 Y2 Z3\n(C)\n");
     files.readErrors.clear();
-    for (const char* content : {"", "\r\n \r\n", "G71 X1 Y2 Z3", "G90\n\n  \n"}) {
+    for (const char* content : {"", "\r\n \r\n", "G71 X1 Y2 Z3", "G90\n\n  \n", "ZOR\n; c\nG0\n"}) {
         Read(content);
     }
     EXPECT_EQ(x, -1.0f);

@@ -49,32 +49,5 @@ TEST(SimulatedHost, EveryListObjectWorksOnTheOneListAndObserverHearsChanges) {
     EXPECT_EQ(changes, 4);
 }
 
-TEST(SimulatedHost, FailingAddLinesAreTracedAndAddNothing) {
-    testing::RecordingTrace trace;
-    HostSimulationOptions options;
-    options.failAddLine = 2;
-    SimulatedHost host(trace, options);
-    const auto list = host.GetExeList();
-    EXPECT_FALSE(list->AddLine("#161=A;"));
-    EXPECT_FALSE(list->AddLine("#161=A;"));
-    EXPECT_TRUE(list->AddLine("#161=A;"));
-    EXPECT_EQ(host.Entries().size(), 1u);
-    EXPECT_EQ(trace.lines.size(), 4u);
-    EXPECT_EQ(trace.lines.back(), "host AddLine #161=A;");
-}
-
-TEST(SimulatedHost, DeviceStatusCallsAreRecordedUnlessWithheld) {
-    testing::RecordingTrace trace;
-    SimulatedHost host(trace, HostSimulationOptions{});
-    host.DeviceStatus()->SetDeviceStatus("DRAVINESK.MAIN.AddProg", 1);
-    EXPECT_EQ(trace.lines,
-              (std::vector<std::string>{"host SetDeviceStatus DRAVINESK.MAIN.AddProg 1"}));
-    EXPECT_EQ(host.DeviceStatusCalls().size(), 1u);
-
-    HostSimulationOptions options;
-    options.noDeviceStatus = true;
-    EXPECT_EQ(SimulatedHost(trace, options).DeviceStatus(), nullptr);
-}
-
 } // namespace
 } // namespace quillet

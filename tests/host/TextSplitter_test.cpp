@@ -60,13 +60,5 @@ TEST(Parser, NewTextReplacesTheOldAndSeparatorsStay) {
     EXPECT_EQ(parser.Field(1), "x^");
 }
 
-TEST(Parser, NulBytesAreOrdinaryCharactersOrSeparators) {
-    Parser parser;
-    parser.Separators(std::string_view("\0", 1));
-    parser.Text(std::string_view("a\0b", 3));
-    EXPECT_EQ(parser.Field(1), "a");
-    EXPECT_EQ(parser.Field(2), "b");
-}
-
 } // namespace
 } // namespace quillet
