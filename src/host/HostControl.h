@@ -1,0 +1,99 @@
+#pragma once
+
+#include "app/Operator.h"
+#include "app/Trace.h"
+#include "app/WindowState.h"
+#include "host/CodeTable.h"
+#include "host/EventPump.h"
+#include "host/HostObjects.h"
+#include "labels/LabelState.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace quillet {
+
+// Quillet's side of the host: the three references and the wrappers around every host
+// call. A failed call is reported to the operator here and returns false, so the caller
+// only has to stop.
+class HostControl {
+public:
+    static constexpr const char* kExeListProgId = "Tormial.ExeList";
+    static constexpr const char* kAddProgStatus = "DRAVINESK.MAIN.AddProg";
+    static constexpr const char* kSetPointStatus = "DRAVINESK.MAIN.CmdSetP";
+    static constexpr const char* kConnectionFailed = "Tormial Connection Failed!";
+    static constexpr const char* kConnectionFailedTitle = "ERROR";
+    // One round of the connection wait: a GetExeList, pending events, then this sleep.
+    static constexpr int kConnectRoundMs = 50;
+    // Fresh list objects tried after AddLine failed before the entry is given up.
+    static constexpr int kAddLineRecoveryRounds = 3;
+    // The number shown for a failed automation call.
+    static constexpr long kAutomationError = 440;
+
+    HostControl(LabelState& label, const CodeTable& codes, EventPump& pump, Operator& op,
+                WindowState& window, Trace& trace)
+        : label_(label), codes_(codes), pump_(pump), operator_(op), window_(window), trace_(trace) {
+    }
+
+    // Attaches to `app` and waits, at most `timeoutSeconds`, for its execution list. On
+    // success the list and the device-status object (when handed out) are held and
+    // FirstScanPending is set. On failure "Tormial Connection Failed!" is shown, nothing
+    // is held, and false comes back: the program cannot go on.
+    bool Connect(std::shared_ptr<HostApplication> app, double timeoutSeconds);
+
+    bool FirstScanPending() const { return firstScanPending_; }
+    void SetFirstScanPending(bool pending) { firstScanPending_ = pending; }
+
+    // Before the first label after start-up: list visible, list cleared, flag cleared.
+    // The flag stays set when a call fails, so the next label tries again.
+    bool FirstLabelStep();
+
+    // Adds the label's field string to the execution list, replacing a list object that
+    // refuses it by a fresh one (at most kAddLineRecoveryRounds times).
+    bool HostAddLine();
+    bool HostClearList();
+    // For callers that go on whatever the list did (row 0 of a label set).
+    void HostClearListIgnoringFailure();
+    bool HostStart();
+    bool HostStop();
+    bool HostEnd();
+    // Skipped (true) while no device-status object is held.
+    bool SetDeviceStatus(const std::string& name, std::int16_t value);
+
+    // Lets pending window events run, sleeps, lets them run again.
+    void Pause(double seconds);
+    // Pause(0.6), then "Ready." in the status line.
+    void ShowReady();
+
+    // Drops the list, the device-status object and the application, in this order.
+    void Release();
+
+    const std::shared_ptr<HostApplication>& HostApp() const { return hostApp_; }
+    const std::shared_ptr<HostExeList>& HostList() const { return hostList_; }
+    const std::shared_ptr<HostDeviceStatus>& DeviceStatus() const { return deviceStatus_; }
+
+private:
+    bool WaitForList(double timeoutSeconds);
+    bool RecoverAddLine();
+    bool TryFreshList();
+    bool Checked(bool ok, std::string_view call);
+    void ReportFailure(std::string_view call);
+
+    LabelState& label_;
+    const CodeTable& codes_;
+    EventPump& pump_;
+    Operator& operator_;
+    WindowState& window_;
+    Trace& trace_;
+    std::shared_ptr<HostApplication> hostApp_;
+    std::shared_ptr<HostExeList> hostList_;
+    std::shared_ptr<HostDeviceStatus> deviceStatus_;
+    bool firstScanPending_ = false;
+};
+
+// Seconds as the pause trace writes them: "0.6", "0.5", "1".
+std::string PauseSecondsText(double seconds);
+
+} // namespace quillet

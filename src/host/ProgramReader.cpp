@@ -1,0 +1,168 @@
+#include "host/ProgramReader.h"
+
+#include "config/Numbers.h"
+
+#include <charconv>
+#include <optional>
+
+namespace quillet {
+
+namespace {
+
+std::string_view TrimBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::string Upper(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return out;
+}
+
+bool ContainsIgnoringCase(std::string_view text, std::string_view upperWord) {
+    return Upper(text).find(upperWord) != std::string::npos;
+}
+
+// Walks the lines of a text; a line ends at CR LF, LF or a lone CR.
+class LineReader {
+public:
+    explicit LineReader(std::string_view data) : data_(data) {}
+
+    std::optional<std::string_view> Next() {
+        if (pos_ >= data_.size()) {
+            return std::nullopt;
+        }
+        const std::size_t end = data_.find_first_of("\r\n", pos_);
+        if (end == std::string_view::npos) {
+            const std::string_view line = data_.substr(pos_);
+            pos_ = data_.size();
+            return line;
+        }
+        const std::string_view line = data_.substr(pos_, end - pos_);
+        pos_ = end + 1;
+        if (data_[end] == '\r' && pos_ < data_.size() && data_[pos_] == '\n') {
+            ++pos_;
+        }
+        return line;
+    }
+
+    std::optional<std::string_view> NextNonBlank() {
+        for (auto line = Next(); line; line = Next()) {
+            if (!TrimBlanks(*line).empty()) {
+                return line;
+            }
+        }
+        return std::nullopt;
+    }
+
+    std::string_view Rest() const { return data_.substr(pos_); }
+
+private:
+    std::string_view data_;
+    std::size_t pos_ = 0;
+};
+
+// A whole field as a single-precision number: blanks around it, an optional sign, digits
+// with "." as decimal point and an optional exponent; anything else, or a value outside
+// the single-precision range, is no number.
+std::optional<float> StrictSingle(std::string_view field) {
+    std::string_view text = field;
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+        text.remove_suffix(1);
+    }
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty() || !((text.front() >= '0' && text.front() <= '9') || text.front() == '.')) {
+        return std::nullopt; // refuses "inf", "nan" and a sign alone
+    }
+    float value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return negative ? -value : value;
+}
+
+} // namespace
+
+std::string ProgramReader::ProgramPath() const {
+    return std::string(TrimBlanks(settings_.GCodePath + label_.ProgramName));
+}
+
+void ProgramReader::ReadProgramDimensions(float& x, float& y, float& z) {
+    label_.Comment.clear();
+    const std::string path = ProgramPath();
+    const FileRead file = files_.ReadAll(path);
+    if (file.error != FsError::None) {
+        return;
+    }
+    LineReader lines(file.data);
+    const auto line1 = lines.NextNonBlank();
+    if (!line1) {
+        return;
+    }
+    const auto line2 = lines.NextNonBlank();
+    if (!line2) {
+        return;
+    }
+    if (ContainsIgnoringCase(*line1, "ZOR")) {
+        ReadZor(lines.Rest(), *line2, x, y, z);
+        return;
+    }
+    const std::string head = Upper(TrimBlanks(*line1)).substr(0, 3);
+    if (head == "G71" || head == "G70") {
+        ReadGCode(*line1, *line2, x, y, z);
+        return;
+    }
+    operator_.Message(MessageIcon::None, MessageButtons::Ok, kProgramName, path + kNotAProgram);
+}
+
+void ProgramReader::ReadZor(std::string_view rest, std::string_view line2, float& x, float& y,
+                            float& z) {
+    LineReader lines(rest);
+    auto line = lines.Next();
+    while (line && !ContainsIgnoringCase(*line, "UN")) {
+        line = lines.Next();
+    }
+    if (!line) {
+        return;
+    }
+    parser_.Separators("\r =");
+    parser_.Text(*line);
+    x = LeadingSingle(parser_.Field(3));
+    y = LeadingSingle(parser_.Field(5));
+    z = LeadingSingle(parser_.Field(7));
+    label_.Comment = line2.size() > 2 ? std::string(line2.substr(2)) : std::string();
+}
+
+void ProgramReader::ReadGCode(std::string_view line1, std::string_view line2, float& x, float& y,
+                              float& z) {
+    parser_.Separators("XYZT");
+    parser_.Text(line1);
+    for (auto [field, target] : {std::pair{2, &x}, std::pair{3, &y}, std::pair{4, &z}}) {
+        const auto value = StrictSingle(parser_.Field(field));
+        if (!value) {
+            return;
+        }
+        *target = *value;
+    }
+    parser_.Separators("()");
+    parser_.Text(TrimBlanks(line2));
+    label_.Comment = parser_.Field(2);
+}
+
+} // namespace quillet
