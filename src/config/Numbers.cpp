@@ -1,5 +1,6 @@
 #include "config/Numbers.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -49,7 +50,14 @@ double LeadingNumber(std::string_view text) {
     if (!seenDigit) {
         return 0.0;
     }
-    const double value = std::strtod(digits.c_str(), nullptr);
+    // from_chars ignores the C locale, so "." stays the decimal point under any locale.
+    double value = 0.0;
+    const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        value = digits.find_first_not_of("0.") == std::string::npos
+                    ? 0.0
+                    : std::numeric_limits<double>::max();
+    }
     return negative ? -value : value;
 }
 
@@ -84,12 +92,16 @@ std::string FormatNumber(double value) {
     if (!std::isfinite(value) || value == 0.0) {
         return "0";
     }
-    // Seven significant digits, then drop what the printed form does not need.
-    char buffer[64];
-    const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
-    const int decimals = exponent >= 6 ? 0 : 6 - exponent;
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    std::string text = buffer;
+    // Seven significant digits, then drop what the printed form does not need. to_chars
+    // ignores the locale, so "." stays the decimal point.
+    char buffer[400];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                       std::chars_format::general, 7);
+    double rounded = 0.0;
+    std::from_chars(buffer, written.ptr, rounded);
+    const auto fixed = std::to_chars(buffer, buffer + sizeof buffer, rounded,
+                                     std::chars_format::fixed);
+    std::string text(buffer, fixed.ptr);
     if (text.find('.') != std::string::npos) {
         while (text.back() == '0') {
             text.pop_back();
@@ -97,13 +109,6 @@ std::string FormatNumber(double value) {
         if (text.back() == '.') {
             text.pop_back();
         }
-    }
-    if (exponent >= 7) {
-        // Keep seven significant digits for large values as well.
-        std::snprintf(buffer, sizeof buffer, "%.7g", value);
-        const double kept = std::strtod(buffer, nullptr);
-        std::snprintf(buffer, sizeof buffer, "%.0f", kept);
-        text = buffer;
     }
     const bool negative = text[0] == '-';
     const std::size_t first = negative ? 1 : 0;
