@@ -38,7 +38,8 @@ TEST_F(IniStoreTest, ReadsWithProfileSemantics) {
                          "DUP=second\r\n"
                          "NoEquals\r\n"
                          "Empty=\r\n"
-                         "Latin=\xf1" "and\xd1\r\n"
+                         "Latin=\xf1"
+                         "and\xd1\r\n"
                          "[Other] trailing text\r\n"
                          "Key=other\r\n"
                          "[Open\r\n"
@@ -61,7 +62,9 @@ TEST_F(IniStoreTest, ReadsWithProfileSemantics) {
         {"VORKSTAB", "Dup", "first"},
         {"VORKSTAB", "NoEquals", "dflt"},
         {"VORKSTAB", "Empty", ""},
-        {"VORKSTAB", "Latin", "\xf1" "and\xd1"},
+        {"VORKSTAB", "Latin",
+         "\xf1"
+         "and\xd1"},
         {"VORKSTAB", "Second", "dflt"},
         {"VORKSTAB", "Key", "dflt"},
         {"OTHER", "Key", "other"},
@@ -102,7 +105,7 @@ TEST_F(IniStoreTest, IntegerRead) {
         const char* key;
         int expected;
     } cases[] = {
-        {"Plain", 250}, {"Blanks", 42}, {"Signed", 12},        {"Neg", 0},    {"Text", 0},
+        {"Plain", 250}, {"Blanks", 42}, {"Signed", 12},       {"Neg", 0},    {"Text", 0},
         {"Trail", 12},  {"Empty", 9},   {"Huge", 2147483647}, {"Quoted", 3}, {"Missing", 9},
     };
     for (const auto& c : cases) {
