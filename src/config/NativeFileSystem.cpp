@@ -72,7 +72,8 @@ std::string ResolveNoCase(const std::string& nativePath) {
         }
         resolved = std::move(next);
     }
-    if (!nativePath.empty() && nativePath.back() == '/' && resolved.back() != '/') {
+    if (!nativePath.empty() && nativePath.back() == '/' && !resolved.empty() &&
+        resolved.back() != '/') {
         resolved += '/';
     }
     return resolved;
