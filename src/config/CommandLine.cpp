@@ -10,12 +10,12 @@ namespace {
 
 enum class Kind { Folder, Drive, Trace, WithholdList, ConnectTimeout, FailAddLine, Flag };
 
-struct OptionSpec {
+struct OptionDef {
     std::string_view name;
     Kind kind;
 };
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionDef kOptions[] = {
     {"--program-dir", Kind::Folder},
     {"--windows-dir", Kind::Folder},
     {"--drive", Kind::Drive},
@@ -26,10 +26,10 @@ constexpr OptionSpec kOptions[] = {
     {"--host-no-device-status", Kind::Flag},
 };
 
-const OptionSpec* FindOption(std::string_view name) {
-    for (const OptionSpec& spec : kOptions) {
-        if (spec.name == name) {
-            return &spec;
+const OptionDef* FindOption(std::string_view name) {
+    for (const OptionDef& def : kOptions) {
+        if (def.name == name) {
+            return &def;
         }
     }
     return nullptr;
@@ -139,28 +139,28 @@ CommonOptions ParseCommonOptions(const std::vector<std::string>& args) {
         }
         const std::size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
-        const OptionSpec* spec = arg.rfind("--", 0) == 0 ? FindOption(name) : nullptr;
-        if (spec == nullptr) {
+        const OptionDef* def = arg.rfind("--", 0) == 0 ? FindOption(name) : nullptr;
+        if (def == nullptr) {
             options.rest.push_back(arg);
             continue;
         }
         const bool inlineValue = equals != std::string::npos;
-        if (spec->kind == Kind::Flag) {
+        if (def->kind == Kind::Flag) {
             if (inlineValue) {
                 options.error = "Option " + name + " takes no value";
                 break;
             }
-            Apply(options, name, spec->kind, {});
+            Apply(options, name, def->kind, {});
             continue;
         }
         if (!inlineValue && i + 1 >= args.size()) {
-            options.error = "Option " + name + " needs " + Expectation(spec->kind);
+            options.error = "Option " + name + " needs " + Expectation(def->kind);
             break;
         }
         const std::string value = inlineValue ? arg.substr(equals + 1) : args[++i];
-        if (!Apply(options, name, spec->kind, value)) {
+        if (!Apply(options, name, def->kind, value)) {
             options.error =
-                "Option " + name + " needs " + Expectation(spec->kind) + ", not \"" + value + "\"";
+                "Option " + name + " needs " + Expectation(def->kind) + ", not \"" + value + "\"";
             break;
         }
     }
