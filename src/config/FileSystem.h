@@ -24,6 +24,7 @@ struct FileLookup {
     bool isFile = false;           // an ordinary file matches the path
     std::string nativePath;        // where the path resolved to on this platform
     std::string errorText;         // the platform's text for the failure
+    int errorNumber = 0;           // the platform's number for the failure (errno)
 };
 
 struct FileRead {

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "config/PathMap.h"
+#include "config/SettingsLoader.h"
+#include "host/HostSimulationOptions.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace quillet {
+
+// The options every program and tool of the project takes.
+struct CommonOptions {
+    std::optional<std::string> programDir, windowsDir;
+    std::vector<std::pair<char, std::string>> drives; // letter (upper case), native folder
+    std::optional<std::string> traceFile;             // "-" is standard output
+    HostSimulationOptions host;
+    std::vector<std::string> rest; // everything else, in order
+    std::string error;             // set when an option's value is missing or bad
+};
+
+// `args` without the program's own name. Takes "--opt value" and "--opt=value"; "--" ends
+// the options and passes all that follows to `rest`. Parsing stops at the first error.
+CommonOptions ParseCommonOptions(const std::vector<std::string>& args);
+
+// Looks up an environment variable; empty when it is not set.
+using EnvironmentLookup = std::function<std::optional<std::string>(const char*)>;
+
+// The program folder is the executable's unless overridden; the Windows directory is
+// $XDG_CONFIG_HOME/quillet, else $HOME/.config/quillet, unless overridden.
+SettingsLocations ResolveLocations(const CommonOptions& options, const std::string& executableDir,
+                                   const EnvironmentLookup& environment);
+SettingsLocations ResolveLocations(const CommonOptions& options, const std::string& executableDir);
+
+// Every drive letter maps to <windows dir>/drives/<letter> unless --drive says otherwise.
+PathMap MakePathMap(const CommonOptions& options, const SettingsLocations& locations);
+
+} // namespace quillet

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/Operator.h"
+#include "config/FileSystem.h"
+#include "config/IniProfile.h"
+#include "config/Settings.h"
+
+#include <string>
+
+namespace quillet {
+
+// Where ZOR.INI is looked for: the program's own folder first, then the folder that
+// stands for the Windows directory.
+struct SettingsLocations {
+    std::string programDir;
+    std::string windowsDir;
+};
+
+inline constexpr const char* kIniFileName = "ZOR.INI";
+inline constexpr int kMaxPollIntervalMs = 65535; // the most the poll timer can take
+
+// Finds ZOR.INI and reads the serial and path settings into `settings`. False (after
+// telling the operator) when no settings file was found; the program then ends.
+bool LoadSettings(Settings& settings, const SettingsLocations& locations, FileSystem& fs,
+                  Operator& op);
+
+// The serial settings chosen in the dialog: key Settings, then CommPort without blanks.
+void SaveCommSettings(IniProfile& ini, const Settings& settings);
+
+} // namespace quillet
