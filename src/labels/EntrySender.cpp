@@ -1,0 +1,89 @@
+#include "labels/EntrySender.h"
+
+#include "config/Text.h"
+#include "labels/FieldSelector.h"
+#include "labels/LabelReset.h"
+#include "labels/MirrorDetector.h"
+
+#include <string_view>
+
+namespace quillet {
+
+namespace {
+
+constexpr const char* kAdding = "Adding to Barcode data to List.";
+constexpr std::string_view kFixedFieldLetters = "NSATRM";
+
+} // namespace
+
+bool EntrySender::AddToHost(float x, float y, const SendOptions& options) {
+    const char first = label_.FieldCode.empty() ? '\0' : label_.FieldCode[0];
+    if (first == '&') {
+        window_.SetAutoFieldSelectionVisible(true);
+        label_.FieldCode = SelectField(kSelectAlternating, x, y, record_, label_, fields_);
+    } else if (first == 'P' || first == '\0') {
+        window_.SetAutoFieldSelectionVisible(true);
+        label_.FieldCode = SelectField(kSelectNormal, x, y, record_, label_, fields_);
+    } else if (first == 'W') {
+        window_.SetAutoFieldSelectionVisible(true);
+        label_.FieldCode = SelectField(kSelectMirror, x, y, record_, label_, fields_);
+    } else if (kFixedFieldLetters.find(first) != std::string_view::npos) {
+        SelectField(kPrimeFromCode, 0, 0, record_, label_, fields_);
+    }
+
+    window_.SetStatus(kAdding);
+    if (!host_.HostAddLine()) {
+        return false;
+    }
+    if (options.notifyAddProgram && !host_.SetDeviceStatus(HostControl::kAddProgStatus, 1)) {
+        return false;
+    }
+    if (window_.autoStart() && !host_.HostStart()) {
+        return false;
+    }
+    label_.FieldCode.clear();
+    label_.CodeChosen = false;
+    if (options.acknowledgeScanner && serial_.IsOpen()) {
+        serial_.Write("ACK\r");
+    }
+    return true;
+}
+
+bool EntrySender::SendEntries(float x, float y, const SendOptions& options) {
+    bool ok = true;
+    if (DetectMirror(fields_, label_)) {
+        label_.FieldCode = "&";
+        ok = AddToHost(x, y, options);
+        if (ok) {
+            label_.FieldCode = "&";
+            ok = AddToHost(x, y, options);
+        }
+    } else {
+        ok = AddToHost(x, y, options);
+    }
+    if (!ok) {
+        // The operator has been told; drop the half-sent label so the next one starts clean.
+        window_.HideRowIndicators();
+        ResetLabelState(label_);
+        label_.CodeChosen = false;
+        window_.SetAutoFieldSelectionVisible(false);
+        return false;
+    }
+    host_.Pause(0.6);
+    host_.ShowReady();
+    window_.HideRowIndicators();
+    last_.ProgramName = TrimBlanks(label_.ProgramName);
+    last_.Comment = TrimBlanks(label_.Comment);
+    if (window_.showEditor() && launchEditor) {
+        launchEditor();
+    }
+    Finish();
+    return true;
+}
+
+void EntrySender::Finish() {
+    ResetLabelState(label_);
+    window_.SetAutoFieldSelectionVisible(false);
+}
+
+} // namespace quillet

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "app/SerialPort.h"
+#include "app/WindowState.h"
+#include "fields/MachineFieldModel.h"
+#include "host/HostControl.h"
+#include "labels/LabelState.h"
+#include "labels/LastProgram.h"
+#include "labels/ScanRecord.h"
+
+#include <functional>
+
+namespace quillet {
+
+// How an entry differs between the label interpreter and the 2D import / list files.
+struct SendOptions {
+    bool notifyAddProgram = false;   // "DRAVINESK.MAIN.AddProg" after each entry
+    bool acknowledgeScanner = false; // "ACK" and a carriage return after each entry
+};
+
+// Hands the assembled LabelState to the host as one entry, or as a normal and a mirrored
+// pair, and finishes the label: the send sequence shared by the interpreter and the import.
+class EntrySender {
+public:
+    EntrySender(LabelState& label, ScanRecord& record, const MachineFieldModel& fields,
+                HostControl& host, WindowState& window, SerialPort& serial, LastProgram& last)
+        : label_(label), record_(record), fields_(fields), host_(host), window_(window),
+          serial_(serial), last_(last) {}
+
+    // Opens the program in the host's editor when "Show Program in Editor" is checked.
+    std::function<void()> launchEditor;
+
+    // One entry: choose the field, add the line, notify, auto start, acknowledge.
+    // False when a host call failed (the operator has been told).
+    bool AddToHost(float x, float y, const SendOptions& options);
+
+    // DetectMirror and one or two entries, then the pauses, indicators, last program,
+    // editor and reset. False when a host call failed; the label state is reset anyway so
+    // that the next label starts clean.
+    bool SendEntries(float x, float y, const SendOptions& options);
+
+private:
+    void Finish();
+
+    LabelState& label_;
+    ScanRecord& record_;
+    const MachineFieldModel& fields_;
+    HostControl& host_;
+    WindowState& window_;
+    SerialPort& serial_;
+    LastProgram& last_;
+};
+
+} // namespace quillet
