@@ -26,9 +26,8 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text) {
 QFrame* MakeLine(QWidget* parent, const char* name, QPalette::ColorRole role) {
     auto* line = new QFrame(parent);
     line->setObjectName(QString::fromLatin1(name));
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Plain);
-    line->setForegroundRole(role);
+    line->setAutoFillBackground(true);
+    line->setBackgroundRole(role);
     line->setFixedHeight(1);
     return line;
 }
