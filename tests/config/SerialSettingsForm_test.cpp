@@ -41,16 +41,14 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"OneAndHalfStopBitsReadAsOne", 1, "9600,N,8,1.5", 1, 9600, "N", 8, 1,
                  "9600,N,8,1"},
         LoadCase{"LowerCaseParityKept", 1, "9600,n,8,1", 1, 9600, "n", 8, 1, "9600,n,8,1"},
-        LoadCase{"PortOutsideOptionsReadsZero", 7, "9600,N,8,1", 0, 9600, "N", 8, 1,
-                 "9600,N,8,1"},
+        LoadCase{"PortOutsideOptionsReadsZero", 7, "9600,N,8,1", 0, 9600, "N", 8, 1, "9600,N,8,1"},
         LoadCase{"NegativePort", -1, "9600,N,8,1", 0, 9600, "N", 8, 1, "9600,N,8,1"},
         LoadCase{"NoComma", 1, "9600", 1, 9600, "", 0, 0, "9600,,0,0"},
         LoadCase{"Empty", 1, "", 1, 0, "", 0, 0, "0,,0,0"},
         LoadCase{"TooShort", 1, "4800,O", 1, 4800, "O", 0, 0, "4800,O,0,0"},
         LoadCase{"TooShortForStopBits", 1, "4800,O,7", 1, 4800, "O", 7, 0, "4800,O,7,0"},
         LoadCase{"NonDigitFields", 3, "abc,X,y,z", 3, 0, "X", 0, 0, "0,X,0,0"},
-        LoadCase{"BaudTooLargeForItsValue", 1, "99999999999,N,8,1", 1, 0, "N", 8, 1,
-                 "0,N,8,1"},
+        LoadCase{"BaudTooLargeForItsValue", 1, "99999999999,N,8,1", 1, 0, "N", 8, 1, "0,N,8,1"},
         LoadCase{"BaudWithBlanks", 1, " 2400 ,N,8,2", 1, 2400, "N", 8, 2, "2400,N,8,2"}),
     [](const ::testing::TestParamInfo<LoadCase>& info) { return info.param.name; });
 

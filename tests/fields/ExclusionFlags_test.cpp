@@ -29,18 +29,14 @@ TEST_P(ExclusionNotice, VisibilityAndNumbers) {
     EXPECT_EQ(ExclusionNumbers(c.flags), c.numbers) << c.flags;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ExclusionNotice,
-                         ::testing::Values(NoticeCase{"", false, ""},
-                                           NoticeCase{"00000000", false, ""},
-                                           NoticeCase{"00100100", true, "36"},
-                                           NoticeCase{"10000001", true, "18"},
-                                           NoticeCase{"11111111", true, "12345678"},
-                                           NoticeCase{"101", true, "13"},
-                                           NoticeCase{"000000001", false, ""},
-                                           NoticeCase{"000000011", true, "8"},
-                                           NoticeCase{"abc", false, ""},
-                                           NoticeCase{"x1000000", false, "2"},
-                                           NoticeCase{"2", false, ""}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ExclusionNotice,
+    ::testing::Values(NoticeCase{"", false, ""}, NoticeCase{"00000000", false, ""},
+                      NoticeCase{"00100100", true, "36"}, NoticeCase{"10000001", true, "18"},
+                      NoticeCase{"11111111", true, "12345678"}, NoticeCase{"101", true, "13"},
+                      NoticeCase{"000000001", false, ""}, NoticeCase{"000000011", true, "8"},
+                      NoticeCase{"abc", false, ""}, NoticeCase{"x1000000", false, "2"},
+                      NoticeCase{"2", false, ""}));
 
 TEST(ExclusionFlags, NoticeText) {
     EXPECT_EQ(ExclusionNoticeText("10000001"), " Exclusion Number 18  for insertion.");

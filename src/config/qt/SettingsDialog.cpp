@@ -23,8 +23,7 @@ QGroupBox* MakeFrame(QWidget* parent, const char* name, const QString& caption) 
 }
 
 // Picking an option, by click, keyboard or the load step, sets the matching value.
-template <typename Set>
-void OnSelected(QRadioButton& option, Set set) {
+template <typename Set> void OnSelected(QRadioButton& option, Set set) {
     QObject::connect(&option, &QRadioButton::toggled, &option, [set](bool checked) {
         if (checked) {
             set();
@@ -64,8 +63,7 @@ SettingsDialog::SettingsDialog(const Settings& settings, QWidget* parent)
     CenterForm(*this);
 }
 
-std::optional<SerialSettingsChoice> SettingsDialog::Ask(const Settings& settings,
-                                                        QWidget* parent) {
+std::optional<SerialSettingsChoice> SettingsDialog::Ask(const Settings& settings, QWidget* parent) {
     SettingsDialog dialog(settings, parent);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
@@ -73,8 +71,8 @@ std::optional<SerialSettingsChoice> SettingsDialog::Ask(const Settings& settings
     return dialog.choice();
 }
 
-QRadioButton* SettingsDialog::AddOption(QGroupBox& frame, const char* name,
-                                        const QString& caption, bool selected) {
+QRadioButton* SettingsDialog::AddOption(QGroupBox& frame, const char* name, const QString& caption,
+                                        bool selected) {
     auto* option = new QRadioButton(caption, &frame);
     option->setObjectName(QString::fromLatin1(name));
     option->setChecked(selected);
@@ -83,13 +81,13 @@ QRadioButton* SettingsDialog::AddOption(QGroupBox& frame, const char* name,
 }
 
 QGroupBox* SettingsDialog::BuildPortFrame() {
-    static constexpr std::array<const char*, kPortOptions.size()> kNames = {
-        "optCom1", "optCom2", "optCom3", "OptCom4"};
+    static constexpr std::array<const char*, kPortOptions.size()> kNames = {"optCom1", "optCom2",
+                                                                            "optCom3", "OptCom4"};
     QGroupBox* frame = MakeFrame(this, "fraComPort", QStringLiteral("&Com Port"));
     for (std::size_t i = 0; i < kPortOptions.size(); ++i) {
         const std::int16_t port = kPortOptions[i];
-        QRadioButton* option = AddOption(*frame, kNames[i], QStringLiteral("Com%1").arg(port),
-                                         form_.SelPort == port);
+        QRadioButton* option =
+            AddOption(*frame, kNames[i], QStringLiteral("Com%1").arg(port), form_.SelPort == port);
         OnSelected(*option, [this, port] { form_.SelPort = port; });
     }
     return frame;
@@ -126,8 +124,8 @@ QGroupBox* SettingsDialog::BuildDataBitsFrame() {
     QGroupBox* frame = MakeFrame(this, "fraDataBits", QStringLiteral("&Data Bits"));
     for (const std::int16_t bits : kDataBitsOptions) {
         const QByteArray name = "optDataBits" + QByteArray::number(bits);
-        QRadioButton* option = AddOption(*frame, name.constData(), QString::number(bits),
-                                         form_.SelDataBits == bits);
+        QRadioButton* option =
+            AddOption(*frame, name.constData(), QString::number(bits), form_.SelDataBits == bits);
         OnSelected(*option, [this, bits] { form_.SelDataBits = bits; });
     }
     return frame;
@@ -137,8 +135,8 @@ QGroupBox* SettingsDialog::BuildStopBitsFrame() {
     QGroupBox* frame = MakeFrame(this, "fraStopBits", QStringLiteral("&Stop Bits"));
     for (const std::int16_t bits : kStopBitsOptions) {
         const QByteArray name = "optStopBits" + QByteArray::number(bits);
-        QRadioButton* option = AddOption(*frame, name.constData(), QString::number(bits),
-                                         form_.SelStopBits == bits);
+        QRadioButton* option =
+            AddOption(*frame, name.constData(), QString::number(bits), form_.SelStopBits == bits);
         OnSelected(*option, [this, bits] { form_.SelStopBits = bits; });
     }
     return frame;

@@ -49,9 +49,8 @@ private slots:
         QCOMPARE(dialog.objectName(), QStringLiteral("frmSettings"));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Settings"));
         const std::pair<const char*, const char*> frames[] = {
-            {"fraComPort", "&Com Port"},   {"fraBaudRate", "&Baud Rate"},
-            {"fraParity", "&Parity"},      {"fraDataBits", "&Data Bits"},
-            {"fraStopBits", "&Stop Bits"},
+            {"fraComPort", "&Com Port"},   {"fraBaudRate", "&Baud Rate"}, {"fraParity", "&Parity"},
+            {"fraDataBits", "&Data Bits"}, {"fraStopBits", "&Stop Bits"},
         };
         for (const auto& [name, title] : frames) {
             const auto* frame = dialog.findChild<QGroupBox*>(QString::fromLatin1(name));
@@ -59,15 +58,12 @@ private slots:
             QCOMPARE(frame->title(), QString::fromLatin1(title));
         }
         const std::pair<const char*, const char*> options[] = {
-            {"optCom1", "Com1"},          {"optCom2", "Com2"},
-            {"optCom3", "Com3"},          {"OptCom4", "Com4"},
-            {"optBaud300", "300"},        {"optBaud1200", "1200"},
-            {"optBaud2400", "2400"},      {"optBaud4800", "4800"},
-            {"optBaud9600", "9600"},      {"optBaud19200", "19200"},
-            {"optBaud38400", "38400"},    {"optBaud57600", "57600"},
-            {"optParityNone", "None"},    {"optParityOdd", "Odd"},
-            {"optParityEven", "Even"},    {"optDataBits7", "7"},
-            {"optDataBits8", "8"},        {"optStopBits1", "1"},
+            {"optCom1", "Com1"},       {"optCom2", "Com2"},       {"optCom3", "Com3"},
+            {"OptCom4", "Com4"},       {"optBaud300", "300"},     {"optBaud1200", "1200"},
+            {"optBaud2400", "2400"},   {"optBaud4800", "4800"},   {"optBaud9600", "9600"},
+            {"optBaud19200", "19200"}, {"optBaud38400", "38400"}, {"optBaud57600", "57600"},
+            {"optParityNone", "None"}, {"optParityOdd", "Odd"},   {"optParityEven", "Even"},
+            {"optDataBits7", "7"},     {"optDataBits8", "8"},     {"optStopBits1", "1"},
             {"optStopBits2", "2"},
         };
         for (const auto& [name, caption] : options) {
@@ -89,11 +85,10 @@ private slots:
         QTest::addColumn<QStringList>("checked");
         QTest::addColumn<int>("okPort");
         QTest::addColumn<QString>("okLine");
-        QTest::newRow("default")
-            << 1 << "9600,N,8,1"
-            << QStringList{"optCom1", "optBaud9600", "optParityNone", "optDataBits8",
-                           "optStopBits1"}
-            << 1 << "9600,N,8,1";
+        QTest::newRow("default") << 1 << "9600,N,8,1"
+                                 << QStringList{"optCom1", "optBaud9600", "optParityNone",
+                                                "optDataBits8", "optStopBits1"}
+                                 << 1 << "9600,N,8,1";
         QTest::newRow("unknown baud kept")
             << 4 << "115200,O,7,2"
             << QStringList{"OptCom4", "optParityOdd", "optDataBits7", "optStopBits2"} << 4
