@@ -1,0 +1,68 @@
+#include "config/SerialSettingsForm.h"
+
+#include "config/Numbers.h"
+#include "config/Settings.h"
+
+#include <cmath>
+#include <limits>
+#include <string_view>
+
+namespace quillet {
+namespace {
+
+// A baud field that is no 32-bit number (too large, negative) can match no option and
+// would not survive the write back; it reads as nothing chosen.
+std::int32_t BaudFrom(std::string_view text) {
+    const double rounded = std::nearbyint(LeadingNumber(text));
+    if (rounded < 0 || rounded > std::numeric_limits<std::int32_t>::max()) {
+        return 0;
+    }
+    return static_cast<std::int32_t>(rounded);
+}
+
+std::string_view CharAt(std::string_view text, std::size_t index) {
+    return index < text.size() ? text.substr(index, 1) : std::string_view{};
+}
+
+std::int16_t DigitAt(std::string_view text, std::size_t index) {
+    return LeadingInt16(CharAt(text, index)).value_or(0);
+}
+
+} // namespace
+
+SerialSettingsForm LoadSerialSettingsForm(std::int16_t commPortNumber,
+                                          const std::string& commSettings) {
+    SerialSettingsForm form;
+    for (const std::int16_t port : kPortOptions) {
+        if (port == commPortNumber) {
+            form.SelPort = port;
+        }
+    }
+    const std::string_view text = commSettings;
+    const std::size_t comma = text.find(',');
+    form.SelBaud = BaudFrom(text.substr(0, comma));
+    if (comma == std::string_view::npos) {
+        return form;
+    }
+    const std::string_view rest = text.substr(comma + 1);
+    form.SelParity = std::string(CharAt(rest, 0));
+    form.SelDataBits = DigitAt(rest, 2);
+    form.SelStopBits = DigitAt(rest, 4);
+    return form;
+}
+
+std::string SerialSettingsText(const SerialSettingsForm& form) {
+    return std::to_string(form.SelBaud) + "," + form.SelParity + "," +
+           std::to_string(form.SelDataBits) + "," + std::to_string(form.SelStopBits);
+}
+
+SerialSettingsChoice ChosenSerialSettings(const SerialSettingsForm& form) {
+    return {form.SelPort, SerialSettingsText(form)};
+}
+
+void TakeSerialSettings(const SerialSettingsChoice& choice, Settings& settings) {
+    settings.CommPortNumber = choice.CommPortNumber;
+    settings.CommSettings = choice.CommSettings;
+}
+
+} // namespace quillet

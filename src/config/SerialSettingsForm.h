@@ -1,0 +1,50 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace quillet {
+
+struct Settings;
+
+// The serial settings dialog's current choice. Each value starts as 0 or empty and is set
+// by the load step or by picking an option; a value that matches no option is kept as is.
+struct SerialSettingsForm {
+    std::int16_t SelPort = 0;
+    std::int32_t SelBaud = 0;
+    std::string SelParity;
+    std::int16_t SelDataBits = 0;
+    std::int16_t SelStopBits = 0;
+};
+
+// The values behind the dialog's option buttons, in the order they are listed.
+inline constexpr std::array<std::int16_t, 4> kPortOptions = {1, 2, 3, 4};
+inline constexpr std::array<std::int32_t, 8> kBaudOptions = {300,  1200,  2400,  4800,
+                                                             9600, 19200, 38400, 57600};
+inline constexpr std::array<const char*, 3> kParityOptions = {"N", "O", "E"};
+inline constexpr std::array<std::int16_t, 2> kDataBitsOptions = {7, 8};
+inline constexpr std::array<std::int16_t, 2> kStopBitsOptions = {1, 2};
+
+// What OK hands back; the caller stores it (SaveCommSettings) and reopens the port.
+struct SerialSettingsChoice {
+    std::int16_t CommPortNumber = 0;
+    std::string CommSettings;
+};
+
+// Fills the form from the stored port number and settings text ("9600,N,8,1"). Parity,
+// data bits and stop bits are single characters at fixed places after the first comma.
+// Text without a comma is read as the baud field alone; fields beyond the end of a short
+// text stay empty or 0, so OK then writes them as such.
+SerialSettingsForm LoadSerialSettingsForm(std::int16_t commPortNumber,
+                                          const std::string& commSettings);
+
+// "19200,E,7,1": the settings text that OK stores.
+std::string SerialSettingsText(const SerialSettingsForm& form);
+
+SerialSettingsChoice ChosenSerialSettings(const SerialSettingsForm& form);
+
+// Copies an accepted choice into the process-wide settings.
+void TakeSerialSettings(const SerialSettingsChoice& choice, Settings& settings);
+
+} // namespace quillet

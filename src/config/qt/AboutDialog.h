@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QDialog>
+
+namespace quillet {
+
+// frmAbout: the program's name, version and maker.
+class AboutDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit AboutDialog(QWidget* parent = nullptr);
+
+    static void Show(QWidget* parent = nullptr);
+};
+
+} // namespace quillet

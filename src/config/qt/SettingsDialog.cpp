@@ -1,0 +1,172 @@
+#include "config/qt/SettingsDialog.h"
+
+#include "config/Settings.h"
+#include "config/qt/CenterForm.h"
+#include "config/qt/DialogSize.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace quillet {
+namespace {
+
+QGroupBox* MakeFrame(QWidget* parent, const char* name, const QString& caption) {
+    auto* frame = new QGroupBox(caption, parent);
+    frame->setObjectName(QString::fromLatin1(name));
+    auto* column = new QVBoxLayout(frame);
+    column->setSpacing(2);
+    return frame;
+}
+
+// Picking an option, by click, keyboard or the load step, sets the matching value.
+template <typename Set> void OnSelected(QRadioButton& option, Set set) {
+    QObject::connect(&option, &QRadioButton::toggled, &option, [set](bool checked) {
+        if (checked) {
+            set();
+        }
+    });
+}
+
+} // namespace
+
+SettingsDialog::SettingsDialog(const Settings& settings, QWidget* parent)
+    : QDialog(parent),
+      form_(LoadSerialSettingsForm(settings.CommPortNumber, settings.CommSettings)) {
+    setObjectName(QStringLiteral("frmSettings"));
+    setWindowTitle(QStringLiteral("Settings"));
+    setModal(true);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(BuildPortFrame(), 0, 0);
+    grid->addWidget(BuildBaudFrame(), 0, 1, 2, 1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(BuildParityFrame());
+    auto* bits = new QHBoxLayout;
+    bits->addWidget(BuildDataBitsFrame());
+    bits->addWidget(BuildStopBitsFrame());
+    right->addLayout(bits);
+    right->addStretch();
+    grid->addLayout(right, 0, 2, 2, 1);
+    BuildButtons();
+    auto* buttons = new QVBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOK_);
+    buttons->addWidget(cmdCancel_);
+    grid->addLayout(buttons, 1, 0);
+    SetTabOrder();
+
+    FixDialogSize(*this, TwipsToPixels(4590, 2670));
+    CenterForm(*this);
+}
+
+std::optional<SerialSettingsChoice> SettingsDialog::Ask(const Settings& settings, QWidget* parent) {
+    SettingsDialog dialog(settings, parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.choice();
+}
+
+QRadioButton* SettingsDialog::AddOption(QGroupBox& frame, const char* name, const QString& caption,
+                                        bool selected) {
+    auto* option = new QRadioButton(caption, &frame);
+    option->setObjectName(QString::fromLatin1(name));
+    option->setChecked(selected);
+    frame.layout()->addWidget(option);
+    return option;
+}
+
+QGroupBox* SettingsDialog::BuildPortFrame() {
+    static constexpr std::array<const char*, kPortOptions.size()> kNames = {"optCom1", "optCom2",
+                                                                            "optCom3", "OptCom4"};
+    QGroupBox* frame = MakeFrame(this, "fraComPort", QStringLiteral("&Com Port"));
+    for (std::size_t i = 0; i < kPortOptions.size(); ++i) {
+        const std::int16_t port = kPortOptions[i];
+        QRadioButton* option =
+            AddOption(*frame, kNames[i], QStringLiteral("Com%1").arg(port), form_.SelPort == port);
+        OnSelected(*option, [this, port] { form_.SelPort = port; });
+    }
+    return frame;
+}
+
+QGroupBox* SettingsDialog::BuildBaudFrame() {
+    QGroupBox* frame = MakeFrame(this, "fraBaudRate", QStringLiteral("&Baud Rate"));
+    for (const std::int32_t baud : kBaudOptions) {
+        const QByteArray name = "optBaud" + QByteArray::number(baud);
+        QRadioButton* option =
+            AddOption(*frame, name.constData(), QString::number(baud), form_.SelBaud == baud);
+        OnSelected(*option, [this, baud] { form_.SelBaud = baud; });
+    }
+    frame->layout()->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding));
+    return frame;
+}
+
+QGroupBox* SettingsDialog::BuildParityFrame() {
+    static constexpr std::array<const char*, kParityOptions.size()> kNames = {
+        "optParityNone", "optParityOdd", "optParityEven"};
+    static constexpr std::array<const char*, kParityOptions.size()> kCaptions = {"None", "Odd",
+                                                                                 "Even"};
+    QGroupBox* frame = MakeFrame(this, "fraParity", QStringLiteral("&Parity"));
+    for (std::size_t i = 0; i < kParityOptions.size(); ++i) {
+        const std::string parity = kParityOptions[i];
+        QRadioButton* option = AddOption(*frame, kNames[i], QString::fromLatin1(kCaptions[i]),
+                                         form_.SelParity == parity);
+        OnSelected(*option, [this, parity] { form_.SelParity = parity; });
+    }
+    return frame;
+}
+
+QGroupBox* SettingsDialog::BuildDataBitsFrame() {
+    QGroupBox* frame = MakeFrame(this, "fraDataBits", QStringLiteral("&Data Bits"));
+    for (const std::int16_t bits : kDataBitsOptions) {
+        const QByteArray name = "optDataBits" + QByteArray::number(bits);
+        QRadioButton* option =
+            AddOption(*frame, name.constData(), QString::number(bits), form_.SelDataBits == bits);
+        OnSelected(*option, [this, bits] { form_.SelDataBits = bits; });
+    }
+    return frame;
+}
+
+QGroupBox* SettingsDialog::BuildStopBitsFrame() {
+    QGroupBox* frame = MakeFrame(this, "fraStopBits", QStringLiteral("&Stop Bits"));
+    for (const std::int16_t bits : kStopBitsOptions) {
+        const QByteArray name = "optStopBits" + QByteArray::number(bits);
+        QRadioButton* option =
+            AddOption(*frame, name.constData(), QString::number(bits), form_.SelStopBits == bits);
+        OnSelected(*option, [this, bits] { form_.SelStopBits = bits; });
+    }
+    return frame;
+}
+
+void SettingsDialog::BuildButtons() {
+    cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK_->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK_->setDefault(true);
+    connect(cmdOK_, &QPushButton::clicked, this, &QDialog::accept);
+    cmdCancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
+    connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void SettingsDialog::SetTabOrder() {
+    // Frames in reading order, then the buttons.
+    QWidget* previous = nullptr;
+    for (const char* frame :
+         {"fraComPort", "fraBaudRate", "fraParity", "fraDataBits", "fraStopBits"}) {
+        for (QRadioButton* option :
+             findChild<QGroupBox*>(QString::fromLatin1(frame))->findChildren<QRadioButton*>()) {
+            if (previous != nullptr) {
+                setTabOrder(previous, option);
+            }
+            previous = option;
+        }
+    }
+    setTabOrder(previous, cmdOK_);
+    setTabOrder(cmdOK_, cmdCancel_);
+}
+
+} // namespace quillet

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "config/SerialSettingsForm.h"
+
+#include <QDialog>
+
+#include <optional>
+
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
+
+namespace quillet {
+
+struct Settings;
+
+// frmSettings: the operator picks port and line settings. The dialog only hands back the
+// choice; the caller stores it and reopens the port.
+class SettingsDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit SettingsDialog(const Settings& settings, QWidget* parent = nullptr);
+
+    const SerialSettingsForm& form() const { return form_; }
+    SerialSettingsChoice choice() const { return ChosenSerialSettings(form_); }
+
+    // Shows the dialog modally; the choice on OK, nothing on Cancel.
+    static std::optional<SerialSettingsChoice> Ask(const Settings& settings,
+                                                   QWidget* parent = nullptr);
+
+private:
+    QGroupBox* BuildPortFrame();
+    QGroupBox* BuildBaudFrame();
+    QGroupBox* BuildParityFrame();
+    QGroupBox* BuildDataBitsFrame();
+    QGroupBox* BuildStopBitsFrame();
+    QRadioButton* AddOption(QGroupBox& frame, const char* name, const QString& caption,
+                            bool selected);
+    void BuildButtons();
+    void SetTabOrder();
+
+    SerialSettingsForm form_;
+    QPushButton* cmdOK_ = nullptr;
+    QPushButton* cmdCancel_ = nullptr;
+};
+
+} // namespace quillet

@@ -1,0 +1,81 @@
+#include "fields/qt/ExclusionDialog.h"
+
+#include "config/qt/CenterForm.h"
+#include "config/qt/DialogSize.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace quillet {
+
+ExclusionDialog::ExclusionDialog(const std::string& flags, QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("ExInsForm"));
+    setWindowTitle(QStringLiteral("Exclusion Insertion"));
+    setModal(true);
+
+    auto* label = new QLabel(QStringLiteral("Automatic insertion of an Exclusion number in the "
+                                            "List Manager upon scan of barcode.  Select desired "
+                                            "Exclusion number to insert."),
+                             this);
+    label->setObjectName(QStringLiteral("Label1"));
+    label->setWordWrap(true);
+
+    auto* boxes = new QHBoxLayout;
+    const ExclusionTicks ticks = ExclusionTicksFrom(flags);
+    for (std::size_t i = 0; i < ExCk_.size(); ++i) {
+        const QString number = QString::number(i + 1);
+        ExCk_[i] = new QCheckBox(number, this);
+        ExCk_[i]->setObjectName(QStringLiteral("ExCk") + number);
+        ExCk_[i]->setChecked(ticks[i]);
+        boxes->addWidget(ExCk_[i]);
+    }
+
+    BtnCan_ = new QPushButton(QStringLiteral("Cancel"), this);
+    BtnCan_->setObjectName(QStringLiteral("BtnCan"));
+    connect(BtnCan_, &QPushButton::clicked, this, &QDialog::reject);
+    BtnOK_ = new QPushButton(QStringLiteral("OK"), this);
+    BtnOK_->setObjectName(QStringLiteral("BtnOK"));
+    BtnOK_->setDefault(true);
+    connect(BtnOK_, &QPushButton::clicked, this, &QDialog::accept);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(BtnCan_);
+    buttons->addStretch();
+    buttons->addWidget(BtnOK_);
+
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(label);
+    column->addLayout(boxes);
+    column->addStretch();
+    column->addLayout(buttons);
+
+    setTabOrder(BtnOK_, BtnCan_);
+    setTabOrder(BtnCan_, ExCk_.front());
+    for (std::size_t i = 1; i < ExCk_.size(); ++i) {
+        setTabOrder(ExCk_[i - 1], ExCk_[i]);
+    }
+    BtnOK_->setFocus();
+
+    FixDialogSize(*this, TwipsToPixels(5745, 1830));
+    CenterForm(*this);
+}
+
+std::string ExclusionDialog::flags() const {
+    ExclusionTicks ticks{};
+    for (std::size_t i = 0; i < ticks.size(); ++i) {
+        ticks[i] = ExCk_[i]->checkState() != Qt::Unchecked;
+    }
+    return ExclusionFlagsFrom(ticks);
+}
+
+std::optional<std::string> ExclusionDialog::Ask(const std::string& flags, QWidget* parent) {
+    ExclusionDialog dialog(flags, parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.flags();
+}
+
+} // namespace quillet

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "fields/ExclusionFlags.h"
+
+#include <QDialog>
+
+#include <array>
+#include <optional>
+#include <string>
+
+class QCheckBox;
+class QPushButton;
+
+namespace quillet {
+
+// ExInsForm: the operator ticks the exclusion numbers to insert. OK hands back the new
+// eight-character flag string; the caller stores it (ApplyExclusionFlags).
+class ExclusionDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit ExclusionDialog(const std::string& flags, QWidget* parent = nullptr);
+
+    std::string flags() const;
+
+    static std::optional<std::string> Ask(const std::string& flags, QWidget* parent = nullptr);
+
+private:
+    std::array<QCheckBox*, kExclusionCount> ExCk_{};
+    QPushButton* BtnOK_ = nullptr;
+    QPushButton* BtnCan_ = nullptr;
+};
+
+} // namespace quillet

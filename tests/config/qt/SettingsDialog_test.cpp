@@ -1,0 +1,197 @@
+#include "config/qt/SettingsDialog.h"
+
+#include "config/Settings.h"
+#include "support/qt/WidgetChecks.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+namespace quillet {
+namespace {
+
+Settings Stored(std::int16_t port, const char* line) {
+    Settings settings;
+    settings.CommPortNumber = port;
+    settings.CommSettings = line;
+    return settings;
+}
+
+QRadioButton* Option(const QDialog& dialog, const char* name) {
+    return dialog.findChild<QRadioButton*>(QString::fromLatin1(name));
+}
+
+QStringList CheckedOptions(const QDialog& dialog) {
+    QStringList names;
+    for (const QRadioButton* option : dialog.findChildren<QRadioButton*>()) {
+        if (option->isChecked()) {
+            names << option->objectName();
+        }
+    }
+    return names;
+}
+
+void ClickOk(QDialog& dialog) {
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+}
+
+} // namespace
+
+class SettingsDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void captionsAndNames() {
+        const SettingsDialog dialog(Stored(1, "9600,N,8,1"));
+        QCOMPARE(dialog.objectName(), QStringLiteral("frmSettings"));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Settings"));
+        const std::pair<const char*, const char*> frames[] = {
+            {"fraComPort", "&Com Port"},   {"fraBaudRate", "&Baud Rate"}, {"fraParity", "&Parity"},
+            {"fraDataBits", "&Data Bits"}, {"fraStopBits", "&Stop Bits"},
+        };
+        for (const auto& [name, title] : frames) {
+            const auto* frame = dialog.findChild<QGroupBox*>(QString::fromLatin1(name));
+            QVERIFY2(frame != nullptr, name);
+            QCOMPARE(frame->title(), QString::fromLatin1(title));
+        }
+        const std::pair<const char*, const char*> options[] = {
+            {"optCom1", "Com1"},       {"optCom2", "Com2"},       {"optCom3", "Com3"},
+            {"OptCom4", "Com4"},       {"optBaud300", "300"},     {"optBaud1200", "1200"},
+            {"optBaud2400", "2400"},   {"optBaud4800", "4800"},   {"optBaud9600", "9600"},
+            {"optBaud19200", "19200"}, {"optBaud38400", "38400"}, {"optBaud57600", "57600"},
+            {"optParityNone", "None"}, {"optParityOdd", "Odd"},   {"optParityEven", "Even"},
+            {"optDataBits7", "7"},     {"optDataBits8", "8"},     {"optStopBits1", "1"},
+            {"optStopBits2", "2"},
+        };
+        for (const auto& [name, caption] : options) {
+            const QRadioButton* option = Option(dialog, name);
+            QVERIFY2(option != nullptr, name);
+            QCOMPARE(option->text(), QString::fromLatin1(caption));
+        }
+        const auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("cmdOK"));
+        const auto* cancel = dialog.findChild<QPushButton*>(QStringLiteral("cmdCancel"));
+        QCOMPARE(ok->text(), QStringLiteral("OK"));
+        QVERIFY(ok->isDefault());
+        QCOMPARE(cancel->text(), QStringLiteral("Cancel"));
+        QVERIFY(!cancel->isDefault());
+    }
+
+    void loadSelectsStoredOptions_data() {
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QStringList>("checked");
+        QTest::addColumn<int>("okPort");
+        QTest::addColumn<QString>("okLine");
+        QTest::newRow("default") << 1 << "9600,N,8,1"
+                                 << QStringList{"optCom1", "optBaud9600", "optParityNone",
+                                                "optDataBits8", "optStopBits1"}
+                                 << 1 << "9600,N,8,1";
+        QTest::newRow("unknown baud kept")
+            << 4 << "115200,O,7,2"
+            << QStringList{"OptCom4", "optParityOdd", "optDataBits7", "optStopBits2"} << 4
+            << "115200,O,7,2";
+        QTest::newRow("one and a half stop bits read as one")
+            << 2 << "4800,E,7,1.5"
+            << QStringList{"optCom2", "optBaud4800", "optParityEven", "optDataBits7",
+                           "optStopBits1"}
+            << 2 << "4800,E,7,1";
+        QTest::newRow("lower-case parity kept")
+            << 3 << "9600,e,8,1"
+            << QStringList{"optCom3", "optBaud9600", "optDataBits8", "optStopBits1"} << 3
+            << "9600,e,8,1";
+        QTest::newRow("port 7 selects nothing and stores 0")
+            << 7 << "9600,N,8,1"
+            << QStringList{"optBaud9600", "optParityNone", "optDataBits8", "optStopBits1"} << 0
+            << "9600,N,8,1";
+        QTest::newRow("no comma") << 1 << "2400" << QStringList{"optCom1", "optBaud2400"} << 1
+                                  << "2400,,0,0";
+        QTest::newRow("empty") << 1 << "" << QStringList{"optCom1"} << 1 << "0,,0,0";
+    }
+
+    void loadSelectsStoredOptions() {
+        QFETCH(int, port);
+        QFETCH(QString, line);
+        QFETCH(QStringList, checked);
+        QFETCH(int, okPort);
+        QFETCH(QString, okLine);
+        SettingsDialog dialog(Stored(static_cast<std::int16_t>(port), qPrintable(line)));
+        dialog.show();
+        QCOMPARE(CheckedOptions(dialog), checked);
+        ClickOk(dialog);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.choice().CommPortNumber, okPort);
+        QCOMPARE(QString::fromStdString(dialog.choice().CommSettings), okLine);
+    }
+
+    void pickedOptionsBecomeTheSettings() {
+        SettingsDialog dialog(Stored(7, "115200,n,8,2"));
+        dialog.show();
+        for (const char* name :
+             {"optCom3", "optBaud19200", "optParityEven", "optDataBits7", "optStopBits1"}) {
+            testing::ClickCaption(Option(dialog, name));
+        }
+        ClickOk(dialog);
+        QCOMPARE(dialog.choice().CommPortNumber, 3);
+        QCOMPARE(QString::fromStdString(dialog.choice().CommSettings),
+                 QStringLiteral("19200,E,7,1"));
+    }
+
+    void enterAcceptsAndEscapeCancels() {
+        SettingsDialog accepted(Stored(1, "9600,N,8,1"));
+        accepted.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&accepted));
+        QTest::keyClick(&accepted, Qt::Key_Return);
+        QCOMPARE(accepted.result(), int(QDialog::Accepted));
+
+        SettingsDialog cancelled(Stored(1, "9600,N,8,1"));
+        cancelled.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&cancelled));
+        QTest::keyClick(&cancelled, Qt::Key_Escape);
+        QCOMPARE(cancelled.result(), int(QDialog::Rejected));
+    }
+
+    void askHandsBackNothingOnCancel() {
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            Option(*dialog, "optBaud57600")->click();
+            dialog->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
+        });
+        QVERIFY(!SettingsDialog::Ask(Stored(1, "9600,N,8,1")).has_value());
+
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            Option(*dialog, "optBaud57600")->click();
+            dialog->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+        });
+        const auto choice = SettingsDialog::Ask(Stored(1, "9600,N,8,1"));
+        QVERIFY(choice.has_value());
+        QCOMPARE(QString::fromStdString(choice->CommSettings), QStringLiteral("57600,N,8,1"));
+    }
+
+    void focusRunsThroughFramesThenButtons() {
+        SettingsDialog dialog(Stored(1, "9600,N,8,1"));
+        const QStringList chain = testing::FocusChain(Option(dialog, "optStopBits1"), 4);
+        QCOMPARE(chain, (QStringList{"optStopBits1", "optStopBits2", "cmdOK", "cmdCancel"}));
+        QCOMPARE(testing::FocusChain(Option(dialog, "OptCom4"), 2),
+                 (QStringList{"OptCom4", "optBaud300"}));
+    }
+
+    void fitsItsCaptions() {
+        SettingsDialog dialog(Stored(1, "9600,N,8,1"));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(dialog.width() >= 306);
+        QVERIFY(dialog.height() >= 178);
+        QCOMPARE(testing::ClippedWidgets(dialog), QStringList{});
+    }
+};
+
+} // namespace quillet
+
+QTEST_MAIN(quillet::SettingsDialogTest)
+#include "SettingsDialog_test.moc"
