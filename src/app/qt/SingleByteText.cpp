@@ -1,5 +1,6 @@
 #include "app/qt/SingleByteText.h"
 
+#include <QList>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -19,14 +20,23 @@ QString ToQString(const std::string& bytes) {
 }
 
 std::string FromQString(const QString& text) {
-    QStringEncoder encoder(kCodePage, QStringConverter::Flag::Default);
-    QByteArray raw;
-    if (encoder.isValid()) {
-        raw = encoder.encode(text);
-    } else {
-        raw = text.toLatin1();
+    QStringEncoder encoder(kCodePage);
+    std::string bytes;
+    const QList<uint> codePoints = text.toUcs4();
+    for (const uint code : codePoints) {
+        const auto c = static_cast<char32_t>(code);
+        if (c < 0x80) {
+            bytes += static_cast<char>(c);
+            continue;
+        }
+        const QString one = QString::fromUcs4(&c, 1);
+        const QByteArray raw = encoder.isValid() ? QByteArray(encoder.encode(one)) : one.toLatin1();
+        // The encoder marks a character it cannot map with the control byte 0x1A.
+        const bool mapped =
+            raw.size() == 1 && raw.at(0) != '\x1a' && (encoder.isValid() || c <= 0xFF);
+        bytes += mapped ? raw.at(0) : '?';
     }
-    return std::string(raw.constData(), static_cast<std::size_t>(raw.size()));
+    return bytes;
 }
 
 } // namespace quillet

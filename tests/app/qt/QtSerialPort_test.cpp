@@ -74,9 +74,9 @@ private slots:
         QCOMPARE(other->parity, QSerialPort::EvenParity);
         QCOMPARE(other->dataBits, QSerialPort::Data7);
         QCOMPARE(other->stopBits, QSerialPort::OneAndHalfStop);
-        for (const char* bad : {"", "9600", "9600,N,8", "9600,N,8,1,0", "0,N,8,1", "x,N,8,1",
-                                "9600,X,8,1", "9600,N,9,1", "9600,N,4,1", "9600,N,8,3",
-                                "9600,NN,8,1", "96 00,N,8,1"}) {
+        for (const char* bad :
+             {"", "9600", "9600,N,8", "9600,N,8,1,0", "0,N,8,1", "x,N,8,1", "9600,X,8,1",
+              "9600,N,9,1", "9600,N,4,1", "9600,N,8,3", "9600,NN,8,1", "96 00,N,8,1"}) {
             QVERIFY2(!ParseLineSettings(bad).has_value(), bad);
         }
     }
