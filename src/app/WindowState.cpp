@@ -80,4 +80,9 @@ void WindowState::SetPortSettingsCaption(const std::string& text) {
     Notify();
 }
 
+void WindowState::HideEditorOption() {
+    editorOptionHidden_ = true;
+    Notify();
+}
+
 } // namespace quillet

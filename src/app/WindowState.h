@@ -59,6 +59,10 @@ public:
     const std::string& PortSettingsCaption() const { return portCaption_; }
     void SetPortSettingsCaption(const std::string& text);
 
+    // "Show Program in Editor" hidden for good, "  Machine Auto Start" taking its place.
+    bool EditorOptionHidden() const { return editorOptionHidden_; }
+    void HideEditorOption();
+
 private:
     void Notify();
 
@@ -75,6 +79,7 @@ private:
     bool exclusionVisible_ = false;
     std::string exclusionText_;
     std::string portCaption_;
+    bool editorOptionHidden_ = false;
 };
 
 } // namespace quillet

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quillet {
+
+// Which device of this system stands for the numbered port COMn: /dev/ttyS(n-1) unless
+// "--com N=DEVICE" named another device for n; "--serial-device DEVICE" replaces every
+// port outright.
+class SerialDeviceMap {
+public:
+    std::string DeviceFor(int portNumber) const;
+
+    void Map(int portNumber, std::string device) { byNumber_[portNumber] = std::move(device); }
+    void SetOverride(std::string device) { override_ = std::move(device); }
+
+    // Takes "N=DEVICE" (N from 1 on, DEVICE not empty); false leaves the map unchanged.
+    bool AddMapping(std::string_view argument);
+
+private:
+    std::map<int, std::string> byNumber_;
+    std::string override_;
+};
+
+} // namespace quillet

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "app/ManualEntry.h"
+#include "app/WindowState.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <array>
+
+class QAction;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace quillet {
+
+// frmMain: draws the core's WindowState and manual-entry view and reports what the
+// operator does. It decides nothing itself.
+class MainWindow : public QMainWindow, public WindowStateObserver {
+    Q_OBJECT
+
+public:
+    // The client area as designed: 7380 x 3330 twips at 15 twips a pixel.
+    static constexpr int kClientWidth = 492;
+    static constexpr int kClientHeight = 222;
+
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Draws `state` from now on; the state must outlive the window or be detached first.
+    void Attach(WindowState& state);
+    void Detach();
+
+    void ShowManualEntry(const ManualEntryView& view);
+
+    // Timer1: the scanner poll, 1000 ms as designed, not yet running.
+    QTimer& PollTimer() { return pollTimer_; }
+
+    void StatusChanged(const std::string& text) override;
+    void Changed() override;
+
+signals:
+    void autoClearClicked(bool checked);
+    void overwriteClicked(bool checked);
+    void autoStartClicked(bool checked);
+    void editClicked();
+    void okClicked(const QString& boxText);
+    void settingsRequested();
+    void autoFieldSelectRequested();
+    void exclusionInsertionRequested();
+    void aboutRequested();
+    void exitRequested();
+    void closeRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void BuildControls(QWidget* client);
+    void BuildMenus();
+    void ConnectControls();
+    void FitCaptions(QWidget* client);
+    void Refresh();
+
+    WindowState* state_ = nullptr;
+    QTimer pollTimer_;
+    QCheckBox* aClear_ = nullptr;
+    QCheckBox* overwrite_ = nullptr;
+    QCheckBox* showEd_ = nullptr;
+    QCheckBox* autoStart_ = nullptr;
+    QLineEdit* entry_ = nullptr;
+    QPushButton* edit_ = nullptr;
+    QPushButton* endEdit_ = nullptr;
+    QFrame* statusBar_ = nullptr;
+    QLabel* status_ = nullptr;
+    QLabel* curSettings_ = nullptr;
+    QLabel* exLab_ = nullptr;
+    QLabel* labelAfs_ = nullptr;
+    QLabel* dSpin_ = nullptr;
+    std::array<QLabel*, WindowState::kRowIndicators> labId_{};
+    int autoStartDesignY_ = 0;
+    int showEdDesignY_ = 0;
+};
+
+} // namespace quillet

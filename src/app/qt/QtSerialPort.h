@@ -1,0 +1,80 @@
+#pragma once
+
+#include "app/SerialDeviceMap.h"
+#include "app/SerialPort.h"
+
+#include <QObject>
+#include <QSerialPort>
+#include <QTimer>
+
+#include <optional>
+#include <string>
+
+namespace quillet {
+
+// A line settings text such as "9600,N,8,1": baud, parity (N, E, O, M, S), data bits
+// (5-8), stop bits (1, 1.5, 2). Blanks around the parts are ignored; parity is read
+// without regard to case.
+struct LineSettings {
+    qint32 baud = 9600;
+    QSerialPort::Parity parity = QSerialPort::NoParity;
+    QSerialPort::DataBits dataBits = QSerialPort::Data8;
+    QSerialPort::StopBits stopBits = QSerialPort::OneStop;
+};
+std::optional<LineSettings> ParseLineSettings(const std::string& text);
+
+// Why a port could not be opened: the number and text of the unexpected-error message.
+struct SerialOpenResult {
+    bool ok = true;
+    long errorNumber = 0;
+    std::string errorText;
+};
+
+// The scanner's port over QSerialPort. A device that fails while open (a USB adapter
+// pulled out) is closed once, reported once by `disconnected`, and opened again with the
+// same settings when it comes back (`reconnected`). Bytes received before the failure
+// are kept and delivered by the next ReadAll.
+class QtSerialPort final : public QObject, public SerialPort {
+    Q_OBJECT
+
+public:
+    static constexpr int kDefaultReopenMs = 1000;
+    // The error number given when the settings text cannot be read.
+    static constexpr long kBadSettingsError = 380;
+
+    explicit QtSerialPort(SerialDeviceMap devices, QObject* parent = nullptr);
+    ~QtSerialPort() override;
+
+    // Closes the port if open, then opens port `portNumber` with `settings`.
+    SerialOpenResult Open(int portNumber, const std::string& settings);
+    void Close();
+    // The device of the last Open, for messages.
+    const std::string& Device() const { return device_; }
+    bool WaitingForDevice() const { return reopenTimer_.isActive(); }
+    void SetReopenInterval(int milliseconds) { reopenTimer_.setInterval(milliseconds); }
+
+    bool IsOpen() const override;
+    std::size_t BytesWaiting() override;
+    std::string ReadAll() override;
+    void ClearInput() override;
+    bool Write(std::string_view bytes) override;
+
+signals:
+    void disconnected(const QString& message);
+    void reconnected(const QString& message);
+
+private:
+    bool OpenDevice();
+    void OnError(QSerialPort::SerialPortError error);
+    void TryReopen();
+    void KeepBuffered();
+
+    SerialDeviceMap devices_;
+    QSerialPort port_;
+    QTimer reopenTimer_;
+    std::string device_;
+    LineSettings line_;
+    std::string kept_;
+};
+
+} // namespace quillet

@@ -1,0 +1,180 @@
+#include "app/qt/QtSerialPort.h"
+#include "app/qt/VirtualScanner.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+using namespace quillet;
+
+namespace {
+
+// What a scanner does: open the device, write a burst, close it.
+bool ScanInto(const std::string& path, const std::string& bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY);
+    if (fd < 0) {
+        return false;
+    }
+    const bool ok = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    ::close(fd);
+    return ok;
+}
+
+std::string ReadFrom(const std::string& path, std::size_t wanted) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+    std::string got;
+    for (int tries = 0; fd >= 0 && got.size() < wanted && tries < 200; ++tries) {
+        char buffer[256];
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n > 0) {
+            got.append(buffer, static_cast<std::size_t>(n));
+        } else {
+            QTest::qWait(10);
+        }
+    }
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    return got;
+}
+
+std::string AllHighBytes() {
+    std::string bytes;
+    for (int b = 0x80; b <= 0xFF; ++b) {
+        bytes += static_cast<char>(b);
+    }
+    return bytes;
+}
+
+SerialDeviceMap OnlyDevice(const std::string& path) {
+    SerialDeviceMap devices;
+    devices.SetOverride(path);
+    return devices;
+}
+
+} // namespace
+
+class QtSerialPortTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void ParsesLineSettings() {
+        const auto line = ParseLineSettings("9600,N,8,1");
+        QVERIFY(line.has_value());
+        QCOMPARE(line->baud, 9600);
+        QCOMPARE(line->parity, QSerialPort::NoParity);
+        QCOMPARE(line->dataBits, QSerialPort::Data8);
+        QCOMPARE(line->stopBits, QSerialPort::OneStop);
+        const auto other = ParseLineSettings(" 19200 , e , 7 , 1.5 ");
+        QVERIFY(other.has_value());
+        QCOMPARE(other->baud, 19200);
+        QCOMPARE(other->parity, QSerialPort::EvenParity);
+        QCOMPARE(other->dataBits, QSerialPort::Data7);
+        QCOMPARE(other->stopBits, QSerialPort::OneAndHalfStop);
+        for (const char* bad :
+             {"", "9600", "9600,N,8", "9600,N,8,1,0", "0,N,8,1", "x,N,8,1", "9600,X,8,1",
+              "9600,N,9,1", "9600,N,4,1", "9600,N,8,3", "9600,NN,8,1", "96 00,N,8,1"}) {
+            QVERIFY2(!ParseLineSettings(bad).has_value(), bad);
+        }
+    }
+
+    void OpenFailuresCarryNumberAndText() {
+        QtSerialPort port(OnlyDevice("/nonexistent/scanner"));
+        const SerialOpenResult bad = port.Open(1, "9600,Q,8,1");
+        QVERIFY(!bad.ok);
+        QCOMPARE(bad.errorNumber, QtSerialPort::kBadSettingsError);
+        const SerialOpenResult missing = port.Open(1, "9600,N,8,1");
+        QVERIFY(!missing.ok);
+        QVERIFY(missing.errorNumber != 0);
+        QVERIFY(missing.errorText.find("/nonexistent/scanner") != std::string::npos);
+        QVERIFY(!port.IsOpen());
+        QVERIFY(!port.Write("ACK"));
+        QVERIFY(!port.WaitingForDevice());
+    }
+
+    void EveryByteArrivesAndAckGoesBack() {
+        VirtualScanner scanner;
+        QCOMPARE(scanner.Open(), std::string());
+        QtSerialPort port(OnlyDevice(scanner.PortPath()));
+        const SerialOpenResult opened = port.Open(1, "9600,N,8,1");
+        QVERIFY2(opened.ok, opened.errorText.c_str());
+
+        const std::string high = AllHighBytes();
+        QVERIFY(ScanInto(scanner.ScannerPath(), "%START%"));
+        QVERIFY(ScanInto(scanner.ScannerPath(), high));
+        const std::string expected = "%START%" + high;
+        std::string got;
+        QTRY_VERIFY((got += port.ReadAll()).size() >= expected.size());
+        QCOMPARE(got, expected);
+
+        QVERIFY(port.Write("ACK\r"));
+        QCOMPARE(ReadFrom(scanner.ScannerPath(), 4), std::string("ACK\r"));
+
+        QVERIFY(ScanInto(scanner.ScannerPath(), "late"));
+        QTRY_COMPARE(port.BytesWaiting(), std::size_t{4});
+        port.ClearInput();
+        QCOMPARE(port.BytesWaiting(), std::size_t{0});
+    }
+
+    void LinksNameBothSides() {
+        QTemporaryDir dir;
+        const std::string scannerLink = dir.filePath("scanner").toStdString();
+        const std::string portLink = dir.filePath("port").toStdString();
+        {
+            VirtualScanner scanner;
+            QCOMPARE(scanner.Open({scannerLink, portLink}), std::string());
+            QCOMPARE(scanner.ScannerPath(), scannerLink);
+            QCOMPARE(scanner.PortPath(), portLink);
+            QtSerialPort port(OnlyDevice(portLink));
+            QVERIFY(port.Open(3, "9600,N,8,1").ok);
+            QVERIFY(ScanInto(scannerLink, "%STOP%"));
+            std::string got;
+            QTRY_VERIFY((got += port.ReadAll()).size() >= 6);
+            QCOMPARE(got, std::string("%STOP%"));
+        }
+        QVERIFY(!QFileInfo::exists(QString::fromStdString(scannerLink)));
+        QVERIFY(!QFileInfo(QString::fromStdString(portLink)).isSymLink());
+    }
+
+    void PulledDeviceIsReportedOnceAndReopenedWithoutLoss() {
+        QTemporaryDir dir;
+        const VirtualScanner::Links links{dir.filePath("scanner").toStdString(),
+                                          dir.filePath("port").toStdString()};
+        auto scanner = std::make_unique<VirtualScanner>();
+        QCOMPARE(scanner->Open(links), std::string());
+        QtSerialPort port(OnlyDevice(links.port));
+        port.SetReopenInterval(50);
+        QSignalSpy lost(&port, &QtSerialPort::disconnected);
+        QSignalSpy back(&port, &QtSerialPort::reconnected);
+        QVERIFY(port.Open(1, "9600,N,8,1").ok);
+
+        QVERIFY(ScanInto(links.scanner, "%START%"));
+        QTRY_COMPARE(port.BytesWaiting(), std::size_t{7});
+
+        scanner->Close();
+        QTRY_COMPARE(lost.count(), 1);
+        QVERIFY(!port.IsOpen());
+        QVERIFY(port.WaitingForDevice());
+        QTest::qWait(200);
+        QCOMPARE(lost.count(), 1);
+        QCOMPARE(back.count(), 0);
+
+        scanner = std::make_unique<VirtualScanner>();
+        QCOMPARE(scanner->Open(links), std::string());
+        QTRY_COMPARE(back.count(), 1);
+        QVERIFY(port.IsOpen());
+        QVERIFY(!port.WaitingForDevice());
+
+        QVERIFY(ScanInto(links.scanner, "%STOP%"));
+        std::string got;
+        QTRY_VERIFY((got += port.ReadAll()).size() >= 13);
+        QCOMPARE(got, std::string("%START%%STOP%"));
+        QCOMPARE(lost.count(), 1);
+    }
+};
+
+QTEST_MAIN(QtSerialPortTest)
+#include "QtSerialPort_test.moc"
