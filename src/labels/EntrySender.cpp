@@ -17,11 +17,13 @@ constexpr std::string_view kFixedFieldLetters = "NSATRM";
 } // namespace
 
 bool EntrySender::AddToHost(float x, float y, const SendOptions& options) {
-    const char first = label_.FieldCode.empty() ? '\0' : label_.FieldCode[0];
+    // A code may begin with any byte, NUL included: only a truly empty code means "choose".
+    const bool noCode = label_.FieldCode.empty();
+    const char first = noCode ? '\0' : label_.FieldCode[0];
     if (first == '&') {
         window_.SetAutoFieldSelectionVisible(true);
         label_.FieldCode = SelectField(kSelectAlternating, x, y, record_, label_, fields_);
-    } else if (first == 'P' || first == '\0') {
+    } else if (noCode || first == 'P') {
         window_.SetAutoFieldSelectionVisible(true);
         label_.FieldCode = SelectField(kSelectNormal, x, y, record_, label_, fields_);
     } else if (first == 'W') {

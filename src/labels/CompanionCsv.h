@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/Operator.h"
+#include "config/FileSystem.h"
+#include "config/Settings.h"
+
+#include <string>
+#include <string_view>
+
+namespace quillet {
+
+enum class CsvAppend {
+    Appended,
+    NoCompanion, // no companion file (or a name that would leave the CSV folder)
+    Empty,       // the companion holds no record: nothing is appended
+    ReadFailed,  // the operator has been told
+    WriteFailed, // the operator has been told
+};
+
+// CSVInPath, "\", the program name without a ".CNC" extension (any case), ".CSV";
+// blanks trimmed from the whole path.
+std::string CompanionCsvPath(std::string_view programName, const Settings& settings);
+
+// Copies the program's companion record, if there is one, to the end of CSVOutPath
+// followed by CR LF. One final line break of the record (LF, then CR) is dropped first.
+// A record that cannot be read or written is reported to the operator, naming the file.
+CsvAppend AppendCompanionCsv(std::string_view programName, const Settings& settings,
+                             FileSystem& files, Operator& op);
+
+} // namespace quillet

@@ -1,0 +1,268 @@
+#include "labels/LabelInterpreter.h"
+
+#include "config/Numbers.h"
+#include "config/Text.h"
+#include "labels/CompanionCsv.h"
+#include "labels/FieldCodeCheck.h"
+#include "labels/FieldSelector.h"
+#include "labels/LabelReset.h"
+#include "labels/Tokenizer.h"
+
+#include <string_view>
+
+namespace quillet {
+
+namespace {
+
+constexpr std::string_view kCncExtension = ".CNC";
+// Rows above this have no indicator and no payload layout.
+constexpr int kLastRow = WindowState::kRowIndicators - 1;
+
+bool EndsWithCnc(std::string_view name) {
+    return name.size() >= kCncExtension.size() &&
+           UpperCase(name.substr(name.size() - kCncExtension.size())) == kCncExtension;
+}
+
+// A missing or zero dimension takes the value read from the program file.
+void FillDimension(std::string& text, float value) {
+    if (LeadingNumber(text) == 0) {
+        text = FormatNumber(value);
+    }
+}
+
+} // namespace
+
+LabelInterpreter::LabelInterpreter(const InterpreterContext& context)
+    : c_(context), sender_(context.label, context.record, context.fields, context.host,
+                           context.window, context.serial, context.last) {}
+
+bool LabelInterpreter::ProcessLabel(const std::string& label) {
+    if (!c_.host.FirstLabelStep()) {
+        return false;
+    }
+    if (const std::optional<bool> done = RunCommand(label)) {
+        return *done;
+    }
+    if (TakeFieldCode(label)) {
+        return true;
+    }
+    c_.label.HostValue164 = "1";
+    c_.label.HostValue165 = "1";
+
+    bool result = false;
+    std::string count;
+    Status status = Status::Malformed;
+    if (label.find_first_of("%$") == std::string::npos) {
+        // A blank label names no program: nothing to send.
+        if (!TrimBlanks(label).empty()) {
+            status = TakePlainLabel(label, result, count);
+        }
+    } else {
+        std::optional<bool> listResult;
+        status = TakeRow(label, count, listResult);
+        if (listResult) {
+            return *listResult;
+        }
+    }
+    return Finish(label, status, result, count);
+}
+
+std::optional<bool> LabelInterpreter::RunCommand(const std::string& label) {
+    bool ok = true;
+    if (label == "%START%") {
+        ok = c_.host.HostStart();
+    } else if (label == "%STOP%") {
+        ok = c_.host.HostStop();
+    } else if (label == "%END%") {
+        ok = c_.host.HostEnd();
+    } else if (label == "%CLEAR%") {
+        if (c_.record.RowsSeen.empty()) {
+            ok = c_.host.HostClearList();
+        } else {
+            c_.window.HideRowIndicators();
+            ResetLabelState(c_.label);
+            c_.record.RowsSeen.clear();
+        }
+    } else if (label == "%SETPOINT%" || label == "%SETP%") {
+        ok = c_.host.SetDeviceStatus(HostControl::kSetPointStatus, 1);
+    } else {
+        return std::nullopt;
+    }
+    if (!ok) {
+        return false;
+    }
+    c_.host.ShowReady();
+    return true;
+}
+
+bool LabelInterpreter::TakeFieldCode(const std::string& label) {
+    if (label.size() < 3 || label.size() > 5) {
+        return false;
+    }
+    const std::string trimmed = TrimBlanks(label);
+    const std::string code = trimmed.size() > 1 ? trimmed.substr(1, label.size() - 2) : "";
+    if (!IsFieldCode(c_.codes, code)) {
+        return false;
+    }
+    c_.label.FieldCode = code;
+    c_.label.CodeChosen = true;
+    SelectField(kPrimeAndResume, 0, 0, c_.record, c_.label, c_.fields);
+    return true;
+}
+
+LabelInterpreter::Status LabelInterpreter::TakePlainLabel(const std::string& label, bool& result,
+                                                          std::string& count) {
+    const std::string& defaultCode = c_.fields.Code(FieldSlot::DFN);
+    if (!defaultCode.empty() && !c_.label.CodeChosen) {
+        c_.label.FieldCode = UpperCase(defaultCode);
+        c_.label.CodeChosen = true;
+        SelectField(kPrimeFromCode, 0, 0, c_.record, c_.label, c_.fields);
+        result = true;
+    }
+    if (!c_.fields.MPName() && !c_.fields.MCmt() && !c_.label.CodeChosen) {
+        c_.window.SetStatus(kRunFieldNotSelected);
+        return Status::RunFieldMissing;
+    }
+    SetProgramName(TrimBlanks(label));
+    count = "1";
+    c_.record.RowsSeen = "1";
+    return Status::RowTaken;
+}
+
+LabelInterpreter::Status LabelInterpreter::TakeRow(const std::string& label, std::string& count,
+                                                   std::optional<bool>& listResult) {
+    const std::string rowChar = label.size() >= 2 ? label.substr(1, 1) : "";
+    count = label.size() >= 3 ? label.substr(2, 1) : "";
+    if (LeadingNumber(count) == 9) {
+        c_.label.HostValue164 = "999";
+        count = "1";
+    }
+    // Too short to carry a row and a count: malformed, the set stays as it is.
+    if (label.size() < 3 || label[0] != '%') {
+        return Status::Malformed;
+    }
+    const int row = static_cast<int>(LeadingNumber(rowChar));
+    if (row > kLastRow || c_.record.RowsSeen.find(rowChar[0]) != std::string::npos) {
+        return Status::Malformed;
+    }
+    c_.record.RowsSeen += rowChar;
+    const std::string payload = label.substr(3);
+    c_.window.ShowRowIndicator(row);
+    switch (row) {
+    case 0:
+        c_.record.RowsSeen.clear();
+        c_.host.HostClearListIgnoringFailure();
+        NextToken(c_.record, "");
+        if (!loadListFile) {
+            c_.window.HideRowIndicators();
+            listResult = false;
+        } else {
+            listResult = loadListFile(payload);
+        }
+        return Status::RowTaken;
+    case 1:
+        TakeProgramRow(payload);
+        break;
+    case 2:
+        c_.label.DimX = NextToken(c_.record, payload);
+        c_.label.DimY = NextToken(c_.record, payload);
+        c_.label.DimZ = NextToken(c_.record, payload);
+        break;
+    case 3:
+        c_.label.VarA = NextToken(c_.record, payload);
+        c_.label.VarB = NextToken(c_.record, payload);
+        c_.label.VarC = NextToken(c_.record, payload);
+        c_.label.VarD = NextToken(c_.record, payload);
+        break;
+    default:
+        c_.label.VarE = NextToken(c_.record, payload);
+        c_.label.VarF = NextToken(c_.record, payload);
+        c_.label.VarG = NextToken(c_.record, payload);
+        c_.label.VarI = NextToken(c_.record, payload);
+        break;
+    }
+    NextToken(c_.record, "");
+    return Status::RowTaken;
+}
+
+void LabelInterpreter::TakeProgramRow(const std::string& payload) {
+    const std::size_t blank = payload.find(' ');
+    if (blank == std::string::npos) {
+        c_.label.ProgramName = payload;
+        return;
+    }
+    SetProgramName(TrimBlanks(payload.substr(0, blank)));
+    // Only the comment is wanted here; the dimensions are read again when sending.
+    float x = 0;
+    float y = 0;
+    float z = 0;
+    c_.programReader.ReadProgramDimensions(x, y, z);
+    const std::string rest = payload.substr(blank + 1);
+    std::string code = NextToken(c_.record, rest);
+    if (!c_.label.CodeChosen) {
+        c_.label.FieldCode = std::move(code);
+    }
+    c_.label.VarV = NextToken(c_.record, rest);
+}
+
+bool LabelInterpreter::Finish(const std::string& label, Status status, bool result,
+                              const std::string& count) {
+    const std::string& rows = c_.record.RowsSeen;
+    if (!rows.empty() && LeadingNumber(count) == static_cast<double>(rows.size())) {
+        return Send();
+    }
+    if (status == Status::RowTaken) {
+        c_.window.SetStatus(kWaiting);
+    } else if (status == Status::Malformed) {
+        c_.window.SetStatus(std::string(kFormatError) + "  " + label);
+    }
+    return result;
+}
+
+bool LabelInterpreter::Send() {
+    c_.record.RowsSeen.clear();
+    LabelState& s = c_.label;
+    float x = LeadingSingle(s.DimX);
+    float y = LeadingSingle(s.DimY);
+    float z = LeadingSingle(s.DimZ);
+    if (x == 0 || y == 0 || z == 0) {
+        c_.programReader.ReadProgramDimensions(x, y, z);
+    }
+    FillDimension(s.DimX, x);
+    FillDimension(s.DimY, y);
+    FillDimension(s.DimZ, z);
+    x = LeadingSingle(s.DimX);
+    y = LeadingSingle(s.DimY);
+
+    if (c_.window.autoClear() && !c_.host.HostClearList()) {
+        DropLabelSet();
+        return false;
+    }
+    sender_.launchEditor = launchEditor;
+    if (!sender_.SendEntries(x, y,
+                             SendOptions{.notifyAddProgram = false, .acknowledgeScanner = true})) {
+        c_.window.SetStatus(WindowState::kReady);
+        return false;
+    }
+    return true;
+}
+
+void LabelInterpreter::SetProgramName(const std::string& name) {
+    c_.label.ProgramName = name;
+    if (c_.settings.ForceCncExtension && !EndsWithCnc(name)) {
+        c_.label.ProgramName += kCncExtension;
+    }
+    AppendCompanionCsv(c_.label.ProgramName, c_.settings, c_.files, c_.op);
+}
+
+// After a failed host call: the operator has been told; the next label starts clean.
+void LabelInterpreter::DropLabelSet() {
+    c_.record.RowsSeen.clear();
+    c_.window.HideRowIndicators();
+    ResetLabelState(c_.label);
+    c_.label.CodeChosen = false;
+    c_.window.SetAutoFieldSelectionVisible(false);
+    c_.window.SetStatus(WindowState::kReady);
+}
+
+} // namespace quillet
