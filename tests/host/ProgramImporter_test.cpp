@@ -347,47 +347,22 @@ TEST_F(ProgramImporterTest, LabelWithoutProgramTextSendsWhatTheStateHolds) {
     EXPECT_TRUE(files.files.empty());
 }
 
-TEST_F(ProgramImporterTest, HostFailureIsReported) {
-    options.failAddLine = 10;
-    host = std::make_shared<SimulatedHost>(trace, options);
-    ASSERT_TRUE(control.Connect(host, 30));
-    EXPECT_EQ(Import("P1^X1!" + kBody), ImportResult::HostFailed);
-    EXPECT_FALSE(op.shown.empty());
-    EXPECT_EQ(label.ProgramName, "");
-}
-
-TEST(ProgramImporterNative, NeverCreatesASecondFileDifferingInCase) {
+// The real file system looks names up without regard to case.
+TEST_F(ProgramImporterTest, NeverCreatesASecondFileDifferingInCase) {
     testing::TempFolder dir;
     PathMap map(dir / "drives");
     map.SetDrive('C', dir.path());
-    NativeFileSystem fs(map);
+    NativeFileSystem native(map);
+    Settings rootFolder;
+    rootFolder.GCodePath = "C:\\";
+    ProgramReader nativeReader{label, rootFolder, native, op, parser};
+    ProgramImporter nativeImporter{label, control, window, native, nativeReader, sender, {}};
     dir.Write("part1.cnc", "OLD");
 
-    LabelState label;
-    ScanRecord record;
-    MachineFieldModel fields;
-    CodeTable codes;
-    codes.InitCodeTable();
-    Settings settings;
-    settings.GCodePath = "C:\\";
-    testing::FakeOperator op;
-    testing::FakeEventPump pump;
-    testing::RecordingTrace trace;
-    testing::FakeSerialPort serial;
-    WindowState window;
-    LastProgram last;
-    HostControl control{label, codes, pump, op, window, trace};
-    auto host = std::make_shared<SimulatedHost>(trace, HostSimulationOptions{});
-    ASSERT_TRUE(control.Connect(host, 30));
-    Parser parser;
-    ProgramReader reader{label, settings, fs, op, parser};
-    EntrySender sender{label, record, fields, control, window, serial, last};
-    ProgramImporter importer{label, control, window, fs, reader, sender, {}};
-
-    EXPECT_EQ(importer.ImportProgramLabel("PART1.CNC!" + kBody), ImportResult::Added);
+    EXPECT_EQ(nativeImporter.ImportProgramLabel("PART1.CNC!" + kBody), ImportResult::Added);
     EXPECT_EQ(dir.Read("part1.cnc"), "OLD");
     window.SetOverwrite(true);
-    EXPECT_EQ(importer.ImportProgramLabel("PART1.CNC!" + kBody), ImportResult::Added);
+    EXPECT_EQ(nativeImporter.ImportProgramLabel("PART1.CNC!" + kBody), ImportResult::Added);
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"part1.cnc"});
     EXPECT_EQ(dir.Read("part1.cnc"), kBody + "\r\n");
 }
