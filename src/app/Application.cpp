@@ -1,0 +1,114 @@
+#include "app/Application.h"
+
+#include "config/ReadIniString.h"
+#include "fields/ExclusionFlags.h"
+#include "fields/MachineFieldStore.h"
+#include "host/PayloadUnpacker.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr const char* kAutoClearKey = "AutoClear";
+constexpr const char* kOverwriteKey = "Overwrite";
+constexpr const char* kExclusionKey = "Exclusion";
+constexpr double kStartPauseSeconds = 1;
+constexpr int kExitFailure = 1;
+
+} // namespace
+
+Application::Application(ApplicationPorts ports)
+    : ports_(ports), host_(label_, codes_, ports.pump, ports.op, window_, ports.trace),
+      reader_(label_, settings_, ports.files, ports.op, parser_),
+      sender_(label_, record_, fields_, host_, window_, ports.serial, last_),
+      lists_(label_, settings_, ports.files, ports.op, parser_, host_, window_),
+      editor_(label_, record_, ports.desktop, ports.files, host_, ports.op, ports.trace),
+      poller_(ports.serial, window_, PollerHandlers()),
+      manual_(window_, ports.op, [this](const std::string& text) { return InterpretTyped(text); }) {
+    sender_.launchEditor = [this] { editor_.LaunchEditor(); };
+}
+
+ScanHandlers Application::PollerHandlers() {
+    return {
+        [this](const std::string& text) { return ProcessLabel(text); },
+        [this](const std::string& text) { return UnpackPayload(text, ports_.files, window_); },
+        [this](std::string& text) {
+            if (importProgramLabel_) {
+                importProgramLabel_(text);
+            }
+        },
+    };
+}
+
+bool Application::Start(const StartOptions& options) {
+    if (!LoadSettings(settings_, options.locations, ports_.files, ports_.op)) {
+        return End();
+    }
+    ini_.emplace(ports_.files.NativePath(settings_.IniFile));
+    if (options.applyCommSettings) {
+        options.applyCommSettings();
+    }
+    codes_.InitCodeTable();
+    host_.Pause(kStartPauseSeconds);
+    if (!host_.Connect(options.host, options.connectTimeoutSeconds)) {
+        return End();
+    }
+    host_.SetFirstScanPending(true);
+    LoadMachineFields(*ini_, fieldEditor_);
+    LoadOptions();
+    started_ = true;
+    return true;
+}
+
+void Application::LoadOptions() {
+    window_.SetOverwrite(ini_->ReadInt(kSection, kOverwriteKey, 1) != 0);
+    window_.SetAutoClear(ini_->ReadInt(kSection, kAutoClearKey, 1) != 0);
+    window_.SetAutoStart(true);
+    settings_.ExclusionFlags = ReadIniString(*ini_, kSection, kExclusionKey);
+    ShowExclusionNotice(settings_.ExclusionFlags, window_);
+}
+
+bool Application::End() {
+    ports_.op.RequestExit(kExitFailure);
+    return false;
+}
+
+void Application::Tick() {
+    if (started_) {
+        poller_.Tick();
+    }
+}
+
+bool Application::ProcessLabel(const std::string& label) {
+    return processLabel_ ? processLabel_(label) : false;
+}
+
+bool Application::InterpretTyped(const std::string& text) {
+    // A scanned label is still being handled: refuse, the text stays for another "OK".
+    if (poller_.Busy()) {
+        return false;
+    }
+    const ScanPoller::Hold hold(poller_);
+    return ProcessLabel(text);
+}
+
+void Application::ClickAutoClear(bool on) {
+    window_.SetAutoClear(on);
+    WriteOption(kAutoClearKey, on);
+}
+
+void Application::ClickOverwrite(bool on) {
+    window_.SetOverwrite(on);
+    WriteOption(kOverwriteKey, on);
+}
+
+void Application::WriteOption(const char* key, bool on) {
+    if (!ini_ || ini_->WriteString(kSection, key, on ? " 1" : " 0")) {
+        return;
+    }
+    ports_.op.Message(MessageIcon::Exclamation, MessageButtons::Ok, kProgramName,
+                      std::string("The option ") + key + " could not be saved in " +
+                          settings_.IniFile + ".");
+}
+
+} // namespace quillet

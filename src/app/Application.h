@@ -1,0 +1,138 @@
+#pragma once
+
+#include "app/ManualEntry.h"
+#include "app/Operator.h"
+#include "app/ScanPoller.h"
+#include "app/SerialPort.h"
+#include "app/Trace.h"
+#include "app/WindowState.h"
+#include "config/FileSystem.h"
+#include "config/IniStore.h"
+#include "config/Settings.h"
+#include "config/SettingsLoader.h"
+#include "fields/AutoSelEditor.h"
+#include "fields/MachineFieldModel.h"
+#include "host/CodeTable.h"
+#include "host/Desktop.h"
+#include "host/EditorLauncher.h"
+#include "host/EventPump.h"
+#include "host/HostControl.h"
+#include "host/HostObjects.h"
+#include "host/ListFile.h"
+#include "host/ProgramReader.h"
+#include "host/TextSplitter.h"
+#include "labels/EntrySender.h"
+#include "labels/LabelState.h"
+#include "labels/LastProgram.h"
+#include "labels/ScanRecord.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace quillet {
+
+// The platform as the program reaches it.
+struct ApplicationPorts {
+    FileSystem& files;
+    Operator& op;
+    SerialPort& serial;
+    EventPump& pump;
+    Desktop& desktop;
+    Trace& trace;
+};
+
+struct StartOptions {
+    SettingsLocations locations;
+    std::shared_ptr<HostApplication> host;
+    double connectTimeoutSeconds = 30;
+    // Opens the scanner's port with the settings just read (the desktop's part).
+    std::function<void()> applyCommSettings;
+};
+
+// The program's one application object: every piece of state that lives for the whole run,
+// and the procedures that work on it, wired to each other and to the ports.
+class Application {
+public:
+    using ProcessLabelFn = std::function<bool(const std::string&)>;
+    using ImportFn = std::function<void(std::string&)>;
+
+    explicit Application(ApplicationPorts ports);
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // The start-up sequence. False when the program has to end (no ZOR.INI, no host);
+    // the operator has been told and an exit requested.
+    bool Start(const StartOptions& options);
+    bool Started() const { return started_; }
+
+    // Timer1. Ticks before start-up has finished leave the scanner's bytes in the port.
+    void Tick();
+
+    // Clicks on the main window's option boxes.
+    void ClickAutoClear(bool on);
+    void ClickOverwrite(bool on);
+    void ClickAutoStart(bool on) { window_.SetAutoStart(on); }
+    void ClickShowEditor(bool on) { window_.SetShowEditor(on); }
+
+    // Releases the host's references (the window closes the port itself).
+    void Shutdown() { host_.Release(); }
+
+    // The label interpreter and the program import.
+    // TODO: construct the interpreter here once it exists, giving it lists_ and editor_.
+    void SetProcessLabel(ProcessLabelFn fn) { processLabel_ = std::move(fn); }
+    void SetImportProgramLabel(ImportFn fn) { importProgramLabel_ = std::move(fn); }
+    bool ProcessLabel(const std::string& label);
+
+    Settings& settings() { return settings_; }
+    WindowState& Window() { return window_; }
+    LabelState& Label() { return label_; }
+    ScanRecord& Record() { return record_; }
+    CodeTable& Codes() { return codes_; }
+    MachineFieldModel& Fields() { return fields_; }
+    AutoSelEditor& FieldEditor() { return fieldEditor_; }
+    HostControl& Host() { return host_; }
+    Parser& TextParser() { return parser_; }
+    ProgramReader& Reader() { return reader_; }
+    LastProgram& Last() { return last_; }
+    EntrySender& Sender() { return sender_; }
+    ListFile& Lists() { return lists_; }
+    EditorLauncher& Editor() { return editor_; }
+    ScanPoller& Poller() { return poller_; }
+    ManualEntry& Manual() { return manual_; }
+    // ZOR.INI once the settings have been read; nothing before.
+    IniProfile* Ini() { return ini_ ? &*ini_ : nullptr; }
+    ApplicationPorts& Ports() { return ports_; }
+
+private:
+    ScanHandlers PollerHandlers();
+    bool InterpretTyped(const std::string& text);
+    void LoadOptions();
+    void WriteOption(const char* key, bool on);
+    bool End();
+
+    ApplicationPorts ports_;
+    Settings settings_;
+    std::optional<IniStore> ini_;
+    WindowState window_;
+    LabelState label_;
+    ScanRecord record_;
+    CodeTable codes_;
+    MachineFieldModel fields_;
+    AutoSelEditor fieldEditor_{fields_};
+    LastProgram last_;
+    Parser parser_;
+    HostControl host_;
+    ProgramReader reader_;
+    EntrySender sender_;
+    ListFile lists_;
+    EditorLauncher editor_;
+    ScanPoller poller_;
+    ManualEntry manual_;
+    ProcessLabelFn processLabel_;
+    ImportFn importProgramLabel_;
+    bool started_ = false;
+};
+
+} // namespace quillet

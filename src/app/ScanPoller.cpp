@@ -1,0 +1,106 @@
+#include "app/ScanPoller.h"
+
+#include <algorithm>
+
+namespace quillet {
+
+namespace {
+
+constexpr char kApostrophe = '\'';
+constexpr char kDollar = '$';
+constexpr char kPercent = '%';
+constexpr char kCaret = '^';
+constexpr char kBang = '!';
+constexpr char kCompressed = '\xF1'; // "ñ"
+
+} // namespace
+
+void ScanPoller::Tick() {
+    if (busy_ || !port_.IsOpen()) {
+        return;
+    }
+    const std::string received = DrainPort();
+    if (!received.empty()) {
+        scanBuffer_ += received;
+        window_.ShowReceiveIndicator(received.substr(0, 1));
+        quietTicks_ = 0;
+    } else if (!scanBuffer_.empty()) {
+        ++quietTicks_;
+    }
+    if (quietTicks_ == kQuietTicksForLabel) {
+        const Hold hold(*this);
+        Frame();
+    }
+}
+
+std::string ScanPoller::DrainPort() {
+    return port_.BytesWaiting() > 0 ? port_.ReadAll() : std::string();
+}
+
+void ScanPoller::Frame() {
+    quietTicks_ = 0;
+    window_.HideReceiveIndicator();
+    std::string text = std::move(scanBuffer_);
+    scanBuffer_.clear();
+    if (!ApostropheForm(text)) {
+        return;
+    }
+    if (text.front() == kCompressed) {
+        text = handlers_.unpackPayload ? handlers_.unpackPayload(text) : std::string();
+        if (text.empty()) {
+            return;
+        }
+    }
+    if (text.find(kCaret) != std::string::npos) {
+        if (handlers_.importProgramLabel) {
+            handlers_.importProgramLabel(text);
+        }
+        quietTicks_ = 0;
+        return;
+    }
+    Interpret(std::move(text));
+}
+
+// "'N$..." chooses machine field N and keeps the text between the two; false when nothing
+// is left to hand on.
+bool ScanPoller::ApostropheForm(std::string& text) {
+    if (text.empty() || text.front() != kApostrophe) {
+        return !text.empty();
+    }
+    const std::size_t dollar = text.find(kDollar);
+    if (dollar == std::string::npos) {
+        return true;
+    }
+    text = text.substr(1, dollar - 1);
+    if (text.empty()) {
+        return false;
+    }
+    if (handlers_.processLabel) {
+        handlers_.processLabel("%N%");
+    }
+    return true;
+}
+
+void ScanPoller::Interpret(std::string text) {
+    std::replace(text.begin(), text.end(), kBang, ' ');
+    window_.SetStatus(kReading + text);
+    // Bytes that arrived since the port was last looked at belong to the next scan: keep
+    // them rather than clearing them away with the receive buffer.
+    std::string late = DrainPort();
+    port_.ClearInput();
+    if (!late.empty()) {
+        window_.ShowReceiveIndicator(late.substr(0, 1));
+    }
+    const std::size_t split = text.find(kPercent, 1);
+    std::string rest;
+    if (split != std::string::npos) {
+        rest = text.substr(split + 1);
+        text.resize(split + 1);
+    }
+    if (handlers_.processLabel) {
+        handlers_.processLabel(text);
+    }
+    scanBuffer_ = std::move(rest) + std::move(late);
+}
+
+} // namespace quillet

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "app/SerialPort.h"
+#include "app/WindowState.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace quillet {
+
+// Where framed labels go.
+struct ScanHandlers {
+    // One label for the interpreter; true when it was accepted (the poller ignores it).
+    std::function<bool(const std::string&)> processLabel;
+    // The expanded text of a compressed label; empty when there is nothing to hand on.
+    std::function<std::string(const std::string&)> unpackPayload;
+    // A two-dimensional program label (the import may change the text).
+    std::function<void(std::string&)> importProgramLabel;
+};
+
+// The scanner poll: collects what the scanner sends and, once the line has been quiet for
+// two ticks, frames it into labels and hands them on.
+//
+// Handling a label pauses and lets window events run, so ticks arrive meanwhile. Such a
+// nested tick does nothing at all: it neither reads the port nor counts, so the label
+// being handled cannot be framed twice, and whatever the scanner sends meanwhile waits in
+// the port for the first tick after the handling. The same hold keeps the poll away while
+// a typed label is interpreted.
+class ScanPoller {
+public:
+    static constexpr std::int16_t kQuietTicksForLabel = 2;
+    static constexpr const char* kReading = "Reading Barcode-Label.";
+
+    ScanPoller(SerialPort& port, WindowState& window, ScanHandlers handlers)
+        : port_(port), window_(window), handlers_(std::move(handlers)) {}
+
+    // One tick of the poll timer.
+    void Tick();
+
+    const std::string& ScanBuffer() const { return scanBuffer_; }
+    std::int16_t QuietTicks() const { return quietTicks_; }
+    // A label is being handled; ticks do nothing until it is done.
+    bool Busy() const { return busy_; }
+
+    // Holds the poll for as long as it lives (a label handled elsewhere).
+    class Hold {
+    public:
+        explicit Hold(ScanPoller& poller) : poller_(poller), was_(poller.busy_) {
+            poller_.busy_ = true;
+        }
+        ~Hold() { poller_.busy_ = was_; }
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+
+    private:
+        ScanPoller& poller_;
+        bool was_;
+    };
+
+private:
+    void Frame();
+    bool ApostropheForm(std::string& text);
+    void Interpret(std::string text);
+    std::string DrainPort();
+
+    SerialPort& port_;
+    WindowState& window_;
+    ScanHandlers handlers_;
+    std::string scanBuffer_;
+    std::int16_t quietTicks_ = 0;
+    bool busy_ = false;
+};
+
+} // namespace quillet

@@ -1,0 +1,60 @@
+#include "host/EditorLauncher.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr const char* kOpenFileKey = "\x0f"; // Ctrl+O
+constexpr const char* kEnterKey = "\r";
+constexpr double kEditorWaitSeconds = 0.5;
+
+} // namespace
+
+void EditorLauncher::LaunchEditor() {
+    if (!Running()) {
+        Start();
+    }
+    if (!Running() || !OpenProgram()) {
+        ReportFailure();
+    }
+}
+
+bool EditorLauncher::Running() {
+    return record_.EditorTask != 0 && desktop_.IsRunning(record_.EditorTask);
+}
+
+void EditorLauncher::Start() {
+    const std::string path = files_.NativePath(kEditorPath);
+    trace_.Event("editor", "start " + path);
+    record_.EditorTask = desktop_.StartProgram(path);
+    if (record_.EditorTask == 0) {
+        return;
+    }
+    host_.Pause(kEditorWaitSeconds);
+    trace_.Event("editor", "activate");
+    desktop_.ActivateTask(record_.EditorTask);
+    record_.EditorWindow = desktop_.ActiveWindow();
+}
+
+bool EditorLauncher::OpenProgram() {
+    trace_.Event("editor", "top");
+    desktop_.PutOnTop(record_.EditorWindow);
+    trace_.Event("editor", "activate");
+    desktop_.ActivateTask(record_.EditorTask);
+    if (!Keys(kOpenFileKey)) {
+        return false;
+    }
+    host_.Pause(kEditorWaitSeconds);
+    return Keys(label_.ProgramName) && Keys(kEnterKey) && Keys(kEnterKey);
+}
+
+bool EditorLauncher::Keys(const std::string& keys) {
+    trace_.Event("editor", "keys " + keys);
+    return desktop_.SendKeys(keys);
+}
+
+void EditorLauncher::ReportFailure() {
+    operator_.Message(MessageIcon::Exclamation, MessageButtons::Ok, kFailureTitle, kFailureText);
+}
+
+} // namespace quillet

@@ -1,0 +1,161 @@
+#include "app/Application.h"
+
+#include "config/NativeFileSystem.h"
+#include "host/SimulatedHost.h"
+#include "support/FakeDesktop.h"
+#include "support/FakeEventPump.h"
+#include "support/FakeOperator.h"
+#include "support/FakeSerialPort.h"
+#include "support/RecordingTrace.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace quillet {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class ApplicationTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::mkdir((dir / "bin").c_str(), 0755);
+        ::mkdir((dir / "windows").c_str(), 0755);
+    }
+
+    bool Start(const std::string& section) {
+        dir.Write("bin/ZOR.INI", "[VORKSTAB]\r\n" + section);
+        return Start();
+    }
+    bool Start() {
+        host = std::make_shared<SimulatedHost>(trace, hostOptions);
+        StartOptions options{{dir / "bin", dir / "windows"}, host, 1, [this] { ++commApplied; }};
+        return app.Start(options);
+    }
+
+    testing::TempFolder dir;
+    NativeFileSystem files{PathMap(dir / "drives")};
+    testing::FakeOperator op;
+    testing::FakeSerialPort serial;
+    testing::FakeEventPump pump;
+    testing::FakeDesktop desktop;
+    testing::RecordingTrace trace;
+    HostSimulationOptions hostOptions;
+    std::shared_ptr<SimulatedHost> host;
+    int commApplied = 0;
+    Application app{{files, op, serial, pump, desktop, trace}};
+};
+
+TEST_F(ApplicationTest, StartsInOrderWithDefaultOptions) {
+    ASSERT_TRUE(Start("CommPort=2\r\n"));
+    EXPECT_TRUE(app.Started());
+    EXPECT_EQ(commApplied, 1);
+    EXPECT_TRUE(app.Codes().IsFilled());
+    EXPECT_EQ(trace.lines, (Lines{"pause 1", "host Attach true", "host GetExeList"}));
+    EXPECT_TRUE(app.Host().FirstScanPending());
+    EXPECT_TRUE(app.Window().overwrite());
+    EXPECT_TRUE(app.Window().autoClear());
+    EXPECT_TRUE(app.Window().autoStart());
+    EXPECT_FALSE(app.Window().showEditor());
+    EXPECT_FALSE(app.Window().ExclusionNoticeVisible());
+    EXPECT_EQ(app.settings().CommPortNumber, 2);
+    ASSERT_NE(app.Ini(), nullptr);
+    EXPECT_TRUE(op.shown.empty());
+    EXPECT_EQ(op.exitRequests, 0);
+}
+
+TEST_F(ApplicationTest, ReadsOptionsExclusionsAndMachineFields) {
+    ASSERT_TRUE(Start("Overwrite=0\r\nAutoClear=0\r\nExclusion=10000001\r\nFieldCode_SFN=Q\r\n"));
+    EXPECT_FALSE(app.Window().overwrite());
+    EXPECT_FALSE(app.Window().autoClear());
+    EXPECT_TRUE(app.Window().ExclusionNoticeVisible());
+    EXPECT_EQ(app.Window().ExclusionNotice(), " Exclusion Number 18  for insertion.");
+    EXPECT_EQ(app.settings().ExclusionFlags, "10000001");
+}
+
+TEST_F(ApplicationTest, MissingSettingsOrHostEndTheProgram) {
+    EXPECT_FALSE(Start());
+    EXPECT_EQ(op.exitRequests, 1);
+    EXPECT_EQ(commApplied, 0);
+    ASSERT_EQ(op.shown.size(), 1u);
+    EXPECT_EQ(op.shown[0].text, "File ZOR.INI Not Found");
+
+    op.shown.clear();
+    hostOptions.withholdListForever = true;
+    EXPECT_FALSE(Start("CommPort=1\r\n"));
+    EXPECT_FALSE(app.Started());
+    EXPECT_EQ(op.exitRequests, 2);
+    ASSERT_EQ(op.shown.size(), 1u);
+    EXPECT_EQ(op.shown[0].text, "Tormial Connection Failed!");
+}
+
+TEST_F(ApplicationTest, OptionClicksWriteTheSettingsFile) {
+    ASSERT_TRUE(Start("AutoClear=1\r\n"));
+    app.ClickAutoClear(false);
+    app.ClickOverwrite(true);
+    EXPECT_FALSE(app.Window().autoClear());
+    EXPECT_EQ(dir.Read("bin/ZOR.INI"), "[VORKSTAB]\r\nAutoClear= 0\r\nOverwrite= 1\r\n");
+    app.ClickAutoClear(true);
+    EXPECT_EQ(app.Ini()->ReadInt(kSection, "AutoClear", 7), 1);
+    EXPECT_TRUE(op.shown.empty());
+}
+
+TEST_F(ApplicationTest, TicksReachTheInterpreterOnlyAfterStartUp) {
+    Lines labels;
+    app.SetProcessLabel([&](const std::string& text) {
+        labels.push_back(text);
+        return true;
+    });
+    serial.incoming = "%START%";
+    for (int i = 0; i < 3; ++i) {
+        app.Tick();
+    }
+    EXPECT_TRUE(labels.empty());
+    ASSERT_TRUE(Start("CommPort=1\r\n"));
+    for (int i = 0; i < 3; ++i) {
+        app.Tick();
+    }
+    EXPECT_EQ(labels, (Lines{"%START%"}));
+}
+
+TEST_F(ApplicationTest, TypedLabelsAndScannedLabelsNeverOverlap) {
+    ASSERT_TRUE(Start("CommPort=1\r\n"));
+    Lines labels;
+    bool typedDuringScan = true;
+    app.SetProcessLabel([&](const std::string& text) {
+        labels.push_back(text);
+        if (text == "%START%") {
+            // A pause of the interpreter: the operator presses "OK" meanwhile.
+            app.Manual().Edit();
+            app.Manual().Ok("%stop%");
+            typedDuringScan = app.Manual().Typing();
+        }
+        return true;
+    });
+    serial.incoming = "%START%";
+    for (int i = 0; i < 3; ++i) {
+        app.Tick();
+    }
+    EXPECT_EQ(labels, (Lines{"%START%"}));
+    EXPECT_TRUE(typedDuringScan); // refused, the text stays in the box
+    EXPECT_EQ(op.beeps, 1);
+    app.Manual().Ok("%stop%");
+    EXPECT_EQ(labels, (Lines{"%START%", "%STOP%"}));
+    EXPECT_FALSE(app.Manual().Typing());
+}
+
+TEST_F(ApplicationTest, ShowEditorLaunchesTheEditorAfterAnEntry) {
+    ASSERT_TRUE(Start("CommPort=1\r\n"));
+    app.ClickShowEditor(true);
+    app.Label().ProgramName = "P1.CNC";
+    app.Label().FieldCode = "N";
+    ASSERT_TRUE(app.Sender().SendEntries(0, 0, {}));
+    ASSERT_FALSE(desktop.calls.empty());
+    EXPECT_TRUE(desktop.calls[0].starts_with("start "));
+    EXPECT_EQ(desktop.calls.end()[-3], "keys P1.CNC");
+}
+
+} // namespace
+} // namespace quillet

@@ -1,0 +1,189 @@
+#include "app/ScanPoller.h"
+
+#include "support/FakeSerialPort.h"
+
+#include <gtest/gtest.h>
+
+namespace quillet {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Records the calls the poller makes, one line each: "label <text>", "unpack <text>",
+// "import <text>".
+class ScanPollerTest : public ::testing::Test {
+protected:
+    ScanHandlers Handlers() {
+        return {
+            [this](const std::string& text) {
+                calls.push_back("label " + text);
+                if (onLabel) {
+                    onLabel();
+                }
+                return true;
+            },
+            [this](const std::string& text) {
+                calls.push_back("unpack " + text);
+                return unpacked;
+            },
+            [this](std::string& text) { calls.push_back("import " + text); },
+        };
+    }
+
+    // The bytes arrive, then quiet ticks run until the buffer is empty.
+    void Scan(const std::string& bytes) {
+        port.incoming += bytes;
+        poller.Tick();
+        for (int i = 0; i < 1000 && !poller.ScanBuffer().empty(); ++i) {
+            poller.Tick();
+        }
+    }
+
+    testing::FakeSerialPort port;
+    WindowState window;
+    Lines calls;
+    std::string unpacked;
+    std::function<void()> onLabel;
+    ScanPoller poller{port, window, Handlers()};
+};
+
+TEST_F(ScanPollerTest, FramesBurstsIntoCalls) {
+    struct Case {
+        std::string burst;
+        std::string unpacked;
+        Lines calls;
+    };
+    const std::string n = "\xF1";
+    const Case cases[] = {
+        {"%START%%STOP%", "", {"label %START%", "label %STOP%"}},
+        {"'ABC$XYZ", "", {"label %N%", "label ABC"}},
+        {"'$", "", {}},
+        {"'$%START%", "", {}},
+        {"'ABC", "", {"label 'ABC"}},
+        {"AB!CD%", "", {"label AB CD%"}},
+        {"%ABC", "", {"label %ABC"}},
+        {"ABC$", "", {"label ABC$"}},
+        {"%", "", {"label %"}},
+        {"%%", "", {"label %%"}},
+        {"A%B%C", "", {"label A%", "label B%", "label C"}},
+        {"X^Y%Z", "", {"import X^Y%Z"}},
+        {"'A$^", "", {"label %N%", "label A"}},
+        {"'A^$B", "", {"label %N%", "import A^"}},
+        {"'^$", "", {"label %N%", "import ^"}},
+        {n + "  00003   xyz", "", {"unpack " + n + "  00003   xyz"}},
+        {n + "zz", "P^1", {"unpack " + n + "zz", "import P^1"}},
+        {n + "zz", "%START%%STOP%", {"unpack " + n + "zz", "label %START%", "label %STOP%"}},
+        {"'" + n + "zz$", "%CLEAR%", {"label %N%", "unpack " + n + "zz", "label %CLEAR%"}},
+        {std::string("\0%\xff", 3), "", {std::string("label \0%", 8), "label \xff"}},
+    };
+    for (const Case& c : cases) {
+        calls.clear();
+        unpacked = c.unpacked;
+        Scan(c.burst);
+        EXPECT_EQ(calls, c.calls) << c.burst;
+        EXPECT_TRUE(poller.ScanBuffer().empty());
+        EXPECT_EQ(poller.QuietTicks(), 0);
+    }
+}
+
+TEST_F(ScanPollerTest, ALabelIsTakenAtTheSecondQuietTick) {
+    port.incoming = "%ST";
+    poller.Tick();
+    EXPECT_TRUE(window.ReceiveIndicatorVisible());
+    EXPECT_EQ(window.ReceiveIndicatorCaption(), "%");
+    port.incoming = "ART%";
+    poller.Tick(); // a second burst within the quiet time joins the first
+    poller.Tick();
+    EXPECT_EQ(poller.QuietTicks(), 1);
+    EXPECT_TRUE(calls.empty());
+    poller.Tick();
+    EXPECT_EQ(calls, (Lines{"label %START%"}));
+    EXPECT_FALSE(window.ReceiveIndicatorVisible());
+    EXPECT_EQ(window.Status(), "Reading Barcode-Label.%START%");
+}
+
+TEST_F(ScanPollerTest, NothingHappensWithAnEmptyBufferOrAClosedPort) {
+    for (int i = 0; i < 5; ++i) {
+        poller.Tick();
+    }
+    EXPECT_EQ(poller.QuietTicks(), 0);
+    port.open = false;
+    port.incoming = "%START%";
+    for (int i = 0; i < 5; ++i) {
+        poller.Tick();
+    }
+    EXPECT_EQ(port.incoming, "%START%");
+    port.open = true;
+    Scan("");
+    EXPECT_EQ(calls, (Lines{"label %START%"}));
+}
+
+TEST_F(ScanPollerTest, ARestWaitsForTwoMoreQuietTicksAndJoinsNewInput) {
+    port.incoming = "%A%%B";
+    poller.Tick();
+    poller.Tick();
+    poller.Tick();
+    EXPECT_EQ(calls, (Lines{"label %A%"}));
+    EXPECT_EQ(poller.ScanBuffer(), "%B");
+    port.incoming = "C%";
+    poller.Tick();
+    poller.Tick();
+    poller.Tick();
+    EXPECT_EQ(calls, (Lines{"label %A%", "label %BC%"}));
+}
+
+TEST_F(ScanPollerTest, NestedTicksNeitherFrameTwiceNorLoseBytes) {
+    int nested = 0;
+    onLabel = [&] {
+        // The interpreter pauses: ticks run, and the scanner sends the next label.
+        if (nested++ == 0) {
+            port.incoming += "%STOP%";
+            for (int i = 0; i < 5; ++i) {
+                poller.Tick();
+            }
+            EXPECT_TRUE(poller.Busy());
+            EXPECT_EQ(port.incoming, "%STOP%");
+        }
+    };
+    Scan("%START%%CLEAR%");
+    EXPECT_EQ(calls, (Lines{"label %START%", "label %CLEAR%", "label %STOP%"}));
+    EXPECT_FALSE(poller.Busy());
+}
+
+TEST_F(ScanPollerTest, BytesArrivingAsALabelIsFramedAreKept) {
+    // The scanner's next label lands between the quiet check and the framing.
+    struct LatePort : testing::FakeSerialPort {
+        int checks = 0;
+        std::size_t BytesWaiting() override {
+            if (++checks == 4) {
+                incoming = "%STOP%";
+            }
+            return incoming.size();
+        }
+    } late;
+    ScanPoller p{late, window, Handlers()};
+    late.incoming = "%START%";
+    p.Tick();
+    p.Tick();
+    p.Tick();
+    EXPECT_EQ(calls, (Lines{"label %START%"}));
+    EXPECT_EQ(p.ScanBuffer(), "%STOP%");
+    p.Tick();
+    p.Tick();
+    EXPECT_EQ(calls, (Lines{"label %START%", "label %STOP%"}));
+}
+
+TEST_F(ScanPollerTest, AHoldKeepsThePollAwayAndEndsWithItsScope) {
+    port.incoming = "%START%";
+    {
+        const ScanPoller::Hold hold(poller);
+        Scan("");
+        EXPECT_TRUE(calls.empty());
+        EXPECT_EQ(port.incoming, "%START%");
+    }
+    Scan("");
+    EXPECT_EQ(calls, (Lines{"label %START%"}));
+}
+
+} // namespace
+} // namespace quillet

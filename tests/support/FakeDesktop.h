@@ -1,0 +1,47 @@
+#pragma once
+
+#include "host/Desktop.h"
+
+#include <string>
+#include <vector>
+
+namespace quillet::testing {
+
+// A desktop with one program that can be started, closed by the user and refuse keys.
+class FakeDesktop : public Desktop {
+public:
+    bool startFails = false;
+    bool keysFail = false;
+    bool running = false;
+    long nextTask = 7;
+    long window = 42;
+    std::vector<std::string> calls;
+
+    // The user closes the editor.
+    void Close() { running = false; }
+
+    long StartProgram(const std::string& nativePath) override {
+        calls.push_back("start " + nativePath);
+        if (startFails) {
+            return 0;
+        }
+        running = true;
+        return ++nextTask;
+    }
+    bool IsRunning(long task) override { return running && task == nextTask; }
+    bool ActivateTask(long task) override {
+        calls.push_back("activate " + std::to_string(task));
+        return IsRunning(task);
+    }
+    long ActiveWindow() override { return running ? window : 0; }
+    bool PutOnTop(long w) override {
+        calls.push_back("top " + std::to_string(w));
+        return running;
+    }
+    bool SendKeys(const std::string& keys) override {
+        calls.push_back("keys " + keys);
+        return !keysFail;
+    }
+};
+
+} // namespace quillet::testing

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "app/Operator.h"
+#include "app/SerialPort.h"
+#include "app/Trace.h"
+#include "app/WindowState.h"
+#include "config/FileSystem.h"
+#include "host/Desktop.h"
+#include "host/EventPump.h"
+
+#include <optional>
+#include <string>
+
+namespace quillet::replay {
+
+// Answers every message box at once, Cancel where the box has one, and traces it as
+// "message <icon>|<title>|<text>".
+class UnattendedOperator final : public Operator {
+public:
+    explicit UnattendedOperator(Trace& trace) : trace_(trace) {}
+    MessageAnswer Message(MessageIcon icon, MessageButtons buttons, const std::string& title,
+                          const std::string& text) override;
+    void Beep() override { trace_.Event("beep", ""); }
+    void RequestExit(int status) override;
+    std::optional<int> ExitStatus() const { return exitStatus_; }
+
+private:
+    Trace& trace_;
+    std::optional<int> exitStatus_;
+};
+
+// The scanner's port: always open; the script puts bytes in, every write is traced.
+class ScriptedSerialPort final : public SerialPort {
+public:
+    explicit ScriptedSerialPort(Trace& trace) : trace_(trace) {}
+    void Arrive(const std::string& bytes) { incoming_ += bytes; }
+
+    bool IsOpen() const override { return true; }
+    std::size_t BytesWaiting() override { return incoming_.size(); }
+    std::string ReadAll() override;
+    void ClearInput() override { incoming_.clear(); }
+    bool Write(std::string_view bytes) override;
+
+private:
+    Trace& trace_;
+    std::string incoming_;
+};
+
+// Waiting without sleeping.
+class NoSleepPump final : public EventPump {
+public:
+    void ProcessEvents() override {}
+    void Sleep(int) override {}
+};
+
+// One program can run: it starts when its file exists and then takes every request.
+class SimulatedDesktop final : public Desktop {
+public:
+    explicit SimulatedDesktop(FileSystem& files) : files_(files) {}
+    long StartProgram(const std::string& nativePath) override;
+    bool IsRunning(long task) override { return running_ && task == kTask; }
+    bool ActivateTask(long task) override { return IsRunning(task); }
+    long ActiveWindow() override { return running_ ? kWindow : 0; }
+    bool PutOnTop(long window) override { return running_ && window == kWindow; }
+    bool SendKeys(const std::string&) override { return running_; }
+
+private:
+    static constexpr long kTask = 1;
+    static constexpr long kWindow = 1;
+    FileSystem& files_;
+    bool running_ = false;
+};
+
+// Records the status line as "status <text>".
+class StatusTrace final : public WindowStateObserver {
+public:
+    explicit StatusTrace(Trace& trace) : trace_(trace) {}
+    void StatusChanged(const std::string& text) override { trace_.Event("status", text); }
+
+private:
+    Trace& trace_;
+};
+
+} // namespace quillet::replay

@@ -1,0 +1,191 @@
+// quillet-replay: starts as the program does, without the window, then feeds the scanner
+// the bytes of a script and writes the trace of everything that happens.
+
+#include "ReplayPorts.h"
+#include "app/Application.h"
+#include "app/ReplayScript.h"
+#include "config/CommandLine.h"
+#include "config/NativeFileSystem.h"
+#include "host/SimulatedHost.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace quillet;
+
+constexpr const char* kUsage =
+    "usage: quillet-replay [--program-dir DIR] [--windows-dir DIR] [--drive L=DIR]...\n"
+    "                      [--trace FILE] [host options] SCRIPT\n"
+    "  host options: --host-withhold-list N|forever, --host-connect-timeout SECONDS,\n"
+    "                --host-fail-addline N, --host-no-device-status\n"
+    "  SCRIPT holds one command a line (\"-\" reads standard input):\n"
+    "    scan <text>         the bytes arrive; ticks run until the scan buffer is empty\n"
+    "    burst <text>        the bytes arrive before the next tick; no tick runs\n"
+    "    tick [N]            N ticks (default 1) with nothing new\n"
+    "    type <text>         \"Edit\", the text typed into the box, \"OK\"\n"
+    "    set <box> <0|1>     AClear, Overwrite, AutoStart or ShowEd, as a click\n"
+    "  Text uses the trace's escapes (\\\\ \\r \\n \\t \\xHH). Lines starting with # are\n"
+    "  comments. Exit status: 0 at the end of the script, 1 when the program would have\n"
+    "  ended, 2 for a usage or script error.\n";
+
+constexpr int kExitEnded = 1;
+constexpr int kExitUsage = 2;
+// A label set is never longer than this in ticks; the bound only stops a runaway loop.
+constexpr long kMaxTicksPerScan = 1000000;
+
+std::string ExecutableDir(const char* argv0) {
+    std::error_code error;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error) {
+        return self.parent_path().string();
+    }
+    return std::filesystem::absolute(argv0).parent_path().string();
+}
+
+std::optional<std::string> ReadScript(const std::string& path) {
+    const bool fromStdin = path == "-";
+    std::FILE* file = fromStdin ? stdin : std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        std::cerr << "quillet-replay: cannot open " << path << ": " << std::strerror(errno) << "\n";
+        return std::nullopt;
+    }
+    std::string text;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
+        text.append(buffer, n);
+    }
+    const bool failed = std::ferror(file) != 0;
+    if (!fromStdin) {
+        std::fclose(file);
+    }
+    if (failed) {
+        std::cerr << "quillet-replay: cannot read " << path << "\n";
+        return std::nullopt;
+    }
+    return text;
+}
+
+void Set(Application& app, const ReplayCommand& command) {
+    const bool on = command.count != 0;
+    if (command.text == "AClear") {
+        app.ClickAutoClear(on);
+    } else if (command.text == "Overwrite") {
+        app.ClickOverwrite(on);
+    } else if (command.text == "AutoStart") {
+        app.ClickAutoStart(on);
+    } else {
+        app.ClickShowEditor(on);
+    }
+}
+
+void Run(Application& app, replay::ScriptedSerialPort& port, const ReplayCommand& command,
+         const replay::UnattendedOperator& op) {
+    switch (command.kind) {
+    case ReplayCommand::Kind::Scan:
+        port.Arrive(command.text);
+        app.Tick();
+        for (long i = 0;
+             i < kMaxTicksPerScan && !app.Poller().ScanBuffer().empty() && !op.ExitStatus(); ++i) {
+            app.Tick();
+        }
+        break;
+    case ReplayCommand::Kind::Burst:
+        port.Arrive(command.text);
+        break;
+    case ReplayCommand::Kind::Tick:
+        for (long i = 0; i < command.count && !op.ExitStatus(); ++i) {
+            app.Tick();
+        }
+        break;
+    case ReplayCommand::Kind::Type:
+        app.Manual().Edit();
+        app.Manual().Ok(command.text);
+        break;
+    case ReplayCommand::Kind::Set:
+        Set(app, command);
+        break;
+    }
+}
+
+int Replay(const CommonOptions& options, const ReplayScript& script, std::FILE* out,
+           const std::string& executableDir) {
+    const SettingsLocations locations = ResolveLocations(options, executableDir);
+    NativeFileSystem files(MakePathMap(options, locations));
+    TraceWriter trace(out);
+    replay::UnattendedOperator op(trace);
+    replay::ScriptedSerialPort serial(trace);
+    replay::NoSleepPump pump;
+    replay::SimulatedDesktop desktop(files);
+    replay::StatusTrace status(trace);
+
+    Application app({files, op, serial, pump, desktop, trace});
+    app.Window().SetObserver(&status);
+    auto host = std::make_shared<SimulatedHost>(trace, options.host);
+    if (!app.Start({locations, host, options.host.connectTimeoutSeconds, {}})) {
+        return kExitEnded;
+    }
+    for (const ReplayCommand& command : script.commands) {
+        Run(app, serial, command, op);
+        if (op.ExitStatus()) {
+            return kExitEnded;
+        }
+    }
+    app.Shutdown();
+    app.Window().SetObserver(nullptr);
+    return 0;
+}
+
+std::string UsageError(const CommonOptions& options) {
+    if (!options.error.empty()) {
+        return options.error;
+    }
+    for (const std::string& arg : options.rest) {
+        if (arg.starts_with("-") && arg != "-") {
+            return "unknown option " + arg;
+        }
+    }
+    return options.rest.size() == 1 ? std::string() : "exactly one SCRIPT is needed";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const CommonOptions options = ParseCommonOptions(args);
+    if (const std::string error = UsageError(options); !error.empty()) {
+        std::cerr << "quillet-replay: " << error << "\n" << kUsage;
+        return kExitUsage;
+    }
+    const std::string& path = options.rest.front();
+    const std::optional<std::string> text = ReadScript(path);
+    if (!text) {
+        return kExitUsage;
+    }
+    const ReplayScript script = ParseReplayScript(*text);
+    if (!script.ok()) {
+        std::cerr << "quillet-replay: " << path << ": " << script.error << "\n";
+        return kExitUsage;
+    }
+    const bool toStdout = !options.traceFile || *options.traceFile == "-";
+    std::FILE* out = toStdout ? stdout : std::fopen(options.traceFile->c_str(), "wb");
+    if (out == nullptr) {
+        std::cerr << "quillet-replay: cannot write " << *options.traceFile << ": "
+                  << std::strerror(errno) << "\n";
+        return kExitUsage;
+    }
+    const int status = Replay(options, script, out, ExecutableDir(argv[0]));
+    if (!toStdout && std::fclose(out) != 0) {
+        std::cerr << "quillet-replay: cannot write " << *options.traceFile << "\n";
+        return kExitUsage;
+    }
+    return status;
+}
