@@ -23,20 +23,24 @@ Application::Application(ApplicationPorts ports)
       sender_(label_, record_, fields_, host_, window_, ports.serial, last_),
       lists_(label_, settings_, ports.files, ports.op, parser_, host_, window_),
       editor_(label_, record_, ports.desktop, ports.files, host_, ports.op, ports.trace),
+      interpreter_({label_, record_, fields_, codes_, settings_, host_, reader_, window_,
+                    ports.serial, ports.files, ports.op, last_}),
+      importer_(label_, host_, window_, ports.files, reader_, sender_,
+                [this](const std::string& name) { return lists_.LoadListFile(name); }),
       poller_(ports.serial, window_, PollerHandlers()),
       manual_(window_, ports.op, [this](const std::string& text) { return InterpretTyped(text); }) {
     sender_.launchEditor = [this] { editor_.LaunchEditor(); };
+    interpreter_.launchEditor = [this] { editor_.LaunchEditor(); };
+    interpreter_.loadListFile = [this](const std::string& name) {
+        return lists_.LoadListFile(name);
+    };
 }
 
 ScanHandlers Application::PollerHandlers() {
     return {
         [this](const std::string& text) { return ProcessLabel(text); },
         [this](const std::string& text) { return UnpackPayload(text, ports_.files, window_); },
-        [this](std::string& text) {
-            if (importProgramLabel_) {
-                importProgramLabel_(text);
-            }
-        },
+        [this](std::string& text) { importer_.ImportProgramLabel(text); },
     };
 }
 
@@ -77,10 +81,6 @@ void Application::Tick() {
     if (started_) {
         poller_.Tick();
     }
-}
-
-bool Application::ProcessLabel(const std::string& label) {
-    return processLabel_ ? processLabel_(label) : false;
 }
 
 bool Application::InterpretTyped(const std::string& text) {

@@ -19,9 +19,11 @@
 #include "host/HostControl.h"
 #include "host/HostObjects.h"
 #include "host/ListFile.h"
+#include "host/ProgramImporter.h"
 #include "host/ProgramReader.h"
 #include "host/TextSplitter.h"
 #include "labels/EntrySender.h"
+#include "labels/LabelInterpreter.h"
 #include "labels/LabelState.h"
 #include "labels/LastProgram.h"
 #include "labels/ScanRecord.h"
@@ -55,9 +57,6 @@ struct StartOptions {
 // and the procedures that work on it, wired to each other and to the ports.
 class Application {
 public:
-    using ProcessLabelFn = std::function<bool(const std::string&)>;
-    using ImportFn = std::function<void(std::string&)>;
-
     explicit Application(ApplicationPorts ports);
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -79,11 +78,8 @@ public:
     // Releases the host's references (the window closes the port itself).
     void Shutdown() { host_.Release(); }
 
-    // The label interpreter and the program import.
-    // TODO: construct the interpreter here once it exists, giving it lists_ and editor_.
-    void SetProcessLabel(ProcessLabelFn fn) { processLabel_ = std::move(fn); }
-    void SetImportProgramLabel(ImportFn fn) { importProgramLabel_ = std::move(fn); }
-    bool ProcessLabel(const std::string& label);
+    // One label for the interpreter, as a scan or a typed entry hands it on.
+    bool ProcessLabel(const std::string& label) { return interpreter_.ProcessLabel(label); }
 
     Settings& settings() { return settings_; }
     WindowState& Window() { return window_; }
@@ -99,6 +95,8 @@ public:
     EntrySender& Sender() { return sender_; }
     ListFile& Lists() { return lists_; }
     EditorLauncher& Editor() { return editor_; }
+    LabelInterpreter& Interpreter() { return interpreter_; }
+    ProgramImporter& Importer() { return importer_; }
     ScanPoller& Poller() { return poller_; }
     ManualEntry& Manual() { return manual_; }
     // ZOR.INI once the settings have been read; nothing before.
@@ -128,10 +126,10 @@ private:
     EntrySender sender_;
     ListFile lists_;
     EditorLauncher editor_;
+    LabelInterpreter interpreter_;
+    ProgramImporter importer_;
     ScanPoller poller_;
     ManualEntry manual_;
-    ProcessLabelFn processLabel_;
-    ImportFn importProgramLabel_;
     bool started_ = false;
 };
 

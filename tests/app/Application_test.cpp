@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <sys/stat.h>
 
 namespace quillet {
@@ -102,47 +104,46 @@ TEST_F(ApplicationTest, OptionClicksWriteTheSettingsFile) {
     EXPECT_TRUE(op.shown.empty());
 }
 
+bool Traced(const Lines& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
 TEST_F(ApplicationTest, TicksReachTheInterpreterOnlyAfterStartUp) {
-    Lines labels;
-    app.SetProcessLabel([&](const std::string& text) {
-        labels.push_back(text);
-        return true;
-    });
     serial.incoming = "%START%";
     for (int i = 0; i < 3; ++i) {
         app.Tick();
     }
-    EXPECT_TRUE(labels.empty());
+    EXPECT_TRUE(trace.lines.empty());
+    EXPECT_EQ(serial.incoming, "%START%");
     ASSERT_TRUE(Start("CommPort=1\r\n"));
     for (int i = 0; i < 3; ++i) {
         app.Tick();
     }
-    EXPECT_EQ(labels, (Lines{"%START%"}));
+    EXPECT_TRUE(Traced(trace.lines, "host Start"));
 }
 
 TEST_F(ApplicationTest, TypedLabelsAndScannedLabelsNeverOverlap) {
     ASSERT_TRUE(Start("CommPort=1\r\n"));
-    Lines labels;
-    bool typedDuringScan = true;
-    app.SetProcessLabel([&](const std::string& text) {
-        labels.push_back(text);
-        if (text == "%START%") {
-            // A pause of the interpreter: the operator presses "OK" meanwhile.
+    bool typedDuringScan = false;
+    pump.onProcessEvents = [&] {
+        // A pause of the interpreter: the operator presses "OK" meanwhile.
+        if (!typedDuringScan && Traced(trace.lines, "host Start")) {
+            typedDuringScan = true;
             app.Manual().Edit();
             app.Manual().Ok("%stop%");
-            typedDuringScan = app.Manual().Typing();
         }
-        return true;
-    });
+    };
     serial.incoming = "%START%";
     for (int i = 0; i < 3; ++i) {
         app.Tick();
     }
-    EXPECT_EQ(labels, (Lines{"%START%"}));
-    EXPECT_TRUE(typedDuringScan); // refused, the text stays in the box
+    pump.onProcessEvents = nullptr;
+    ASSERT_TRUE(typedDuringScan);
+    EXPECT_FALSE(Traced(trace.lines, "host Stop"));
+    EXPECT_TRUE(app.Manual().Typing()); // refused, the text stays in the box
     EXPECT_EQ(op.beeps, 1);
     app.Manual().Ok("%stop%");
-    EXPECT_EQ(labels, (Lines{"%START%", "%STOP%"}));
+    EXPECT_TRUE(Traced(trace.lines, "host Stop"));
     EXPECT_FALSE(app.Manual().Typing());
 }
 
