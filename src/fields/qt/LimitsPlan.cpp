@@ -57,7 +57,7 @@ void LimitsPlan::resizeEvent(QResizeEvent* event) {
 void LimitsPlan::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
-    const QRect cell = MeasuredCell().adjusted(2, 2, -2, -2);
+    const QRect cell = MeasuredCell().adjusted(3, 3, -3, -3);
     const QRect x = limitX_.geometry();
     const QRect y = limitY_.geometry();
     const int lineY = x.center().y();

@@ -226,6 +226,7 @@ QWidget* MachineFieldDialog::BuildAutoSelectTab() {
     PosDispRight_->setObjectName(QStringLiteral("PosDispRight"));
     PosDispRight_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     for (QLabel* caption : {PosDispLeft_, PosDispRight_}) {
+        caption->setTextFormat(Qt::PlainText);
         QSizePolicy policy = caption->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         caption->setSizePolicy(policy);
@@ -276,7 +277,8 @@ QLineEdit* MachineFieldDialog::AddFieldBox(FieldSlot slot, QWidget* parent) {
 QCheckBox* MachineFieldDialog::AddCheckBox(FieldSlot slot, QWidget* parent) {
     auto* box = new QCheckBox(parent);
     box->setObjectName(ToQString(std::string(SlotName(slot)) + "cb"));
-    box->setFixedSize(box->sizeHint());
+    // Room around the box so that its grey background shows.
+    box->setFixedSize(box->sizeHint() + QSize(6, 6));
     PaintGrey(*box, QPalette::Window);
     connect(box, &QCheckBox::stateChanged, this, [this, slot, box](int state) {
         if (refreshing_) {

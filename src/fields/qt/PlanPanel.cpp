@@ -41,7 +41,7 @@ void PlanPanel::paintEvent(QPaintEvent* event) {
     painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
     for (int row = 0; row < rows_; ++row) {
         for (int column = 0; column < columns_; ++column) {
-            const QRect cell = CellRect(row, column).adjusted(2, 2, -2, -2);
+            const QRect cell = CellRect(row, column).adjusted(3, 3, -3, -3);
             if (!cell.isValid()) {
                 continue;
             }

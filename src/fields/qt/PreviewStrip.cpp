@@ -28,6 +28,8 @@ PreviewStrip::PreviewStrip(QWidget* parent)
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSizeF(kPreviewPointSize);
     preview_->setFont(font);
+    // Label texts are shown as they are, never taken for markup.
+    preview_->setTextFormat(Qt::PlainText);
     preview_->setAlignment(Qt::AlignCenter);
     // Measured with a line of text, as it will always show one.
     preview_->setText(QString(kPreviewCharacters, QLatin1Char('?')));

@@ -1,7 +1,6 @@
 #include "fields/qt/MachineFieldDialog.h"
 
 #include "config/Settings.h"
-#include "config/qt/CenterForm.h"
 #include "labels/LastProgram.h"
 #include "support/FakeIniProfile.h"
 #include "support/qt/WidgetChecks.h"
@@ -13,7 +12,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -191,14 +189,6 @@ private slots:
                          rig.Tabs()->currentWidget()->size()),
                      rig.Tabs()->currentWidget()->minimumSizeHint());
         }
-    }
-
-    void centredOnTheScreen() {
-        Rig rig;
-        rig.Create();
-        const QRect area = QGuiApplication::primaryScreen()->geometry();
-        QCOMPARE(rig.dialog->pos(),
-                 area.topLeft() + CenteredPosition(area.size(), rig.dialog->size()));
     }
 
     void focusStartsOnTheTabsEveryTime() {
@@ -551,7 +541,7 @@ private slots:
         QTest::newRow("program name") << "MPName"
                                       << "PART-0042";
         QTest::newRow("comment") << "MCmt"
-                                 << "left door, oak";
+                                 << "<b>left door</b>";
     }
 
     void doubleClickShowsTheLastLabel() {
@@ -561,10 +551,11 @@ private slots:
         rig.Create();
         QVERIFY(rig.Show());
         rig.last.ProgramName = "PART-0042";
-        rig.last.Comment = "left door, oak";
+        rig.last.Comment = "<b>left door</b>";
         rig.Click(target.toLatin1().constData());
         QTest::mouseDClick(rig.Get<QLabel>("LabDispStr"), Qt::LeftButton);
         QCOMPARE(rig.Text("LabDispStr"), shown);
+        QCOMPARE(rig.Get<QLabel>("LabDispStr")->textFormat(), Qt::PlainText);
         rig.ScrollRight(1);
         QVERIFY(rig.Text("LabDispStr").startsWith(QLatin1Char('?')));
     }
