@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QWidget>
+
+class QLineEdit;
+
+namespace quillet {
+
+class PlanPanel;
+
+// The "Field Limits" drawing: a panel of four cells with the half-limit boxes along its
+// top and left edges and dimension marks from each box to the cell it measures.
+class LimitsPlan : public QWidget {
+public:
+    LimitsPlan(QLineEdit& limitX, QLineEdit& limitY, QWidget* parent = nullptr);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QRect MeasuredCell() const;
+
+    QLineEdit& limitX_;
+    QLineEdit& limitY_;
+    PlanPanel* panel_;
+};
+
+} // namespace quillet

@@ -1,0 +1,545 @@
+#include "fields/qt/MachineFieldDialog.h"
+
+#include "app/qt/SingleByteText.h"
+#include "config/IniProfile.h"
+#include "config/qt/CenterForm.h"
+#include "config/qt/DialogSize.h"
+#include "fields/MachineFieldStore.h"
+#include "fields/qt/LimitsPlan.h"
+#include "fields/qt/PlanPanel.h"
+#include "fields/qt/PreviewStrip.h"
+#include "fields/qt/TypingLimit.h"
+#include "labels/LastProgram.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <span>
+
+namespace quillet {
+
+namespace {
+
+constexpr int kLimitBoxWidth = 64;
+
+constexpr FieldSlot kStandardChecks[] = {FieldSlot::SFS, FieldSlot::SFA, FieldSlot::SFT,
+                                         FieldSlot::SFR};
+constexpr FieldSlot kFrontBackChecks[] = {
+    FieldSlot::BFN, FieldSlot::FFN, FieldSlot::BFM, FieldSlot::FFM, FieldSlot::BFS, FieldSlot::FFS,
+    FieldSlot::BFA, FieldSlot::FFA, FieldSlot::BFT, FieldSlot::FFT, FieldSlot::BFR, FieldSlot::FFR};
+
+std::size_t Index(FieldSlot slot) {
+    return static_cast<std::size_t>(slot);
+}
+
+// The front S, A, T and R codes may be typed longer than the others.
+int TypingLimitOf(FieldSlot slot) {
+    switch (slot) {
+    case FieldSlot::FFS:
+    case FieldSlot::FFA:
+    case FieldSlot::FFT:
+    case FieldSlot::FFR:
+        return 5;
+    default:
+        return 3;
+    }
+}
+
+void PaintGrey(QWidget& widget, QPalette::ColorRole role) {
+    QPalette palette = widget.palette();
+    palette.setColor(role, QColor(192, 192, 192));
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(role == QPalette::Window);
+}
+
+// Sets the box's text only when it differs, so that typing keeps its cursor.
+void ShowValue(QLineEdit& box, const std::string& text) {
+    if (FromQString(box.text()) != text) {
+        ShowText(box, ToQString(text));
+    }
+}
+
+Qt::CheckState CheckStateOf(std::int16_t flag) {
+    switch (flag) {
+    case 1:
+        return Qt::Checked;
+    case 2:
+        return Qt::PartiallyChecked;
+    default:
+        return Qt::Unchecked;
+    }
+}
+
+std::int16_t FlagOf(int state) {
+    switch (state) {
+    case Qt::Checked:
+        return 1;
+    case Qt::PartiallyChecked:
+        return 2;
+    default:
+        return 0;
+    }
+}
+
+std::span<const FieldSlot> ChecksOnTab(int tab) {
+    switch (tab) {
+    case MachineFieldDialog::kStandardFields:
+        return kStandardChecks;
+    case MachineFieldDialog::kFrontAndBack:
+        return kFrontBackChecks;
+    default:
+        return {};
+    }
+}
+
+QGroupBox* MakeFrame(QWidget* parent, const char* name, const QString& caption) {
+    auto* frame = new QGroupBox(caption, parent);
+    if (name != nullptr) {
+        frame->setObjectName(QString::fromLatin1(name));
+    }
+    return frame;
+}
+
+} // namespace
+
+MachineFieldDialog::MachineFieldDialog(AutoSelEditor& editor, IniProfile& ini,
+                                       const LastProgram& last, QWidget* parent)
+    : QDialog(parent), editor_(editor), model_(editor.Model()), ini_(ini), last_(last) {
+    setObjectName(QStringLiteral("MacFlds"));
+    setWindowTitle(QStringLiteral("Automatic Field Selection Setup"));
+    setModal(true);
+
+    SSTab_ = new QTabWidget(this);
+    SSTab_->setObjectName(QStringLiteral("SSTab"));
+    SSTab_->setMinimumSize(TwipsToPixels(6375, 4695));
+    SSTab_->addTab(BuildAutoSelectTab(), QStringLiteral("Auto Field Select"));
+    SSTab_->addTab(BuildStandardTab(), QStringLiteral("Standard Fields"));
+    SSTab_->addTab(BuildFrontBackTab(), QStringLiteral("Front and Back"));
+    SSTab_->addTab(BuildLimitsTab(), QStringLiteral("Field Limits"));
+    connect(SSTab_, &QTabWidget::currentChanged, this, &MachineFieldDialog::TabChanged);
+    BuildButtons();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(BtnSA_);
+    buttons->addWidget(BtnCA_);
+    buttons->addStretch();
+    buttons->addWidget(BtnOK_);
+    buttons->addWidget(BtnCan_);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(8, 8, 8, 8);
+    column->addWidget(SSTab_, 1);
+    column->addLayout(buttons);
+    SetFocusOrder();
+    TabChanged(SSTab_->currentIndex());
+
+    editor_.onChanged = [this] { Refresh(); };
+    LoadMachineFields(ini_, editor_);
+    Refresh();
+
+    FixDialogSize(*this, TwipsToPixels(6615, 5640));
+    CenterForm(*this);
+}
+
+MachineFieldDialog::~MachineFieldDialog() {
+    editor_.onChanged = nullptr;
+}
+
+QRadioButton* MachineFieldDialog::AddChoice(QWidget* parent, const char* name,
+                                            const QString& caption) {
+    auto* option = new QRadioButton(caption, parent);
+    option->setObjectName(QString::fromLatin1(name));
+    return option;
+}
+
+QWidget* MachineFieldDialog::BuildAutoSelectTab() {
+    auto* page = new QWidget;
+    MPName_ = AddChoice(page, "MPName", QStringLiteral("Program Name"));
+    MCmt_ = AddChoice(page, "MCmt", QStringLiteral("Comment"));
+    MBC_ = AddChoice(page, "MBC", QStringLiteral("Barcode"));
+    WireTarget(MPName_, AutoSelTarget::ProgramName);
+    WireTarget(MCmt_, AutoSelTarget::Comment);
+    WireTarget(MBC_, AutoSelTarget::Barcode);
+    auto* targets = new QHBoxLayout;
+    targets->addWidget(MPName_);
+    targets->addWidget(MCmt_);
+    targets->addWidget(MBC_);
+    targets->addStretch();
+
+    QGroupBox* mirror = MakeFrame(page, nullptr, QStringLiteral("Mirror"));
+    QGroupBox* produce = MakeFrame(mirror, nullptr, QStringLiteral("On Match Produce: "));
+    MSel_ = AddChoice(produce, "MSel", QStringLiteral("Mirror"));
+    NMSel_ = AddChoice(produce, "NMSel", QStringLiteral("Norm and Mirror"));
+    WireVariant(MSel_, true);
+    WireVariant(NMSel_, false);
+    auto* variants = new QVBoxLayout(produce);
+    variants->addWidget(MSel_);
+    variants->addWidget(NMSel_);
+    variants->addStretch();
+
+    FrameTSet_ =
+        MakeFrame(mirror, "FrameTSet", QStringLiteral("Set Characters to Trigger Mirror "));
+    OptAlnL_ = AddChoice(FrameTSet_, "OptAlnL", QString());
+    OptAlnR_ = AddChoice(FrameTSet_, "OptAlnR", QString());
+    OptAlnL_->setToolTip(QStringLiteral("Count the position from the left"));
+    OptAlnR_->setToolTip(QStringLiteral("Count the position from the right"));
+    connect(OptAlnL_, &QRadioButton::clicked, this, [this] {
+        if (!refreshing_) {
+            editor_.AlignmentClicked(true);
+        }
+    });
+    connect(OptAlnR_, &QRadioButton::clicked, this, [this] {
+        if (!refreshing_) {
+            editor_.AlignmentClicked(false);
+        }
+    });
+    auto* strip = new PreviewStrip(FrameTSet_);
+    LabDispStr_ = &strip->Preview();
+    LabDispStr_->setObjectName(QStringLiteral("LabDispStr"));
+    LabDispStr_->installEventFilter(this);
+    PosScroll_ = &strip->Bar();
+    PosScroll_->setObjectName(QStringLiteral("PosScroll"));
+    connect(PosScroll_, &QScrollBar::valueChanged, this, [this](int value) {
+        if (!refreshing_) {
+            editor_.PosScrollChanged(value);
+        }
+    });
+    MSpec_ = new QLineEdit(FrameTSet_);
+    MSpec_->setObjectName(QStringLiteral("MSpec"));
+    connect(MSpec_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (!refreshing_) {
+            editor_.MSpecChanged(FromQString(text));
+        }
+    });
+    PosDispLeft_ = new QLabel(FrameTSet_);
+    PosDispLeft_->setObjectName(QStringLiteral("PosDispLeft"));
+    PosDispRight_ = new QLabel(FrameTSet_);
+    PosDispRight_->setObjectName(QStringLiteral("PosDispRight"));
+    PosDispRight_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (QLabel* caption : {PosDispLeft_, PosDispRight_}) {
+        caption->setTextFormat(Qt::PlainText);
+        QSizePolicy policy = caption->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        caption->setSizePolicy(policy);
+    }
+    auto* trigger = new QGridLayout(FrameTSet_);
+    trigger->setVerticalSpacing(4);
+    trigger->addWidget(OptAlnL_, 0, 0, Qt::AlignLeft);
+    trigger->addWidget(OptAlnR_, 0, 2, Qt::AlignRight);
+    trigger->addWidget(strip, 1, 0, 1, 3);
+    trigger->addWidget(PosDispLeft_, 2, 0, Qt::AlignLeft);
+    trigger->addWidget(MSpec_, 2, 1);
+    trigger->addWidget(PosDispRight_, 2, 2, Qt::AlignRight);
+    trigger->setColumnStretch(0, 1);
+    trigger->setColumnStretch(2, 1);
+
+    auto* mirrorRow = new QHBoxLayout(mirror);
+    mirrorRow->addWidget(produce);
+    mirrorRow->addWidget(FrameTSet_, 1);
+
+    auto* panel = new QFrame(page);
+    panel->setFrameShape(QFrame::StyledPanel);
+    QGroupBox* defaultField = MakeFrame(panel, nullptr, QStringLiteral("Default Field"));
+    auto* defaultRow = new QHBoxLayout(defaultField);
+    defaultRow->addWidget(AddFieldBox(FieldSlot::DFN, defaultField));
+    auto* panelRow = new QHBoxLayout(panel);
+    panelRow->addWidget(defaultField);
+    panelRow->addStretch();
+
+    auto* column = new QVBoxLayout(page);
+    column->addLayout(targets);
+    column->addWidget(mirror);
+    column->addWidget(panel);
+    column->addStretch();
+    return page;
+}
+
+QLineEdit* MachineFieldDialog::AddFieldBox(FieldSlot slot, QWidget* parent) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(ToQString(std::string(SlotName(slot))));
+    LimitTyping(*box, TypingLimitOf(slot));
+    PaintGrey(*box, QPalette::Base);
+    connect(box, &QLineEdit::textEdited, this,
+            [this, slot](const QString& text) { model_.Code(slot) = FromQString(text); });
+    codeBoxes_[Index(slot)] = box;
+    return box;
+}
+
+QCheckBox* MachineFieldDialog::AddCheckBox(FieldSlot slot, QWidget* parent) {
+    auto* box = new QCheckBox(parent);
+    box->setObjectName(ToQString(std::string(SlotName(slot)) + "cb"));
+    // Room around the box so that its grey background shows.
+    box->setFixedSize(box->sizeHint() + QSize(6, 6));
+    PaintGrey(*box, QPalette::Window);
+    connect(box, &QCheckBox::stateChanged, this, [this, slot, box](int state) {
+        if (refreshing_) {
+            return;
+        }
+        model_.Flag(slot) = FlagOf(state);
+        // Grey is a loaded state only; once left, a click toggles between clear and checked.
+        if (state != Qt::PartiallyChecked) {
+            box->setTristate(false);
+        }
+    });
+    checkBoxes_[Index(slot)] = box;
+    return box;
+}
+
+QWidget* MachineFieldDialog::BuildStandardTab() {
+    auto* page = new QWidget;
+    auto* upper = new PlanPanel(1, 1, page);
+    auto* wide = new QHBoxLayout;
+    wide->addWidget(AddFieldBox(FieldSlot::SFN, upper));
+    wide->addStretch();
+    wide->addWidget(AddFieldBox(FieldSlot::SFM, upper));
+    upper->SetCell(0, 0, wide);
+
+    auto* lower = new PlanPanel(1, 2, page);
+    const FieldSlot pairs[][2] = {{FieldSlot::SFS, FieldSlot::SFA},
+                                  {FieldSlot::SFT, FieldSlot::SFR}};
+    for (int i = 0; i < 2; ++i) {
+        auto* cell = new QHBoxLayout;
+        cell->addWidget(AddFieldBox(pairs[i][0], lower));
+        cell->addWidget(AddCheckBox(pairs[i][0], lower));
+        cell->addStretch();
+        cell->addWidget(AddCheckBox(pairs[i][1], lower));
+        cell->addWidget(AddFieldBox(pairs[i][1], lower));
+        lower->SetCell(0, i, cell);
+    }
+
+    auto* column = new QVBoxLayout(page);
+    column->addStretch();
+    column->addWidget(upper);
+    column->addSpacing(12);
+    column->addWidget(lower);
+    column->addStretch();
+    return page;
+}
+
+QWidget* MachineFieldDialog::BuildFrontBackTab() {
+    auto* page = new QWidget;
+    auto* upper = new PlanPanel(2, 1, page);
+    const FieldSlot rows[][2] = {{FieldSlot::BFN, FieldSlot::BFM},
+                                 {FieldSlot::FFN, FieldSlot::FFM}};
+    for (int i = 0; i < 2; ++i) {
+        auto* row = new QHBoxLayout;
+        row->addWidget(AddFieldBox(rows[i][0], upper));
+        row->addWidget(AddCheckBox(rows[i][0], upper));
+        row->addStretch();
+        row->addWidget(AddCheckBox(rows[i][1], upper));
+        row->addWidget(AddFieldBox(rows[i][1], upper));
+        upper->SetCell(i, 0, row);
+    }
+
+    // Back zone above the front zone; S/A cells on the left, T/R on the right.
+    auto* lower = new PlanPanel(2, 2, page);
+    const FieldSlot cells[][2] = {{FieldSlot::BFS, FieldSlot::BFA},
+                                  {FieldSlot::BFT, FieldSlot::BFR},
+                                  {FieldSlot::FFS, FieldSlot::FFA},
+                                  {FieldSlot::FFT, FieldSlot::FFR}};
+    for (int i = 0; i < 4; ++i) {
+        auto* cell = new QHBoxLayout;
+        cell->addWidget(AddFieldBox(cells[i][0], lower));
+        cell->addWidget(AddCheckBox(cells[i][0], lower));
+        cell->addStretch();
+        cell->addWidget(AddCheckBox(cells[i][1], lower));
+        cell->addWidget(AddFieldBox(cells[i][1], lower));
+        lower->SetCell(i / 2, i % 2, cell);
+    }
+
+    auto* column = new QVBoxLayout(page);
+    column->addStretch();
+    column->addWidget(upper);
+    column->addSpacing(12);
+    column->addWidget(lower);
+    column->addStretch();
+    return page;
+}
+
+QLineEdit* MachineFieldDialog::AddLimitBox(const char* name, std::string MachineFieldModel::*text) {
+    auto* box = new QLineEdit;
+    box->setObjectName(QString::fromLatin1(name));
+    box->setFixedWidth(kLimitBoxWidth);
+    PaintGrey(*box, QPalette::Base);
+    connect(box, &QLineEdit::textEdited, this,
+            [this, text](const QString& typed) { model_.*text = FromQString(typed); });
+    return box;
+}
+
+QWidget* MachineFieldDialog::BuildLimitsTab() {
+    auto* page = new QWidget;
+    HlfLimX_ = AddLimitBox("HlfLimX", &MachineFieldModel::HlfLimX);
+    HlfLimY_ = AddLimitBox("HlfLimY", &MachineFieldModel::HlfLimY);
+    auto* plan = new LimitsPlan(*HlfLimX_, *HlfLimY_, page);
+    auto* column = new QVBoxLayout(page);
+    column->addStretch();
+    column->addWidget(plan, 0, Qt::AlignHCenter);
+    column->addStretch();
+    return page;
+}
+
+void MachineFieldDialog::BuildButtons() {
+    struct Spec {
+        QPushButton** button;
+        const char* name;
+        const char* caption;
+        const char* tip;
+    };
+    // Created in focus order; laid out with OK before Cancel.
+    const Spec specs[] = {
+        {&BtnSA_, "BtnSA", "Set All", "Enable all fields on this tab"},
+        {&BtnCA_, "BtnCA", "Clear All", "Disable all fields on this tab"},
+        {&BtnCan_, "BtnCan", "Cancel", "Exit and loose changes"},
+        {&BtnOK_, "BtnOK", "OK", "Exit and keep changes"},
+    };
+    for (const Spec& spec : specs) {
+        auto* button = new QPushButton(QString::fromLatin1(spec.caption), this);
+        button->setObjectName(QString::fromLatin1(spec.name));
+        button->setToolTip(QString::fromLatin1(spec.tip));
+        // No button answers Enter: a return typed in a field box must not close the dialog.
+        button->setAutoDefault(false);
+        *spec.button = button;
+    }
+    for (QPushButton* tabButton : {BtnSA_, BtnCA_}) {
+        QSizePolicy policy = tabButton->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        tabButton->setSizePolicy(policy);
+    }
+    connect(BtnSA_, &QPushButton::clicked, this, [this] { SetFlags(SSTab_->currentIndex(), 1); });
+    connect(BtnCA_, &QPushButton::clicked, this, [this] { SetFlags(SSTab_->currentIndex(), 0); });
+    connect(BtnOK_, &QPushButton::clicked, this, &MachineFieldDialog::Store);
+    connect(BtnCan_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void MachineFieldDialog::SetFocusOrder() {
+    setTabOrder(BtnSA_, BtnCA_);
+    setTabOrder(BtnCA_, BtnCan_);
+    setTabOrder(BtnCan_, BtnOK_);
+}
+
+void MachineFieldDialog::WireTarget(QRadioButton* option, AutoSelTarget target) {
+    option->installEventFilter(this);
+    connect(option, &QRadioButton::clicked, this, [this, option, target] {
+        if (refreshing_) {
+            return;
+        }
+        const bool pressed = pressedChoice_ == option;
+        pressedChoice_ = nullptr;
+        if (pressed) {
+            editor_.TargetClicked(target);
+        } else {
+            editor_.TargetChanged(target);
+        }
+    });
+}
+
+void MachineFieldDialog::WireVariant(QRadioButton* option, bool mirror) {
+    option->installEventFilter(this);
+    connect(option, &QRadioButton::clicked, this, [this, option, mirror] {
+        if (refreshing_) {
+            return;
+        }
+        const bool pressed = pressedChoice_ == option;
+        pressedChoice_ = nullptr;
+        if (pressed) {
+            editor_.VariantClicked(mirror);
+        } else {
+            editor_.VariantChanged(mirror);
+        }
+    });
+}
+
+bool MachineFieldDialog::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (watched == LabDispStr_ && type == QEvent::MouseButtonDblClick) {
+        editor_.PreviewDoubleClicked(last_.ProgramName, last_.Comment);
+        return true;
+    }
+    auto* option = qobject_cast<QAbstractButton*>(watched);
+    if (option == nullptr) {
+        return QDialog::eventFilter(watched, event);
+    }
+    const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
+    if (!press && type != QEvent::MouseButtonRelease) {
+        return QDialog::eventFilter(watched, event);
+    }
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (press && mouse->button() == Qt::LeftButton) {
+        // Save the slot being left before the choice changes.
+        pressedChoice_ = option;
+        editor_.ChoicePressed();
+    } else if (!press && !option->rect().contains(mouse->position().toPoint())) {
+        pressedChoice_ = nullptr; // released elsewhere: no click follows
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void MachineFieldDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    SSTab_->setFocus(Qt::TabFocusReason);
+}
+
+void MachineFieldDialog::Refresh() {
+    const bool wasRefreshing = refreshing_;
+    refreshing_ = true;
+    RefreshFields();
+    RefreshAutoSelect();
+    refreshing_ = wasRefreshing;
+}
+
+void MachineFieldDialog::RefreshFields() {
+    for (std::size_t i = 0; i < codeBoxes_.size(); ++i) {
+        ShowValue(*codeBoxes_[i], model_.codes[i]);
+        if (QCheckBox* box = checkBoxes_[i]) {
+            box->setTristate(model_.flags[i] == 2);
+            box->setCheckState(CheckStateOf(model_.flags[i]));
+        }
+    }
+    ShowValue(*HlfLimX_, model_.HlfLimX);
+    ShowValue(*HlfLimY_, model_.HlfLimY);
+}
+
+void MachineFieldDialog::RefreshAutoSelect() {
+    QRadioButton* target = model_.MPName() ? MPName_ : model_.MCmt() ? MCmt_ : MBC_;
+    target->setChecked(true);
+    (model_.MSel() ? MSel_ : NMSel_)->setChecked(true);
+    (model_.OptAlnL ? OptAlnL_ : OptAlnR_)->setChecked(true);
+    FrameTSet_->setEnabled(model_.triggerGroupEnabled);
+    PosScroll_->setRange(model_.PosScrollMin, model_.PosScrollMax);
+    PosScroll_->setValue(model_.PosScrollValue);
+    ShowValue(*MSpec_, model_.MSpec);
+    LabDispStr_->setText(ToQString(model_.LabDispStr));
+    PosDispLeft_->setText(ToQString(model_.PosDispLeft));
+    PosDispRight_->setText(ToQString(model_.PosDispRight));
+    PosDispLeft_->setVisible(model_.PosDispLeftVisible);
+    PosDispRight_->setVisible(model_.PosDispRightVisible);
+}
+
+void MachineFieldDialog::SetFlags(int tab, std::int16_t flag) {
+    for (const FieldSlot slot : ChecksOnTab(tab)) {
+        model_.Flag(slot) = flag;
+    }
+    Refresh();
+}
+
+void MachineFieldDialog::TabChanged(int tab) {
+    const bool fieldTab = tab == kStandardFields || tab == kFrontAndBack;
+    BtnSA_->setVisible(fieldTab);
+    BtnCA_->setVisible(fieldTab);
+}
+
+void MachineFieldDialog::Store() {
+    StoreMachineFields(ini_, editor_);
+    accept();
+}
+
+} // namespace quillet

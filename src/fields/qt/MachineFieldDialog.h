@@ -1,0 +1,101 @@
+#pragma once
+
+#include "fields/AutoSelEditor.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QAbstractButton;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QTabWidget;
+
+namespace quillet {
+
+class IniProfile;
+struct LastProgram;
+
+// MacFlds: the machine field table, the half limits, the default field and the automatic
+// field selection settings. Every control is bound to the editor's model: an edit goes to
+// the model (through the editor's operations on the first tab) at once, so the label
+// interpreter sees it while the dialog is still open; the controls are redrawn from the
+// model whenever the editor reports a change. The dialog is created once, hidden, and
+// only hidden between showings. OK stores every value; Cancel, Escape and closing the
+// window all leave the live values as edited and store nothing.
+class MachineFieldDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    enum Tab : int { kAutoFieldSelect, kStandardFields, kFrontAndBack, kFieldLimits };
+
+    // Loads the stored values into the editor's model and centres the dialog. The editor,
+    // the profile and `last` must outlive the dialog.
+    MachineFieldDialog(AutoSelEditor& editor, IniProfile& ini, const LastProgram& last,
+                       QWidget* parent = nullptr);
+    ~MachineFieldDialog() override;
+
+    // Redraws every control from the model.
+    void Refresh();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* BuildAutoSelectTab();
+    QWidget* BuildStandardTab();
+    QWidget* BuildFrontBackTab();
+    QWidget* BuildLimitsTab();
+    void BuildButtons();
+    void SetFocusOrder();
+    QLineEdit* AddFieldBox(FieldSlot slot, QWidget* parent);
+    QCheckBox* AddCheckBox(FieldSlot slot, QWidget* parent);
+    QLineEdit* AddLimitBox(const char* name, std::string MachineFieldModel::*text);
+    QRadioButton* AddChoice(QWidget* parent, const char* name, const QString& caption);
+    void WireTarget(QRadioButton* option, AutoSelTarget target);
+    void WireVariant(QRadioButton* option, bool mirror);
+    void RefreshFields();
+    void RefreshAutoSelect();
+    void SetFlags(int tab, std::int16_t flag);
+    void TabChanged(int tab);
+    void Store();
+
+    AutoSelEditor& editor_;
+    MachineFieldModel& model_;
+    IniProfile& ini_;
+    const LastProgram& last_;
+    bool refreshing_ = false;
+    // The option under a pressed mouse button: its click follows the capture on press.
+    QAbstractButton* pressedChoice_ = nullptr;
+
+    QTabWidget* SSTab_ = nullptr;
+    std::array<QLineEdit*, kFieldSlotCount> codeBoxes_{};
+    std::array<QCheckBox*, kFieldSlotCount> checkBoxes_{};
+    QLineEdit* HlfLimX_ = nullptr;
+    QLineEdit* HlfLimY_ = nullptr;
+    QRadioButton* MPName_ = nullptr;
+    QRadioButton* MCmt_ = nullptr;
+    QRadioButton* MBC_ = nullptr;
+    QRadioButton* MSel_ = nullptr;
+    QRadioButton* NMSel_ = nullptr;
+    QGroupBox* FrameTSet_ = nullptr;
+    QRadioButton* OptAlnL_ = nullptr;
+    QRadioButton* OptAlnR_ = nullptr;
+    QLabel* LabDispStr_ = nullptr;
+    QScrollBar* PosScroll_ = nullptr;
+    QLineEdit* MSpec_ = nullptr;
+    QLabel* PosDispLeft_ = nullptr;
+    QLabel* PosDispRight_ = nullptr;
+    QPushButton* BtnSA_ = nullptr;
+    QPushButton* BtnCA_ = nullptr;
+    QPushButton* BtnOK_ = nullptr;
+    QPushButton* BtnCan_ = nullptr;
+};
+
+} // namespace quillet
