@@ -34,6 +34,10 @@ double LeadingNumber(std::string_view text) {
         const char c = text[i];
         if (IsDigit(c)) {
             seenDigit = true;
+            // Leading zeros carry no value; kept out so they cannot fill the digit cap.
+            if (c == '0' && !seenPoint && digits.empty()) {
+                continue;
+            }
             if (digits.size() < 400) {
                 digits += c;
             } else if (!seenPoint) {
@@ -95,12 +99,12 @@ std::string FormatNumber(double value) {
     // Seven significant digits, then drop what the printed form does not need. to_chars
     // ignores the locale, so "." stays the decimal point.
     char buffer[400];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                       std::chars_format::general, 7);
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);
     double rounded = 0.0;
     std::from_chars(buffer, written.ptr, rounded);
-    const auto fixed = std::to_chars(buffer, buffer + sizeof buffer, rounded,
-                                     std::chars_format::fixed);
+    const auto fixed =
+        std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed);
     std::string text(buffer, fixed.ptr);
     if (text.find('.') != std::string::npos) {
         while (text.back() == '0') {

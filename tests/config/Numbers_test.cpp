@@ -15,7 +15,7 @@ TEST(LeadingNumber, ReadsTheLongestLeadingNumber) {
         {"800", 800}, {"  12.5", 12.5}, {"800$", 800}, {".5", 0.5},    {"-3.25x", -3.25},
         {"", 0},      {"abc", 0},       {"  ", 0},     {"1.2.3", 1.2}, {"+7", 7},
         {"0012", 12}, {" 123A", 123},   {"-", 0},      {".", 0},       {"5,5", 5},
-        {"1e3", 1},   {"\t9", 9},
+        {"1e3", 1},   {"\t9", 9},       {"0", 0},      {"00.", 0},     {"0.25", 0.25},
     };
     for (const auto& c : cases) {
         EXPECT_DOUBLE_EQ(LeadingNumber(c.text), c.value) << '"' << c.text << '"';
@@ -26,6 +26,10 @@ TEST(LeadingNumber, HugeDigitRunsDoNotOverflow) {
     EXPECT_GT(LeadingNumber(std::string(5000, '9')), 1e300);
     EXPECT_DOUBLE_EQ(LeadingNumber("1." + std::string(5000, '0')), 1.0);
     EXPECT_FLOAT_EQ(LeadingSingle(std::string(60, '9')), std::numeric_limits<float>::max());
+    // Leading zeros do not count towards the size of the number.
+    EXPECT_DOUBLE_EQ(LeadingNumber(std::string(5000, '0')), 0.0);
+    EXPECT_DOUBLE_EQ(LeadingNumber(std::string(5000, '0') + "12.5$"), 12.5);
+    EXPECT_DOUBLE_EQ(LeadingNumber("-" + std::string(5000, '0') + ".5"), -0.5);
 }
 
 TEST(LeadingInt16, RoundsHalvesToEvenAndRefusesOutOfRange) {
