@@ -2,6 +2,7 @@
 
 #include "config/FileExists.h"
 #include "config/IniStore.h"
+#include "config/Text.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -22,20 +23,12 @@ std::string UpToNul(std::string text) {
     return text;
 }
 
-std::string TrimSpaces(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 std::string ReadText(const IniProfile& ini, const char* key, const char* fallback) {
     return UpToNul(ini.ReadString(kSection, key, fallback, kPathBuffer));
 }
 
 std::string ReadFolderPath(const IniProfile& ini, const char* key, const char* fallback) {
-    std::string path = TrimSpaces(ReadText(ini, key, fallback));
+    std::string path = TrimBlanks(ReadText(ini, key, fallback));
     if (!path.empty() && path.back() == '\\') {
         path.pop_back();
     }
@@ -72,7 +65,7 @@ bool LoadSettings(Settings& settings, const SettingsLocations& locations, FileSy
 
     const IniStore ini(fs.NativePath(settings.IniFile));
     settings.CommSettings = ReadText(ini, "Settings", "9600,N,8,1");
-    settings.GCodePath = TrimSpaces(ReadText(ini, "GCodePath", "C:\\MIRT\\PRODUCT\\"));
+    settings.GCodePath = TrimBlanks(ReadText(ini, "GCodePath", "C:\\MIRT\\PRODUCT\\"));
     const int port = ini.ReadInt(kSection, "CommPort", 1);
     settings.CommPortNumber =
         static_cast<std::int16_t>(std::min(port, int{std::numeric_limits<std::int16_t>::max()}));

@@ -1,6 +1,7 @@
 #include "host/ProgramReader.h"
 
 #include "config/Numbers.h"
+#include "config/Text.h"
 
 #include <charconv>
 #include <optional>
@@ -9,26 +10,8 @@ namespace quillet {
 
 namespace {
 
-std::string_view TrimBlanks(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-std::string Upper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return out;
-}
-
 bool ContainsIgnoringCase(std::string_view text, std::string_view upperWord) {
-    return Upper(text).find(upperWord) != std::string::npos;
+    return UpperCase(text).find(upperWord) != std::string::npos;
 }
 
 // Walks the lines of a text; a line ends at CR LF, LF or a lone CR.
@@ -100,7 +83,7 @@ std::optional<float> StrictSingle(std::string_view field) {
 } // namespace
 
 std::string ProgramReader::ProgramPath() const {
-    return std::string(TrimBlanks(settings_.GCodePath + label_.ProgramName));
+    return TrimBlanks(settings_.GCodePath + label_.ProgramName);
 }
 
 void ProgramReader::ReadProgramDimensions(float& x, float& y, float& z) {
@@ -123,7 +106,7 @@ void ProgramReader::ReadProgramDimensions(float& x, float& y, float& z) {
         ReadZor(lines.Rest(), *line2, x, y, z);
         return;
     }
-    const std::string head = Upper(TrimBlanks(*line1)).substr(0, 3);
+    const std::string head = UpperCase(TrimBlanks(*line1)).substr(0, 3);
     if (head == "G71" || head == "G70") {
         ReadGCode(*line1, *line2, x, y, z);
         return;
