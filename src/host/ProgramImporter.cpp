@@ -1,6 +1,5 @@
 #include "host/ProgramImporter.h"
 
-#include "config/Numbers.h"
 #include "config/Text.h"
 #include "host/ProgramFileName.h"
 
@@ -12,13 +11,6 @@ namespace quillet {
 namespace {
 
 constexpr SendOptions kImportSend{.notifyAddProgram = true, .acknowledgeScanner = false};
-
-// Replaces a dimension whose text reads as 0 by the number found for it.
-void FillZeroDimension(std::string& text, float value) {
-    if (LeadingSingle(text) == 0.0f) {
-        text = FormatNumber(value);
-    }
-}
 
 // What a failed write may have to put back: the label and the indicators as they were.
 struct Snapshot {
@@ -108,7 +100,7 @@ ImportResult ProgramImporter::ImportProgram(std::string_view text, std::size_t b
     }
     float x = 0;
     float y = 0;
-    ReadMissingDimensions(x, y);
+    reader_.FillMissingDimensions(x, y);
     return sender_.SendEntries(x, y, kImportSend) ? ImportResult::Added : ImportResult::HostFailed;
 }
 
@@ -166,20 +158,6 @@ bool ProgramImporter::StoreProgram(std::string_view body) {
     }
     window_.SetStatus(status + ".");
     return false;
-}
-
-void ProgramImporter::ReadMissingDimensions(float& x, float& y) {
-    float fx = LeadingSingle(label_.DimX);
-    float fy = LeadingSingle(label_.DimY);
-    float fz = LeadingSingle(label_.DimZ);
-    if (fx == 0.0f || fy == 0.0f || fz == 0.0f) {
-        reader_.ReadProgramDimensions(fx, fy, fz);
-    }
-    FillZeroDimension(label_.DimX, fx);
-    FillZeroDimension(label_.DimY, fy);
-    FillZeroDimension(label_.DimZ, fz);
-    x = LeadingSingle(label_.DimX);
-    y = LeadingSingle(label_.DimY);
 }
 
 ImportResult ProgramImporter::Refuse(const std::string& why) {

@@ -54,7 +54,6 @@ private:
     ImportResult ImportList(std::string_view label);
     ImportResult SendHeld();
     bool StoreProgram(std::string_view body);
-    void ReadMissingDimensions(float& x, float& y);
     ImportResult Refuse(const std::string& why);
 
     LabelState& label_;

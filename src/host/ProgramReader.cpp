@@ -80,7 +80,27 @@ std::optional<float> StrictSingle(std::string_view field) {
     return negative ? -value : value;
 }
 
+void FillDimension(std::string& text, float value) {
+    if (LeadingNumber(text) == 0) {
+        text = FormatNumber(value);
+    }
+}
+
 } // namespace
+
+void ProgramReader::FillMissingDimensions(float& x, float& y) {
+    x = LeadingSingle(label_.DimX);
+    y = LeadingSingle(label_.DimY);
+    float z = LeadingSingle(label_.DimZ);
+    if (x == 0 || y == 0 || z == 0) {
+        ReadProgramDimensions(x, y, z);
+    }
+    FillDimension(label_.DimX, x);
+    FillDimension(label_.DimY, y);
+    FillDimension(label_.DimZ, z);
+    x = LeadingSingle(label_.DimX);
+    y = LeadingSingle(label_.DimY);
+}
 
 std::string ProgramReader::ProgramPath() const {
     return TrimBlanks(settings_.GCodePath + label_.ProgramName);

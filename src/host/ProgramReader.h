@@ -26,6 +26,10 @@ public:
     // reported to the operator.
     void ReadProgramDimensions(float& x, float& y, float& z);
 
+    // Each dimension of the label that reads as 0 is replaced by the one in the program
+    // file (read only when one is missing); x and y are then the label's first two.
+    void FillMissingDimensions(float& x, float& y);
+
     // GCodePath followed by ProgramName, blanks trimmed at both ends.
     std::string ProgramPath() const;
 

@@ -23,13 +23,6 @@ bool EndsWithCnc(std::string_view name) {
            UpperCase(name.substr(name.size() - kCncExtension.size())) == kCncExtension;
 }
 
-// A missing or zero dimension takes the value read from the program file.
-void FillDimension(std::string& text, float value) {
-    if (LeadingNumber(text) == 0) {
-        text = FormatNumber(value);
-    }
-}
-
 } // namespace
 
 LabelInterpreter::LabelInterpreter(const InterpreterContext& context)
@@ -221,18 +214,9 @@ bool LabelInterpreter::Finish(const std::string& label, Status status, bool resu
 
 bool LabelInterpreter::Send() {
     c_.record.RowsSeen.clear();
-    LabelState& s = c_.label;
-    float x = LeadingSingle(s.DimX);
-    float y = LeadingSingle(s.DimY);
-    float z = LeadingSingle(s.DimZ);
-    if (x == 0 || y == 0 || z == 0) {
-        c_.programReader.ReadProgramDimensions(x, y, z);
-    }
-    FillDimension(s.DimX, x);
-    FillDimension(s.DimY, y);
-    FillDimension(s.DimZ, z);
-    x = LeadingSingle(s.DimX);
-    y = LeadingSingle(s.DimY);
+    float x = 0;
+    float y = 0;
+    c_.programReader.FillMissingDimensions(x, y);
 
     if (c_.window.autoClear() && !c_.host.HostClearList()) {
         DropLabelSet();
