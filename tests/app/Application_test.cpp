@@ -33,7 +33,11 @@ protected:
     }
     bool Start() {
         host = std::make_shared<SimulatedHost>(trace, hostOptions);
-        StartOptions options{{dir / "bin", dir / "windows"}, host, 1, [this] { ++commApplied; }};
+        StartOptions options{{dir / "bin", dir / "windows"},
+                             host,
+                             1,
+                             [this] { ++commApplied; },
+                             [this] { ++centred; }};
         return app.Start(options);
     }
 
@@ -47,6 +51,7 @@ protected:
     HostSimulationOptions hostOptions;
     std::shared_ptr<SimulatedHost> host;
     int commApplied = 0;
+    int centred = 0;
     Application app{{files, op, serial, pump, desktop, trace}};
 };
 
