@@ -38,6 +38,8 @@ public:
     // Closes the port if open, then opens port `portNumber` with `settings`.
     SerialOpenResult Open(int portNumber, const std::string& settings);
     void Close();
+    // Takes effect at the next Open.
+    void SetDevices(SerialDeviceMap devices) { devices_ = std::move(devices); }
     // The device of the last Open, for messages.
     const std::string& Device() const { return device_; }
     bool WaitingForDevice() const { return reopenTimer_.isActive(); }
