@@ -10,12 +10,15 @@
 #include <QCoreApplication>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace quillet {
 
 namespace {
 
 // How often a close waits for the label being handled.
 constexpr int kCloseRetryMs = 100;
+constexpr int kHostWindowGap = 40;
 
 } // namespace
 
@@ -100,8 +103,16 @@ bool DesktopProgram::Start() {
         return false;
     }
     window_.show();
+    PlaceHostWindow();
     StartPolling();
     return true;
+}
+
+// Under the main window, so the two do not cover each other.
+void DesktopProgram::PlaceHostWindow() {
+    const QRect main = window_.frameGeometry();
+    hostWindow_->move(std::max(0, main.center().x() - hostWindow_->width() / 2),
+                      main.bottom() + kHostWindowGap);
 }
 
 void DesktopProgram::StartPolling() {

@@ -77,6 +77,7 @@ private:
     bool ApplyPortSettings();
     CommSettingsPorts PortOperations();
     void StartPolling();
+    void PlaceHostWindow();
     void ShowSettingsDialog();
     void ShowMachineFieldDialog();
     void ShowExclusionDialog();

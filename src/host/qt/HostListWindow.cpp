@@ -49,8 +49,10 @@ HostListWindow::HostListWindow(SimulatedHost& host, QWidget* parent)
     }
     headers << QStringLiteral("Field string");
     table_->setHorizontalHeaderLabels(headers);
+    // The field string is shown whole; a long one scrolls rather than being cut.
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->setTextElideMode(Qt::ElideNone);
+    table_->setWordWrap(false);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(state_);
     layout->addWidget(table_);
