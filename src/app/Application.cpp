@@ -5,6 +5,10 @@
 #include "fields/MachineFieldStore.h"
 #include "host/PayloadUnpacker.h"
 
+#include <exception>
+#include <new>
+#include <system_error>
+
 namespace quillet {
 
 namespace {
@@ -14,6 +18,9 @@ constexpr const char* kOverwriteKey = "Overwrite";
 constexpr const char* kExclusionKey = "Exclusion";
 constexpr double kStartPauseSeconds = 1;
 constexpr int kExitFailure = 1;
+// Numbers shown for failures that carry no system error code of their own.
+constexpr long kOutOfMemoryError = 7;
+constexpr long kInternalError = 51;
 
 } // namespace
 
@@ -45,23 +52,54 @@ ScanHandlers Application::PollerHandlers() {
 }
 
 bool Application::Start(const StartOptions& options) {
-    if (!LoadSettings(settings_, options.locations, ports_.files, ports_.op)) {
+    bool loaded = false;
+    Guarded([&] { loaded = LoadSettings(settings_, options.locations, ports_.files, ports_.op); });
+    if (!loaded) {
         return End();
     }
     ini_.emplace(ports_.files.NativePath(settings_.IniFile));
-    if (options.applyCommSettings) {
-        options.applyCommSettings();
-    }
-    codes_.InitCodeTable();
-    host_.Pause(kStartPauseSeconds);
-    if (!host_.Connect(options.host, options.connectTimeoutSeconds)) {
+    window_.HideEditorOption();
+    Guarded([&] {
+        if (options.applyCommSettings) {
+            options.applyCommSettings();
+        }
+    });
+    Guarded([&] { codes_.InitCodeTable(); });
+    Guarded([&] { host_.Pause(kStartPauseSeconds); });
+    bool connected = false;
+    Guarded([&] { connected = host_.Connect(options.host, options.connectTimeoutSeconds); });
+    if (!connected) {
         return End();
     }
     host_.SetFirstScanPending(true);
-    LoadMachineFields(*ini_, fieldEditor_);
-    LoadOptions();
+    Guarded([&] {
+        if (options.centerWindow) {
+            options.centerWindow();
+        }
+    });
+    Guarded([&] { LoadMachineFields(*ini_, fieldEditor_); });
+    Guarded([&] { LoadOptions(); });
     started_ = true;
     return true;
+}
+
+bool Application::Guarded(const std::function<void()>& step) {
+    try {
+        step();
+        return true;
+    } catch (const std::system_error& error) {
+        ReportUnexpected(error.code().value(), error.what());
+    } catch (const std::bad_alloc&) {
+        ReportUnexpected(kOutOfMemoryError, "Out of memory");
+    } catch (const std::exception& error) {
+        ReportUnexpected(kInternalError, error.what());
+    }
+    return false;
+}
+
+void Application::ReportUnexpected(long number, const std::string& text) {
+    ports_.op.Message(MessageIcon::Critical, MessageButtons::Ok, kProgramName,
+                      UnexpectedErrorText(number, text));
 }
 
 void Application::LoadOptions() {

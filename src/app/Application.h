@@ -51,6 +51,8 @@ struct StartOptions {
     double connectTimeoutSeconds = 30;
     // Opens the scanner's port with the settings just read (the desktop's part).
     std::function<void()> applyCommSettings;
+    // Centres the main window once the host is connected (the desktop's part).
+    std::function<void()> centerWindow;
 };
 
 // The program's one application object: every piece of state that lives for the whole run,
@@ -61,8 +63,9 @@ public:
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    // The start-up sequence. False when the program has to end (no ZOR.INI, no host);
-    // the operator has been told and an exit requested.
+    // The start-up sequence. A step that fails unexpectedly shows the unexpected-error
+    // message and start-up goes on with the next one. False when the program has to end (no
+    // ZOR.INI, no host); the operator has been told and an exit requested.
     bool Start(const StartOptions& options);
     bool Started() const { return started_; }
 
@@ -105,6 +108,9 @@ public:
 
 private:
     ScanHandlers PollerHandlers();
+    // Runs one start-up step; false when it failed (the operator has been told).
+    bool Guarded(const std::function<void()>& step);
+    void ReportUnexpected(long number, const std::string& text);
     bool InterpretTyped(const std::string& text);
     void LoadOptions();
     void WriteOption(const char* key, bool on);

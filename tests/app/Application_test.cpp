@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
+#include <system_error>
 
 #include <sys/stat.h>
 
@@ -33,7 +35,11 @@ protected:
     }
     bool Start() {
         host = std::make_shared<SimulatedHost>(trace, hostOptions);
-        StartOptions options{{dir / "bin", dir / "windows"}, host, 1, [this] { ++commApplied; }};
+        StartOptions options{{dir / "bin", dir / "windows"},
+                             host,
+                             1,
+                             [this] { ++commApplied; },
+                             [this] { ++centred; }};
         return app.Start(options);
     }
 
@@ -47,6 +53,7 @@ protected:
     HostSimulationOptions hostOptions;
     std::shared_ptr<SimulatedHost> host;
     int commApplied = 0;
+    int centred = 0;
     Application app{{files, op, serial, pump, desktop, trace}};
 };
 
@@ -91,6 +98,32 @@ TEST_F(ApplicationTest, MissingSettingsOrHostEndTheProgram) {
     EXPECT_EQ(op.exitRequests, 2);
     ASSERT_EQ(op.shown.size(), 1u);
     EXPECT_EQ(op.shown[0].text, "Tormial Connection Failed!");
+}
+
+TEST_F(ApplicationTest, EditorOptionHiddenAndWindowCentredAfterConnecting) {
+    ASSERT_TRUE(Start("CommPort=1\r\n"));
+    EXPECT_TRUE(app.Window().EditorOptionHidden());
+    EXPECT_EQ(centred, 1);
+}
+
+// A step that fails unexpectedly is reported with its number and text, and start-up goes
+// on with the next step.
+TEST_F(ApplicationTest, FailingStepIsReportedAndStartUpGoesOn) {
+    dir.Write("bin/ZOR.INI", "[VORKSTAB]\r\nAutoClear=0\r\n");
+    host = std::make_shared<SimulatedHost>(trace, hostOptions);
+    StartOptions options{{dir / "bin", dir / "windows"},
+                         host,
+                         1,
+                         [] { throw std::system_error(5, std::generic_category(), "port"); },
+                         [] { throw std::runtime_error("no screen"); }};
+    ASSERT_TRUE(app.Start(options));
+    ASSERT_EQ(op.shown.size(), 2u);
+    EXPECT_EQ(op.shown[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(op.shown[0].text.rfind("Unexpected error # 5 occured: port", 0), 0u);
+    EXPECT_EQ(op.shown[1].text, "Unexpected error # 51 occured: no screen");
+    EXPECT_TRUE(app.Codes().IsFilled());
+    EXPECT_FALSE(app.Window().autoClear());
+    EXPECT_EQ(op.exitRequests, 0);
 }
 
 TEST_F(ApplicationTest, OptionClicksWriteTheSettingsFile) {

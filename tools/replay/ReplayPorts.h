@@ -3,7 +3,6 @@
 #include "app/Operator.h"
 #include "app/SerialPort.h"
 #include "app/Trace.h"
-#include "app/WindowState.h"
 #include "config/FileSystem.h"
 #include "host/Desktop.h"
 #include "host/EventPump.h"
@@ -69,16 +68,6 @@ private:
     static constexpr long kWindow = 1;
     FileSystem& files_;
     bool running_ = false;
-};
-
-// Records the status line as "status <text>".
-class StatusTrace final : public WindowStateObserver {
-public:
-    explicit StatusTrace(Trace& trace) : trace_(trace) {}
-    void StatusChanged(const std::string& text) override { trace_.Event("status", text); }
-
-private:
-    Trace& trace_;
 };
 
 } // namespace quillet::replay

@@ -4,14 +4,16 @@
 #include "ReplayPorts.h"
 #include "app/Application.h"
 #include "app/ReplayScript.h"
+#include "app/StatusTrace.h"
+#include "app/TraceFile.h"
 #include "config/CommandLine.h"
+#include "config/ExecutableDir.h"
 #include "config/NativeFileSystem.h"
 #include "host/SimulatedHost.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -41,15 +43,6 @@ constexpr int kExitEnded = 1;
 constexpr int kExitUsage = 2;
 // A label set is never longer than this in ticks; the bound only stops a runaway loop.
 constexpr long kMaxTicksPerScan = 1000000;
-
-std::string ExecutableDir(const char* argv0) {
-    std::error_code error;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error) {
-        return self.parent_path().string();
-    }
-    return std::filesystem::absolute(argv0).parent_path().string();
-}
 
 std::optional<std::string> ReadScript(const std::string& path) {
     const bool fromStdin = path == "-";
@@ -116,21 +109,20 @@ void Run(Application& app, replay::ScriptedSerialPort& port, const ReplayCommand
     }
 }
 
-int Replay(const CommonOptions& options, const ReplayScript& script, std::FILE* out,
+int Replay(const CommonOptions& options, const ReplayScript& script, Trace& trace,
            const std::string& executableDir) {
     const SettingsLocations locations = ResolveLocations(options, executableDir);
     NativeFileSystem files(MakePathMap(options, locations));
-    TraceWriter trace(out);
     replay::UnattendedOperator op(trace);
     replay::ScriptedSerialPort serial(trace);
     replay::NoSleepPump pump;
     replay::SimulatedDesktop desktop(files);
-    replay::StatusTrace status(trace);
+    StatusTrace status(trace);
 
     Application app({files, op, serial, pump, desktop, trace});
     app.Window().SetObserver(&status);
     auto host = std::make_shared<SimulatedHost>(trace, options.host);
-    if (!app.Start({locations, host, options.host.connectTimeoutSeconds, {}})) {
+    if (!app.Start({locations, host, options.host.connectTimeoutSeconds, {}, {}})) {
         return kExitEnded;
     }
     for (const ReplayCommand& command : script.commands) {
@@ -175,16 +167,15 @@ int main(int argc, char** argv) {
         std::cerr << "quillet-replay: " << path << ": " << script.error << "\n";
         return kExitUsage;
     }
-    const bool toStdout = !options.traceFile || *options.traceFile == "-";
-    std::FILE* out = toStdout ? stdout : std::fopen(options.traceFile->c_str(), "wb");
-    if (out == nullptr) {
-        std::cerr << "quillet-replay: cannot write " << *options.traceFile << ": "
-                  << std::strerror(errno) << "\n";
+    TraceFile trace;
+    // Without --trace the replay writes its trace to standard output.
+    if (const std::string error = trace.Open(options.traceFile.value_or("-")); !error.empty()) {
+        std::cerr << "quillet-replay: " << error << "\n";
         return kExitUsage;
     }
-    const int status = Replay(options, script, out, ExecutableDir(argv[0]));
-    if (!toStdout && std::fclose(out) != 0) {
-        std::cerr << "quillet-replay: cannot write " << *options.traceFile << "\n";
+    const int status = Replay(options, script, trace.trace(), ExecutableDir(argv[0]));
+    if (!trace.Close()) {
+        std::cerr << "quillet-replay: cannot write " << options.traceFile.value_or("-") << "\n";
         return kExitUsage;
     }
     return status;

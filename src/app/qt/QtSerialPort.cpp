@@ -1,83 +1,46 @@
 #include "app/qt/QtSerialPort.h"
 
 #include "app/qt/SingleByteText.h"
+#include "config/SerialLine.h"
 
 #include <QFileInfo>
 
-#include <charconv>
-#include <vector>
+#include <optional>
 
 namespace quillet {
 
 namespace {
 
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == ' ') {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-std::vector<std::string_view> SplitCommas(std::string_view text) {
-    std::vector<std::string_view> parts;
-    for (;;) {
-        const auto comma = text.find(',');
-        parts.push_back(Trim(text.substr(0, comma)));
-        if (comma == std::string_view::npos) {
-            return parts;
-        }
-        text.remove_prefix(comma + 1);
-    }
-}
-
-std::optional<int> WholeNumber(std::string_view text) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-std::optional<QSerialPort::Parity> ParseParity(std::string_view text) {
-    if (text.size() != 1) {
-        return std::nullopt;
-    }
-    switch (text.front()) {
-    case 'N':
-    case 'n':
-        return QSerialPort::NoParity;
+QSerialPort::Parity ToParity(char letter) {
+    switch (letter) {
     case 'E':
-    case 'e':
         return QSerialPort::EvenParity;
     case 'O':
-    case 'o':
         return QSerialPort::OddParity;
     case 'M':
-    case 'm':
         return QSerialPort::MarkParity;
     case 'S':
-    case 's':
         return QSerialPort::SpaceParity;
     default:
-        return std::nullopt;
+        return QSerialPort::NoParity;
     }
 }
 
-std::optional<QSerialPort::StopBits> ParseStopBits(std::string_view text) {
-    if (text == "1") {
-        return QSerialPort::OneStop;
-    }
-    if (text == "1.5") {
-        return QSerialPort::OneAndHalfStop;
-    }
-    if (text == "2") {
+QSerialPort::StopBits ToStopBits(double stopBits) {
+    if (stopBits == 2.0) {
         return QSerialPort::TwoStop;
     }
-    return std::nullopt;
+    return stopBits == 1.5 ? QSerialPort::OneAndHalfStop : QSerialPort::OneStop;
+}
+
+std::optional<LineSettings> ToLineSettings(const std::string& text) {
+    const std::optional<SerialLine> line = ParseSerialLine(text);
+    if (!line) {
+        return std::nullopt;
+    }
+    return LineSettings{line->baud, ToParity(line->parity),
+                        static_cast<QSerialPort::DataBits>(line->dataBits),
+                        ToStopBits(line->stopBits)};
 }
 
 bool MeansDeviceGone(QSerialPort::SerialPortError error) {
@@ -86,21 +49,6 @@ bool MeansDeviceGone(QSerialPort::SerialPortError error) {
 }
 
 } // namespace
-
-std::optional<LineSettings> ParseLineSettings(const std::string& text) {
-    const std::vector<std::string_view> parts = SplitCommas(text);
-    if (parts.size() != 4) {
-        return std::nullopt;
-    }
-    const std::optional<int> baud = WholeNumber(parts[0]);
-    const std::optional<QSerialPort::Parity> parity = ParseParity(parts[1]);
-    const std::optional<int> bits = WholeNumber(parts[2]);
-    const std::optional<QSerialPort::StopBits> stop = ParseStopBits(parts[3]);
-    if (!baud || *baud <= 0 || !parity || !bits || *bits < 5 || *bits > 8 || !stop) {
-        return std::nullopt;
-    }
-    return LineSettings{*baud, *parity, static_cast<QSerialPort::DataBits>(*bits), *stop};
-}
 
 QtSerialPort::QtSerialPort(SerialDeviceMap devices, QObject* parent)
     : QObject(parent), devices_(std::move(devices)) {
@@ -117,7 +65,7 @@ QtSerialPort::~QtSerialPort() {
 SerialOpenResult QtSerialPort::Open(int portNumber, const std::string& settings) {
     Close();
     device_ = devices_.DeviceFor(portNumber);
-    const std::optional<LineSettings> line = ParseLineSettings(settings);
+    const std::optional<LineSettings> line = ToLineSettings(settings);
     if (!line) {
         return {false, kBadSettingsError, "Invalid property value"};
     }

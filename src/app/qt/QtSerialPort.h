@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ApplyCommSettings.h"
 #include "app/SerialDeviceMap.h"
 #include "app/SerialPort.h"
 
@@ -7,27 +8,16 @@
 #include <QSerialPort>
 #include <QTimer>
 
-#include <optional>
 #include <string>
 
 namespace quillet {
 
-// A line settings text such as "9600,N,8,1": baud, parity (N, E, O, M, S), data bits
-// (5-8), stop bits (1, 1.5, 2). Blanks around the parts are ignored; parity is read
-// without regard to case.
+// The line parameters of a settings text, in QSerialPort's terms.
 struct LineSettings {
     qint32 baud = 9600;
     QSerialPort::Parity parity = QSerialPort::NoParity;
     QSerialPort::DataBits dataBits = QSerialPort::Data8;
     QSerialPort::StopBits stopBits = QSerialPort::OneStop;
-};
-std::optional<LineSettings> ParseLineSettings(const std::string& text);
-
-// Why a port could not be opened: the number and text of the unexpected-error message.
-struct SerialOpenResult {
-    bool ok = true;
-    long errorNumber = 0;
-    std::string errorText;
 };
 
 // The scanner's port over QSerialPort. A device that fails while open (a USB adapter
@@ -48,6 +38,8 @@ public:
     // Closes the port if open, then opens port `portNumber` with `settings`.
     SerialOpenResult Open(int portNumber, const std::string& settings);
     void Close();
+    // Takes effect at the next Open.
+    void SetDevices(SerialDeviceMap devices) { devices_ = std::move(devices); }
     // The device of the last Open, for messages.
     const std::string& Device() const { return device_; }
     bool WaitingForDevice() const { return reopenTimer_.isActive(); }

@@ -61,26 +61,6 @@ class QtSerialPortTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void ParsesLineSettings() {
-        const auto line = ParseLineSettings("9600,N,8,1");
-        QVERIFY(line.has_value());
-        QCOMPARE(line->baud, 9600);
-        QCOMPARE(line->parity, QSerialPort::NoParity);
-        QCOMPARE(line->dataBits, QSerialPort::Data8);
-        QCOMPARE(line->stopBits, QSerialPort::OneStop);
-        const auto other = ParseLineSettings(" 19200 , e , 7 , 1.5 ");
-        QVERIFY(other.has_value());
-        QCOMPARE(other->baud, 19200);
-        QCOMPARE(other->parity, QSerialPort::EvenParity);
-        QCOMPARE(other->dataBits, QSerialPort::Data7);
-        QCOMPARE(other->stopBits, QSerialPort::OneAndHalfStop);
-        for (const char* bad :
-             {"", "9600", "9600,N,8", "9600,N,8,1,0", "0,N,8,1", "x,N,8,1", "9600,X,8,1",
-              "9600,N,9,1", "9600,N,4,1", "9600,N,8,3", "9600,NN,8,1", "96 00,N,8,1"}) {
-            QVERIFY2(!ParseLineSettings(bad).has_value(), bad);
-        }
-    }
-
     void OpenFailuresCarryNumberAndText() {
         QtSerialPort port(OnlyDevice("/nonexistent/scanner"));
         const SerialOpenResult bad = port.Open(1, "9600,Q,8,1");

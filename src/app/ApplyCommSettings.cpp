@@ -1,0 +1,64 @@
+#include "app/ApplyCommSettings.h"
+
+#include "config/SettingsLoader.h"
+
+#include <utility>
+
+namespace quillet {
+
+namespace {
+
+using Attempt = std::pair<std::int16_t, std::string>;
+
+Attempt CurrentAttempt(const Settings& settings) {
+    return {settings.CommPortNumber, settings.CommSettings};
+}
+
+void Store(const SerialSettingsChoice& choice, Settings& settings, IniProfile* ini) {
+    TakeSerialSettings(choice, settings);
+    if (ini != nullptr) {
+        SaveCommSettings(*ini, settings);
+    }
+}
+
+} // namespace
+
+std::string PortSettingsCaption(const Settings& settings) {
+    return "COM" + std::to_string(settings.CommPortNumber) + ":" + settings.CommSettings;
+}
+
+bool ApplyCommSettings(Settings& settings, IniProfile* ini, WindowState& window, Operator& op,
+                       const CommSettingsPorts& ports) {
+    std::optional<Attempt> lastFailed;
+    for (;;) {
+        const SerialOpenResult opened = ports.open(settings.CommPortNumber, settings.CommSettings);
+        if (opened.ok) {
+            window.SetPortSettingsCaption(PortSettingsCaption(settings));
+            return true;
+        }
+        op.Message(MessageIcon::Critical, MessageButtons::Ok, kProgramName,
+                   UnexpectedErrorText(opened.errorNumber, opened.errorText));
+        const Attempt attempt = CurrentAttempt(settings);
+        if (lastFailed == attempt || !ports.askSettings) {
+            return false;
+        }
+        lastFailed = attempt;
+        const std::optional<SerialSettingsChoice> choice = ports.askSettings(settings);
+        if (!choice) {
+            return false;
+        }
+        Store(*choice, settings, ini);
+    }
+}
+
+void ChangeCommSettings(Settings& settings, IniProfile* ini, WindowState& window, Operator& op,
+                        const CommSettingsPorts& ports) {
+    const std::optional<SerialSettingsChoice> choice = ports.askSettings(settings);
+    if (!choice) {
+        return;
+    }
+    Store(*choice, settings, ini);
+    ApplyCommSettings(settings, ini, window, op, ports);
+}
+
+} // namespace quillet

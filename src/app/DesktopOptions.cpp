@@ -1,0 +1,107 @@
+#include "app/DesktopOptions.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace quillet {
+
+namespace {
+
+// "--name value" or "--name=value"; advances `i` past a separate value.
+std::optional<std::string> ValueOf(const std::vector<std::string>& args, std::size_t& i,
+                                   const std::string& name) {
+    const std::string& arg = args[i];
+    if (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 &&
+        arg[name.size()] == '=') {
+        return arg.substr(name.size() + 1);
+    }
+    if (arg != name || i + 1 >= args.size()) {
+        return std::nullopt;
+    }
+    return args[++i];
+}
+
+bool Named(const std::string& arg, const std::string& name) {
+    return arg == name || arg.starts_with(name + "=");
+}
+
+std::optional<double> Seconds(const std::string& text) {
+    if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos) {
+        return std::nullopt;
+    }
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (end != text.c_str() + text.size() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// Takes one option with a value; false (with the error set) when it is not acceptable.
+bool TakeValued(DesktopOptions& options, const std::vector<std::string>& args, std::size_t& i) {
+    const std::string& arg = args[i];
+    const std::string name = arg.substr(0, arg.find('='));
+    const std::optional<std::string> value = ValueOf(args, i, name);
+    if (!value || value->empty()) {
+        options.error = "Option " + name + " needs a value";
+        return false;
+    }
+    if (name == "--com" && !options.devices.AddMapping(*value)) {
+        options.error = "Option --com needs N=DEVICE, not \"" + *value + "\"";
+        return false;
+    }
+    if (name == "--serial-device") {
+        options.devices.SetOverride(*value);
+    }
+    if (name == "--quit-after") {
+        options.quitAfterSeconds = Seconds(*value);
+        if (!options.quitAfterSeconds) {
+            options.error = "Option --quit-after needs a number of seconds, not \"" + *value + "\"";
+            return false;
+        }
+    }
+    return true;
+}
+
+bool TakeFlag(DesktopOptions& options, const std::string& arg) {
+    if (arg == "--unattended") {
+        options.unattended = true;
+    } else if (arg == "--virtual-scanner") {
+        options.virtualScanner = true;
+    } else if (arg == "--demo") {
+        options.demo = true;
+    } else if (arg == "--demo-script") {
+        options.demo = true;
+        options.demoScript = true;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+DesktopOptions ParseDesktopOptions(const std::vector<std::string>& rest) {
+    DesktopOptions options;
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        const std::string& arg = rest[i];
+        if (TakeFlag(options, arg)) {
+            continue;
+        }
+        const bool valued =
+            Named(arg, "--com") || Named(arg, "--serial-device") || Named(arg, "--quit-after");
+        if (!valued) {
+            options.error = "unknown option " + arg;
+            break;
+        }
+        if (!TakeValued(options, rest, i)) {
+            break;
+        }
+    }
+    if (options.demo && options.error.empty()) {
+        options.virtualScanner = true;
+    }
+    return options;
+}
+
+} // namespace quillet

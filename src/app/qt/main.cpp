@@ -1,0 +1,141 @@
+// quillet: the desktop program.
+
+#include "app/DemoSetup.h"
+#include "app/DesktopOptions.h"
+#include "app/TraceFile.h"
+#include "app/qt/DemoFeeder.h"
+#include "app/qt/DesktopProgram.h"
+#include "app/qt/ProgramIcon.h"
+#include "config/CommandLine.h"
+#include "config/ExecutableDir.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace quillet;
+
+constexpr int kExitUsage = 2;
+
+constexpr const char* kUsage =
+    "usage: quillet [--program-dir DIR] [--windows-dir DIR] [--drive L=DIR]... [--trace FILE]\n"
+    "               [host options] [--unattended] [--virtual-scanner] [--com N=DEVICE]...\n"
+    "               [--serial-device DEVICE] [--demo | --demo-script] [--quit-after SECONDS]\n"
+    "  --unattended        message boxes are answered at once (Cancel where there is one)\n"
+    "                      and traced; the serial settings dialog is never shown\n"
+    "  --virtual-scanner   a pseudo-terminal pair stands in for the scanner; the path to\n"
+    "                      write scans to is printed on the first line of standard output\n"
+    "  --com N=DEVICE      port COMN is DEVICE (default: COMn is /dev/ttyS(n-1))\n"
+    "  --serial-device DEV every port number opens DEV\n"
+    "  --demo              runs on a fresh copy of the demo set-up, with the virtual scanner\n"
+    "  --demo-script       the same, scanning the sample labels by itself, then ending\n"
+    "  --quit-after SECS   closes the window after SECS seconds\n"
+    "  host options: --host-withhold-list N|forever, --host-connect-timeout SECONDS,\n"
+    "                --host-fail-addline N, --host-no-device-status\n";
+
+#ifndef QUILLET_DEMO_DIR
+#define QUILLET_DEMO_DIR ""
+#endif
+
+// The demo set-up next to the executable (copied there by the build), else in the sources.
+std::string DemoSource(const std::string& executableDir) {
+    const std::string beside = executableDir + "/demo";
+    if (std::filesystem::exists(beside + "/ZOR.INI")) {
+        return beside;
+    }
+    return QUILLET_DEMO_DIR;
+}
+
+std::string TempParent() {
+    const char* tmp = std::getenv("TMPDIR");
+    return tmp != nullptr && *tmp == '/' ? tmp : "/tmp";
+}
+
+void PrintDemoHelp(const DemoSetup& demo, const std::string& scannerPath) {
+    std::cout << "Demo set-up in " << demo.folder << "\n"
+              << "Scan a sample label by typing one of these in a shell:\n";
+    for (const DemoLabel& label : demo.labels) {
+        std::cout << "  " << PrintfCommand(label.bytes, scannerPath) << "\n"
+                  << "      " << label.description << "\n";
+    }
+    std::cout << "Typed labels work too: \"Edit\", the label, \"OK\"." << std::endl;
+}
+
+int Fail(const std::string& error) {
+    std::cerr << "quillet: " << error << "\n";
+    return kExitUsage;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication qapp(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(ProgramIcon());
+
+    const QStringList qtArgs = QApplication::arguments();
+    std::vector<std::string> args;
+    for (qsizetype i = 1; i < qtArgs.size(); ++i) {
+        args.push_back(qtArgs[i].toStdString());
+    }
+    CommonOptions common = ParseCommonOptions(args);
+    const DesktopOptions desktop =
+        common.error.empty() ? ParseDesktopOptions(common.rest) : DesktopOptions{};
+    if (const std::string& error = common.error.empty() ? desktop.error : common.error;
+        !error.empty()) {
+        std::cerr << "quillet: " << error << "\n" << kUsage;
+        return kExitUsage;
+    }
+    const std::string executableDir = ExecutableDir(argv[0]);
+    std::optional<DemoSetup> demo;
+    if (desktop.demo) {
+        demo = MakeDemoSetup(DemoSource(executableDir), TempParent());
+        if (!demo->error.empty()) {
+            return Fail(demo->error);
+        }
+        common.programDir = demo->programDir;
+        common.windowsDir = demo->windowsDir;
+    }
+    const SettingsLocations locations = ResolveLocations(common, executableDir);
+    TraceFile trace;
+    if (const std::string error = trace.Open(common.traceFile); !error.empty()) {
+        return Fail(error);
+    }
+    DesktopProgram program({locations, MakePathMap(common, locations), common.host, desktop.devices,
+                            desktop.unattended},
+                           trace.trace());
+    if (desktop.virtualScanner) {
+        const VirtualScanner::Links links =
+            demo ? VirtualScanner::Links{demo->folder + "/scanner", demo->folder + "/port"}
+                 : VirtualScanner::Links{};
+        if (const std::string error = program.UseVirtualScanner(links); !error.empty()) {
+            return Fail("no virtual scanner: " + error);
+        }
+        std::cout << program.Scanner()->ScannerPath() << std::endl;
+    }
+    if (demo) {
+        PrintDemoHelp(*demo, program.Scanner()->ScannerPath());
+    }
+    if (!program.Start() || program.ExitStatus()) {
+        return program.ExitStatus().value_or(1);
+    }
+    if (desktop.quitAfterSeconds) {
+        QTimer::singleShot(static_cast<int>(*desktop.quitAfterSeconds * 1000), &program,
+                           &DesktopProgram::Close);
+    }
+    std::optional<DemoFeeder> feeder;
+    if (demo && desktop.demoScript) {
+        feeder.emplace(program.App(), program.Scanner()->ScannerPath(), demo->labels);
+        QObject::connect(&*feeder, &DemoFeeder::finished, &program, &DesktopProgram::Close);
+        feeder->Start();
+    }
+    return QApplication::exec();
+}

@@ -1,0 +1,196 @@
+#include "app/qt/DesktopProgram.h"
+
+#include "support/RecordingTrace.h"
+#include "support/TempFolder.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <algorithm>
+#include <memory>
+
+#include <sys/stat.h>
+
+using namespace quillet;
+
+namespace {
+
+// A set-up in a temporary folder, its ZOR.INI holding `section`.
+struct Setup {
+    explicit Setup(const std::string& section) {
+        ::mkdir((dir / "bin").c_str(), 0755);
+        ::mkdir((dir / "windows").c_str(), 0755);
+        dir.Write("bin/ZOR.INI", "[VORKSTAB]\r\n" + section);
+    }
+
+    DesktopSetup Make() const {
+        DesktopSetup setup{{dir / "bin", dir / "windows"}, PathMap(dir / "drives"), {}, {}, true};
+        setup.host.connectTimeoutSeconds = 2;
+        setup.devices.SetOverride(dir / "no-such-device");
+        return setup;
+    }
+
+    testing::TempFolder dir;
+};
+
+template <typename W> W* Find(DesktopProgram& program, const char* name) {
+    auto* found = program.Window().findChild<W*>(QString::fromLatin1(name));
+    if (found == nullptr) {
+        qFatal("no control %s", name);
+    }
+    return found;
+}
+
+bool Traced(const testing::RecordingTrace& trace, const std::string& line) {
+    return std::find(trace.lines.begin(), trace.lines.end(), line) != trace.lines.end();
+}
+
+} // namespace
+
+class DesktopProgramTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void StartUpSetsTheWindowFromTheSettings() {
+        Setup setup("Overwrite=0\r\nExclusion=00100100\r\nCommPollTime=250\r\n");
+        testing::RecordingTrace trace;
+        DesktopProgram program(setup.Make(), trace);
+        QVERIFY(program.Start());
+        QVERIFY(program.Window().isVisible());
+
+        QVERIFY(!Find<QCheckBox>(program, "Overwrite")->isChecked());
+        QVERIFY(Find<QCheckBox>(program, "AClear")->isChecked());
+        QVERIFY(Find<QCheckBox>(program, "AutoStart")->isChecked());
+        QVERIFY(!Find<QCheckBox>(program, "ShowEd")->isVisible());
+        QCOMPARE(Find<QCheckBox>(program, "AutoStart")->y(),
+                 Find<QCheckBox>(program, "ShowEd")->y());
+        auto* exLab = Find<QLabel>(program, "ExLab");
+        QVERIFY(exLab->isVisible());
+        QCOMPARE(exLab->text(), QStringLiteral(" Exclusion Number 36  for insertion."));
+        QVERIFY(program.Window().PollTimer().isActive());
+        QCOMPARE(program.Window().PollTimer().interval(), 250);
+
+        // The port could not be opened: reported, no dialog unattended, caption untouched.
+        const std::string message = "message critical|Quillet|Unexpected error #";
+        QVERIFY(std::any_of(trace.lines.begin(), trace.lines.end(), [&](const std::string& l) {
+            return l.rfind(message, 0) == 0 && l.find("no-such-device") != std::string::npos;
+        }));
+        QCOMPARE(Find<QLabel>(program, "lblCurSettings")->text(), QString());
+        QVERIFY(!program.Port().IsOpen());
+    }
+
+    void ClicksAreWrittenAsBlankAndDigit() {
+        Setup setup("");
+        testing::RecordingTrace trace;
+        DesktopProgram program(setup.Make(), trace);
+        QVERIFY(program.Start());
+        Find<QCheckBox>(program, "AClear")->click();
+        Find<QCheckBox>(program, "Overwrite")->click();
+        Find<QCheckBox>(program, "Overwrite")->click();
+        QCOMPARE(setup.dir.Read("bin/ZOR.INI"),
+                 std::string("[VORKSTAB]\r\nAutoClear= 0\r\nOverwrite= 1\r\n"));
+    }
+
+    void ManualEntryThroughTheWidgets() {
+        Setup setup("");
+        testing::RecordingTrace trace;
+        DesktopProgram program(setup.Make(), trace);
+        QVERIFY(program.Start());
+        auto* edit = Find<QPushButton>(program, "cmdEdit");
+        auto* box = Find<QLineEdit>(program, "txtEtichetta");
+        auto* ok = Find<QPushButton>(program, "cmdEndEdit");
+        auto* status = Find<QLabel>(program, "lblStatusBar");
+
+        edit->click();
+        QVERIFY(box->isEnabled());
+        QVERIFY(ok->isEnabled());
+        QVERIFY(!edit->isEnabled());
+        QCOMPARE(status->text(), QStringLiteral("Type the Barcode-Label."));
+
+        // Waiting for a second row: refused, the text stays for correction.
+        QTest::keyClicks(box, QStringLiteral("%12prog n"));
+        ok->click();
+        QCOMPARE(box->text(), QStringLiteral("%12PROG N"));
+        QVERIFY(box->isEnabled());
+        QVERIFY(ok->isEnabled());
+
+        box->clear();
+        QTest::keyClicks(box, QStringLiteral("%stop%"));
+        QTest::keyClick(box, Qt::Key_Return);
+        QVERIFY(Traced(trace, "host Stop"));
+        QCOMPARE(box->text(), QString());
+        QVERIFY(!box->isEnabled());
+        QVERIFY(!ok->isEnabled());
+        QVERIFY(edit->isEnabled());
+
+        edit->click();
+        ok->click();
+        QCOMPARE(status->text(), QStringLiteral("Ready."));
+        QVERIFY(edit->isEnabled());
+        QVERIFY(!box->isEnabled());
+    }
+
+    void PortOpensOnTheVirtualScannerAndShowsItsSettings() {
+        Setup setup("CommPort=2\r\nSettings=19200,N,8,1\r\n");
+        testing::RecordingTrace trace;
+        DesktopProgram program(setup.Make(), trace);
+        QCOMPARE(program.UseVirtualScanner(), std::string());
+        QVERIFY(program.Start());
+        QVERIFY(program.Port().IsOpen());
+        QCOMPARE(Find<QLabel>(program, "lblCurSettings")->text(),
+                 QStringLiteral("COM2:19200,N,8,1"));
+    }
+
+    void SecondCopyIsRefused() {
+        Setup setup("");
+        testing::RecordingTrace firstTrace;
+        DesktopProgram first(setup.Make(), firstTrace);
+        QVERIFY(first.Start());
+        testing::RecordingTrace trace;
+        DesktopProgram second(setup.Make(), trace);
+        QVERIFY(!second.Start());
+        QCOMPARE(second.ExitStatus(), std::optional<int>(DesktopProgram::kExitAlreadyRunning));
+        QCOMPARE(trace.lines, std::vector<std::string>{
+                                  "message exclamation|Quillet|the Program is already running!"});
+        QVERIFY(first.Window().isVisible());
+    }
+
+    void MissingSettingsEndTheProgram() {
+        Setup setup("");
+        setup.dir.Write("bin/ZOR.INI", "");
+        ::unlink((setup.dir / "bin/ZOR.INI").c_str());
+        testing::RecordingTrace trace;
+        DesktopProgram program(setup.Make(), trace);
+        QVERIFY(!program.Start());
+        QCOMPARE(program.ExitStatus(), std::optional<int>(1));
+        QVERIFY(Traced(trace, "message critical|Quillet|File ZOR.INI Not Found"));
+        QVERIFY(!program.Window().isVisible());
+    }
+
+    // "E&xit" ends the program as closing the window does: port closed, host released.
+    void ExitReleasesThePortAndTheHost() {
+        Setup setup("");
+        testing::RecordingTrace trace;
+        DesktopProgram program(setup.Make(), trace);
+        QCOMPARE(program.UseVirtualScanner(), std::string());
+        QVERIFY(program.Start());
+        QVERIFY(program.Port().IsOpen());
+        QSignalSpy closed(&program, &DesktopProgram::closed);
+        program.Window().findChild<QAction*>(QStringLiteral("mnuExit"))->trigger();
+        QCOMPARE(closed.count(), 1);
+        QVERIFY(program.Closed());
+        QVERIFY(!program.Port().IsOpen());
+        QVERIFY(program.App().Host().HostApp() == nullptr);
+        QVERIFY(program.App().Host().HostList() == nullptr);
+        QVERIFY(!program.Window().PollTimer().isActive());
+        QVERIFY(!program.Window().isVisible());
+    }
+};
+
+QTEST_MAIN(DesktopProgramTest)
+#include "DesktopProgram_test.moc"

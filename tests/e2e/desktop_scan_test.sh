@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# quillet end to end over its virtual scanner: label bursts with quiet gaps and high bytes
+# reach the simulated host as exact field strings, and "ACK" comes back on the line.
+set -euo pipefail
+quillet="$1/src/quillet"
+[ -x "$quillet" ] || { echo "quillet not built (no GUI): skipped"; exit 0; }
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    echo "--- trace" >&2; cat "$work/trace" >&2 || true
+    exit 1
+}
+# Waits up to 15 s for a line of the trace.
+await() {
+    for _ in $(seq 150); do
+        grep -qxF -- "$1" "$work/trace" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    fail "no trace line: $1"
+}
+
+mkdir -p "$work/bin" "$work/windows" "$work/programs"
+printf '[VORKSTAB]\r\nCommPollTime=100\r\nGCodePath=%s/programs/\r\nCSVInPath=%s\r\nCSVOutPath=%s/out.csv\r\nAutoClear=0\r\n' \
+    "$work" "$work" "$work" >"$work/bin/ZOR.INI"
+printf 'ZOR\r\n; A piece\r\nUNITS X=800 Y=600 Z=18\r\n' >"$work/programs/PI"$'\xd1'"A.CNC"
+
+QT_QPA_PLATFORM=offscreen "$quillet" --program-dir "$work/bin" --windows-dir "$work/windows" \
+    --virtual-scanner --unattended --trace "$work/trace" --quit-after 60 \
+    >"$work/out" 2>"$work/err" &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/out" ] && break; sleep 0.1; done
+scanner=$(head -n 1 "$work/out")
+[ -e "$scanner" ] || fail "no scanner path: $(cat "$work/out" "$work/err")"
+await "host GetExeList"
+cat "$scanner" >"$work/acks" &
+pids+=($!)
+
+# Row 1 in two bursts inside the quiet time, the program name with byte 0xD1.
+printf '%%12PI\321' >"$scanner"
+printf 'A N 5' >"$scanner"
+await "status  Waiting for next barcode..."
+# Row 2 without dimensions: they come from the program file.
+printf '%%220 0 0' >"$scanner"
+await 'host AddLine #161=PI\xd1A.CNC;#164=1;#171=1;#284=0;#280=;#165=1;#168=800;#169=600;#170=18;#282=;#283=;'
+await "status Ready."
+
+# A one-row set whose name is all high bytes, then a command after a quiet gap.
+printf '%%19\200\377\351 S1' >"$scanner"
+await 'host AddLine #161=\x80\xff\xe9.CNC;#164=999;#171=9;#284=0;#280=;#165=1;#168=;#169=;#170=;#282=;#283=;'
+sleep 0.5
+printf '%%STOP%%' >"$scanner"
+await "host Stop"
+
+grep -c '^serial-out ACK\\r$' "$work/trace" | grep -qx 2 || fail "two ACKs in the trace"
+for _ in $(seq 50); do
+    [ "$(cat "$work/acks")" = $'ACK\rACK\r' ] && break
+    sleep 0.1
+done
+[ "$(cat "$work/acks")" = $'ACK\rACK\r' ] || fail "ACKs read back: $(od -c "$work/acks")"
+grep -q '^status Reading Barcode-Label.%12PI\\xd1A N 5$' "$work/trace" || fail "one label of two bursts"
