@@ -102,6 +102,8 @@ bool DesktopProgram::Start() {
     if (!app_.Start(options)) {
         return false;
     }
+    machineFields_ = std::make_unique<MachineFieldDialog>(app_.FieldEditor(), *app_.Ini(),
+                                                          app_.Last(), &window_);
     window_.show();
     PlaceHostWindow();
     StartPolling();
@@ -148,9 +150,15 @@ void DesktopProgram::ShowSettingsDialog() {
 }
 
 // The machine field dialog is built elsewhere; it is shown modally from here.
-void DesktopProgram::ShowMachineFieldDialog() {}
+void DesktopProgram::ShowMachineFieldDialog() {
+    if (machineFields_) {
+        machineFields_->exec();
+    }
+}
 
-void DesktopProgram::UnloadMachineFieldDialog() {}
+void DesktopProgram::UnloadMachineFieldDialog() {
+    machineFields_.reset();
+}
 
 void DesktopProgram::ShowExclusionDialog() {
     IniProfile* ini = app_.Ini();

@@ -13,6 +13,7 @@
 #include "app/qt/VirtualScanner.h"
 #include "config/CommandLine.h"
 #include "config/NativeFileSystem.h"
+#include "fields/qt/MachineFieldDialog.h"
 #include "host/SimulatedHost.h"
 #include "host/qt/HostListWindow.h"
 
@@ -97,6 +98,8 @@ private:
     TracingSerialPort tracedPort_;
     std::shared_ptr<SimulatedHost> host_;
     Application app_;
+    // Lives hidden from start-up to close; its widgets are bound to the live field model.
+    std::unique_ptr<MachineFieldDialog> machineFields_;
     StatusTrace statusTrace_;
     std::unique_ptr<HostListWindow> hostWindow_;
     InstanceLock lock_;

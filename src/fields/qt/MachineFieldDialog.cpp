@@ -142,8 +142,8 @@ MachineFieldDialog::MachineFieldDialog(AutoSelEditor& editor, IniProfile& ini,
     SetFocusOrder();
     TabChanged(SSTab_->currentIndex());
 
+    // The model was loaded from ZOR.INI at start-up; the dialog only shows and edits it.
     editor_.onChanged = [this] { Refresh(); };
-    LoadMachineFields(ini_, editor_);
     Refresh();
 
     FixDialogSize(*this, TwipsToPixels(6615, 5640));

@@ -34,8 +34,8 @@ class MachineFieldDialog : public QDialog {
 public:
     enum Tab : int { kAutoFieldSelect, kStandardFields, kFrontAndBack, kFieldLimits };
 
-    // Loads the stored values into the editor's model and centres the dialog. The editor,
-    // the profile and `last` must outlive the dialog.
+    // Shows the editor's model as loaded at start-up (OK stores it into `ini`) and centres
+    // the dialog. The editor, the profile and `last` must outlive the dialog.
     MachineFieldDialog(AutoSelEditor& editor, IniProfile& ini, const LastProgram& last,
                        QWidget* parent = nullptr);
     ~MachineFieldDialog() override;

@@ -1,5 +1,7 @@
 #include "fields/qt/MachineFieldDialog.h"
 
+#include "fields/MachineFieldStore.h"
+
 #include "config/Settings.h"
 #include "labels/LastProgram.h"
 #include "support/FakeIniProfile.h"
@@ -38,7 +40,10 @@ struct Rig {
     std::unique_ptr<MachineFieldDialog> dialog;
 
     void Set(const char* key, const char* value) { ini.Set(kSection, key, value); }
-    void Create() { dialog = std::make_unique<MachineFieldDialog>(editor, ini, last); }
+    void Create() {
+        LoadMachineFields(ini, editor);
+        dialog = std::make_unique<MachineFieldDialog>(editor, ini, last);
+    }
     bool Show() {
         dialog->show();
         return QTest::qWaitForWindowExposed(dialog.get());
