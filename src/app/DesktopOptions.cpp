@@ -1,5 +1,7 @@
 #include "app/DesktopOptions.h"
 
+#include "config/CommandLine.h"
+
 #include <cmath>
 #include <cstdlib>
 
@@ -25,18 +27,6 @@ bool Named(const std::string& arg, const std::string& name) {
     return arg == name || arg.starts_with(name + "=");
 }
 
-std::optional<double> Seconds(const std::string& text) {
-    if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos) {
-        return std::nullopt;
-    }
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (end != text.c_str() + text.size() || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 // Takes one option with a value; false (with the error set) when it is not acceptable.
 bool TakeValued(DesktopOptions& options, const std::vector<std::string>& args, std::size_t& i) {
     const std::string& arg = args[i];
@@ -54,7 +44,7 @@ bool TakeValued(DesktopOptions& options, const std::vector<std::string>& args, s
         options.devices.SetOverride(*value);
     }
     if (name == "--quit-after") {
-        options.quitAfterSeconds = Seconds(*value);
+        options.quitAfterSeconds = ParseSeconds(*value);
         if (!options.quitAfterSeconds) {
             options.error = "Option --quit-after needs a number of seconds, not \"" + *value + "\"";
             return false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Trace.h"
+
 #include <string>
 
 namespace quillet {
@@ -28,5 +30,15 @@ public:
 // "Unexpected error #", the number as the platform shows it (a leading blank when it is
 // not negative), " occured: " and the platform's text.
 std::string UnexpectedErrorText(long number, const std::string& text);
+
+// The title a box shows: its own, or the program's name.
+std::string ShownTitle(const std::string& title);
+
+// A message box as a trace records it: "<icon>|<title>|<text>".
+void TraceMessage(Trace& trace, MessageIcon icon, const std::string& title,
+                  const std::string& text);
+
+// How a box is answered with nobody at the screen: Cancel where it has one, otherwise OK.
+MessageAnswer UnattendedAnswer(MessageButtons buttons);
 
 } // namespace quillet

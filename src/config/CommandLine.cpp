@@ -1,5 +1,7 @@
 #include "config/CommandLine.h"
 
+#include <charconv>
+
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -43,18 +45,6 @@ std::optional<int> Count(const std::string& text) {
     return std::atoi(text.c_str());
 }
 
-std::optional<double> Seconds(const std::string& text) {
-    if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos) {
-        return std::nullopt;
-    }
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (end != text.c_str() + text.size() || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 bool ApplyDrive(CommonOptions& options, const std::string& value) {
     const char letter = value.empty() ? '\0' : value[0];
     const bool isLetter = (letter >= 'a' && letter <= 'z') || (letter >= 'A' && letter <= 'Z');
@@ -88,7 +78,7 @@ bool Apply(CommonOptions& options, std::string_view name, Kind kind, const std::
         }
         return false;
     case Kind::ConnectTimeout:
-        if (const std::optional<double> seconds = Seconds(value)) {
+        if (const std::optional<double> seconds = ParseSeconds(value)) {
             options.host.connectTimeoutSeconds = *seconds;
             return true;
         }
@@ -127,6 +117,19 @@ std::string Expectation(Kind kind) {
 }
 
 } // namespace
+
+std::optional<double> ParseSeconds(const std::string& text) {
+    if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos) {
+        return std::nullopt;
+    }
+    double value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size() ||
+        !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
 
 CommonOptions ParseCommonOptions(const std::vector<std::string>& args) {
     CommonOptions options;

@@ -26,6 +26,9 @@ struct CommonOptions {
 // the options and passes all that follows to `rest`. Parsing stops at the first error.
 CommonOptions ParseCommonOptions(const std::vector<std::string>& args);
 
+// A non-negative decimal number of seconds ("30", "0.5"); empty for anything else.
+std::optional<double> ParseSeconds(const std::string& text);
+
 // Looks up an environment variable; empty when it is not set.
 using EnvironmentLookup = std::function<std::optional<std::string>(const char*)>;
 

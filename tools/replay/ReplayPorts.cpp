@@ -4,31 +4,10 @@
 
 namespace quillet::replay {
 
-namespace {
-
-const char* IconWord(MessageIcon icon) {
-    switch (icon) {
-    case MessageIcon::Critical:
-        return "critical";
-    case MessageIcon::Exclamation:
-        return "exclamation";
-    case MessageIcon::Question:
-        return "question";
-    case MessageIcon::Information:
-        return "information";
-    case MessageIcon::None:
-        break;
-    }
-    return "none";
-}
-
-} // namespace
-
 MessageAnswer UnattendedOperator::Message(MessageIcon icon, MessageButtons buttons,
                                           const std::string& title, const std::string& text) {
-    const std::string shownTitle = title.empty() ? std::string(kProgramName) : title;
-    trace_.Event("message", std::string(IconWord(icon)) + "|" + shownTitle + "|" + text);
-    return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+    TraceMessage(trace_, icon, title, text);
+    return UnattendedAnswer(buttons);
 }
 
 void UnattendedOperator::RequestExit(int status) {

@@ -38,45 +38,25 @@ QMessageBox::StandardButtons BoxButtons(MessageButtons buttons) {
     return QMessageBox::Ok;
 }
 
-bool HasCancel(MessageButtons buttons) {
-    return buttons != MessageButtons::Ok;
-}
-
 } // namespace
-
-const char* MessageIconWord(MessageIcon icon) {
-    switch (icon) {
-    case MessageIcon::Critical:
-        return "critical";
-    case MessageIcon::Exclamation:
-        return "exclamation";
-    case MessageIcon::Question:
-        return "question";
-    case MessageIcon::Information:
-        return "information";
-    case MessageIcon::None:
-        break;
-    }
-    return "none";
-}
 
 QtOperator::QtOperator(QWidget* parent, Trace* trace, bool unattended)
     : parent_(parent), trace_(trace), unattended_(unattended) {}
 
 MessageAnswer QtOperator::Message(MessageIcon icon, MessageButtons buttons,
                                   const std::string& title, const std::string& text) {
-    const std::string shownTitle = title.empty() ? std::string(kProgramName) : title;
+    const std::string shownTitle = ShownTitle(title);
     if (trace_ != nullptr) {
-        trace_->Event("message",
-                      std::string(MessageIconWord(icon)) + "|" + shownTitle + "|" + text);
+        TraceMessage(*trace_, icon, title, text);
     }
     if (unattended_) {
-        return HasCancel(buttons) ? MessageAnswer::Cancel : MessageAnswer::Ok;
+        return UnattendedAnswer(buttons);
     }
     QMessageBox box(BoxIcon(icon), ToQString(shownTitle), ToQString(text), BoxButtons(buttons),
                     parent_);
     // Closing the box (Escape, the window's close button) means Cancel where there is one.
-    box.setEscapeButton(HasCancel(buttons) ? QMessageBox::Cancel : QMessageBox::Ok);
+    box.setEscapeButton(UnattendedAnswer(buttons) == MessageAnswer::Cancel ? QMessageBox::Cancel
+                                                                           : QMessageBox::Ok);
     switch (box.exec()) {
     case QMessageBox::Retry:
         return MessageAnswer::Retry;

@@ -35,7 +35,4 @@ private:
     std::optional<int> exitStatus_;
 };
 
-// The icon's word in the trace: critical, exclamation, question, information or none.
-const char* MessageIconWord(MessageIcon icon);
-
 } // namespace quillet
