@@ -23,6 +23,8 @@ public:
     static constexpr const char* kExeListProgId = "Tormial.ExeList";
     static constexpr const char* kAddProgStatus = "DRAVINESK.MAIN.AddProg";
     static constexpr const char* kSetPointStatus = "DRAVINESK.MAIN.CmdSetP";
+    // The status line while an entry goes to the list.
+    static constexpr const char* kAddingStatus = "Adding to Barcode data to List.";
     static constexpr const char* kConnectionFailed = "Tormial Connection Failed!";
     static constexpr const char* kConnectionFailedTitle = "ERROR";
     // One round of the connection wait: a GetExeList, pending events, then this sleep.

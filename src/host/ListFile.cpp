@@ -9,8 +9,6 @@ namespace quillet {
 
 namespace {
 
-constexpr const char* kAdding = "Adding to Barcode data to List.";
-
 // A list name comes from a label; it must not lead the read out of the program folder.
 bool IsPlainName(std::string_view name) {
     return name.find_first_of("\\/:") == std::string_view::npos && name != "." && name != "..";
@@ -104,7 +102,7 @@ bool ListFile::LoadListFile(const std::string& name) {
 bool ListFile::AddEntries(const std::vector<std::string>& lines) {
     for (std::size_t i = 1; i < lines.size(); ++i) {
         StoreListLine(lines[i], parser_, label_);
-        window_.SetStatus(kAdding);
+        window_.SetStatus(HostControl::kAddingStatus);
         if (!host_.HostAddLine() || !host_.SetDeviceStatus(HostControl::kAddProgStatus, 1)) {
             return false;
         }

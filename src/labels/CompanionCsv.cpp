@@ -1,13 +1,13 @@
 #include "labels/CompanionCsv.h"
 
+#include "labels/CncExtension.h"
+
 #include "config/FileExists.h"
 #include "config/Text.h"
 
 namespace quillet {
 
 namespace {
-
-constexpr std::string_view kCncExtension = ".CNC";
 
 // A program name may name a sub-folder of the CSV folder, but never climb out of it or
 // switch drives.
@@ -31,8 +31,7 @@ bool StaysInFolder(std::string_view base) {
 }
 
 std::string_view BaseName(std::string_view programName) {
-    if (programName.size() >= kCncExtension.size() &&
-        UpperCase(programName.substr(programName.size() - kCncExtension.size())) == kCncExtension) {
+    if (EndsWithCnc(programName)) {
         return programName.substr(0, programName.size() - kCncExtension.size());
     }
     return programName;

@@ -11,7 +11,6 @@ namespace quillet {
 
 namespace {
 
-constexpr const char* kAdding = "Adding to Barcode data to List.";
 constexpr std::string_view kFixedFieldLetters = "NSATRM";
 
 } // namespace
@@ -33,7 +32,7 @@ bool EntrySender::AddToHost(float x, float y, const SendOptions& options) {
         SelectField(kPrimeFromCode, 0, 0, record_, label_, fields_);
     }
 
-    window_.SetStatus(kAdding);
+    window_.SetStatus(HostControl::kAddingStatus);
     if (!host_.HostAddLine()) {
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include "config/Numbers.h"
 #include "config/Text.h"
+#include "labels/CncExtension.h"
 #include "labels/CompanionCsv.h"
 #include "labels/FieldCodeCheck.h"
 #include "labels/FieldSelector.h"
@@ -14,14 +15,8 @@ namespace quillet {
 
 namespace {
 
-constexpr std::string_view kCncExtension = ".CNC";
 // Rows above this have no indicator and no payload layout.
 constexpr int kLastRow = WindowState::kRowIndicators - 1;
-
-bool EndsWithCnc(std::string_view name) {
-    return name.size() >= kCncExtension.size() &&
-           UpperCase(name.substr(name.size() - kCncExtension.size())) == kCncExtension;
-}
 
 } // namespace
 
