@@ -1,5 +1,7 @@
 #include "host/ListFile.h"
 
+#include "config/LineReader.h"
+
 #include "config/Text.h"
 #include "labels/LabelReset.h"
 
@@ -22,19 +24,10 @@ bool IsMissing(FsError error) {
 
 std::vector<std::string> RetainedListLines(std::string_view data) {
     std::vector<std::string> lines;
-    std::size_t pos = 0;
-    while (pos < data.size()) {
-        std::size_t end = data.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos) {
-            end = data.size();
-        }
-        const std::string_view line = data.substr(pos, end - pos);
-        if (TrimBlanks(line).size() >= kMinListLineLength) {
-            lines.emplace_back(line);
-        }
-        pos = end + 1;
-        if (end < data.size() && data[end] == '\r' && pos < data.size() && data[pos] == '\n') {
-            ++pos;
+    LineReader reader(data);
+    for (auto line = reader.Next(); line; line = reader.Next()) {
+        if (TrimBlanks(*line).size() >= kMinListLineLength) {
+            lines.emplace_back(*line);
         }
     }
     return lines;
