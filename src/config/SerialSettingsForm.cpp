@@ -41,13 +41,13 @@ SerialSettingsForm LoadSerialSettingsForm(std::int16_t commPortNumber,
     const std::string_view text = commSettings;
     const std::size_t comma = text.find(',');
     form.SelBaud = BaudFrom(text.substr(0, comma));
-    if (comma == std::string_view::npos) {
-        return form;
-    }
-    const std::string_view rest = text.substr(comma + 1);
-    form.SelParity = std::string(CharAt(rest, 0));
-    form.SelDataBits = DigitAt(rest, 2);
-    form.SelStopBits = DigitAt(rest, 4);
+    // Fields the stored text does not reach take the usual line settings, N, 8 and 1, so
+    // that OK never writes back a text no port can open.
+    const std::string_view rest =
+        comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
+    form.SelParity = rest.size() > 0 ? std::string(CharAt(rest, 0)) : "N";
+    form.SelDataBits = rest.size() > 2 ? DigitAt(rest, 2) : std::int16_t{8};
+    form.SelStopBits = rest.size() > 4 ? DigitAt(rest, 4) : std::int16_t{1};
     return form;
 }
 
