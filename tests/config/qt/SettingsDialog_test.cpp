@@ -106,9 +106,14 @@ private slots:
             << 7 << "9600,N,8,1"
             << QStringList{"optBaud9600", "optParityNone", "optDataBits8", "optStopBits1"} << 0
             << "9600,N,8,1";
-        QTest::newRow("no comma") << 1 << "2400" << QStringList{"optCom1", "optBaud2400"} << 1
-                                  << "2400,,0,0";
-        QTest::newRow("empty") << 1 << "" << QStringList{"optCom1"} << 1 << "0,,0,0";
+        QTest::newRow("no comma") << 1 << "2400"
+                                  << QStringList{"optCom1", "optBaud2400", "optParityNone",
+                                                 "optDataBits8", "optStopBits1"}
+                                  << 1 << "2400,N,8,1";
+        QTest::newRow("empty") << 1 << ""
+                               << QStringList{"optCom1", "optParityNone", "optDataBits8",
+                                              "optStopBits1"}
+                               << 1 << "0,N,8,1";
     }
 
     void loadSelectsStoredOptions() {
