@@ -31,6 +31,11 @@ void CenterForm(QWidget& window) {
         return;
     }
     const QRect area = screen->geometry();
+    // A window never sized has Qt's placeholder size until it is shown; take the size it
+    // will show with instead.
+    if (!window.isVisible() && !window.testAttribute(Qt::WA_Resized)) {
+        window.adjustSize();
+    }
     // The frame is known only once the window is shown; before that its size is the best guess.
     const QSize size = window.isVisible() ? window.frameGeometry().size() : window.size();
     window.move(area.topLeft() + CenteredPosition(area.size(), size));

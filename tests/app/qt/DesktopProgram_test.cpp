@@ -1,5 +1,6 @@
 #include "app/qt/DesktopProgram.h"
 
+#include "config/qt/CenterForm.h"
 #include "support/RecordingTrace.h"
 #include "support/TempFolder.h"
 
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -74,6 +76,9 @@ private slots:
         QCOMPARE(exLab->text(), QStringLiteral(" Exclusion Number 36  for insertion."));
         QVERIFY(program.Window().PollTimer().isActive());
         QCOMPARE(program.Window().PollTimer().interval(), 250);
+        const QRect screen = program.Window().screen()->geometry();
+        QCOMPARE(program.Window().pos(),
+                 screen.topLeft() + CenteredPosition(screen.size(), program.Window().size()));
 
         // The port could not be opened: reported, no dialog unattended, caption untouched.
         const std::string message = "message critical|Quillet|Unexpected error #";

@@ -37,6 +37,19 @@ private slots:
         const QRect area = QGuiApplication::primaryScreen()->geometry();
         QCOMPARE(window.pos(), area.topLeft() + CenteredPosition(area.size(), QSize(300, 200)));
     }
+
+    // Centred before it is first shown, a window that was never sized is placed by the
+    // size it will show with, not by Qt's placeholder size.
+    void unsizedWindowIsCentredByItsShownSize() {
+        QWidget window;
+        auto* content = new QWidget(&window);
+        content->setFixedSize(200, 100);
+        window.setMinimumSize(200, 100);
+        CenterForm(window);
+        const QRect area = QGuiApplication::primaryScreen()->geometry();
+        QCOMPARE(window.size(), QSize(200, 100));
+        QCOMPARE(window.pos(), area.topLeft() + CenteredPosition(area.size(), QSize(200, 100)));
+    }
 };
 
 } // namespace quillet
