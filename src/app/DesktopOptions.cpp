@@ -4,10 +4,14 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace quillet {
 
 namespace {
+
+// The close timer counts milliseconds in an int; a longer wait would overflow it.
+constexpr double kMaxQuitAfterSeconds = std::numeric_limits<int>::max() / 1000;
 
 // "--name value" or "--name=value"; advances `i` past a separate value.
 std::optional<std::string> ValueOf(const std::vector<std::string>& args, std::size_t& i,
@@ -45,7 +49,7 @@ bool TakeValued(DesktopOptions& options, const std::vector<std::string>& args, s
     }
     if (name == "--quit-after") {
         options.quitAfterSeconds = ParseSeconds(*value);
-        if (!options.quitAfterSeconds) {
+        if (!options.quitAfterSeconds || *options.quitAfterSeconds > kMaxQuitAfterSeconds) {
             options.error = "Option --quit-after needs a number of seconds, not \"" + *value + "\"";
             return false;
         }

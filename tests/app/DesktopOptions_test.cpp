@@ -47,6 +47,8 @@ TEST(DesktopOptionsTest, BadOptionsAreNamed) {
         {{"--com", "/dev/x"}, "Option --com needs N=DEVICE, not \"/dev/x\""},
         {{"--serial-device="}, "Option --serial-device needs a value"},
         {{"--quit-after", "-1"}, "Option --quit-after needs a number of seconds, not \"-1\""},
+        {{"--quit-after", "9999999"},
+         "Option --quit-after needs a number of seconds, not \"9999999\""},
         {{"--unattended=1"}, "unknown option --unattended=1"},
     };
     for (const auto& c : cases) {
