@@ -53,6 +53,9 @@ bool ApplyCommSettings(Settings& settings, IniProfile* ini, WindowState& window,
 
 void ChangeCommSettings(Settings& settings, IniProfile* ini, WindowState& window, Operator& op,
                         const CommSettingsPorts& ports) {
+    if (!ports.askSettings) {
+        return;
+    }
     const std::optional<SerialSettingsChoice> choice = ports.askSettings(settings);
     if (!choice) {
         return;

@@ -39,7 +39,8 @@ std::string PortSettingsCaption(const Settings& settings);
 bool ApplyCommSettings(Settings& settings, IniProfile* ini, WindowState& window, Operator& op,
                        const CommSettingsPorts& ports);
 
-// The menu's "&Settings": the dialog, then on OK the choice stored and applied.
+// The menu's "&Settings": the dialog, then on OK the choice stored and applied. Nothing
+// happens without a dialog to ask (nobody at the screen).
 void ChangeCommSettings(Settings& settings, IniProfile* ini, WindowState& window, Operator& op,
                         const CommSettingsPorts& ports);
 

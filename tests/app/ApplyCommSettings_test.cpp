@@ -116,5 +116,12 @@ TEST_F(ApplyCommSettingsTest, MenuCancelChangesNothingAndOkStoresThenOpens) {
     EXPECT_EQ(ini.Get(kSection, "CommPort"), "1");
 }
 
+TEST_F(ApplyCommSettingsTest, MenuWithoutADialogChangesNothing) {
+    ports.askSettings = nullptr;
+    ChangeCommSettings(settings, &ini, window, op, ports);
+    EXPECT_TRUE(attempts.empty());
+    EXPECT_TRUE(ini.writes.empty());
+}
+
 } // namespace
 } // namespace quillet

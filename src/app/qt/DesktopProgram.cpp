@@ -142,11 +142,7 @@ bool DesktopProgram::ApplyPortSettings() {
 }
 
 void DesktopProgram::ShowSettingsDialog() {
-    CommSettingsPorts ports = PortOperations();
-    if (!ports.askSettings) {
-        return;
-    }
-    ChangeCommSettings(app_.settings(), app_.Ini(), app_.Window(), operator_, ports);
+    ChangeCommSettings(app_.settings(), app_.Ini(), app_.Window(), operator_, PortOperations());
 }
 
 // The machine field dialog is built elsewhere; it is shown modally from here.
