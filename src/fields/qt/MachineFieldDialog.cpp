@@ -427,35 +427,32 @@ void MachineFieldDialog::SetFocusOrder() {
 }
 
 void MachineFieldDialog::WireTarget(QRadioButton* option, AutoSelTarget target) {
-    option->installEventFilter(this);
-    connect(option, &QRadioButton::clicked, this, [this, option, target] {
-        if (refreshing_) {
-            return;
-        }
-        const bool pressed = pressedChoice_ == option;
-        pressedChoice_ = nullptr;
-        if (pressed) {
-            editor_.TargetClicked(target);
-        } else {
-            editor_.TargetChanged(target);
-        }
-    });
+    WireChoice(
+        option, [this, target] { editor_.TargetClicked(target); },
+        [this, target] { editor_.TargetChanged(target); });
 }
 
 void MachineFieldDialog::WireVariant(QRadioButton* option, bool mirror) {
+    WireChoice(
+        option, [this, mirror] { editor_.VariantClicked(mirror); },
+        [this, mirror] { editor_.VariantChanged(mirror); });
+}
+
+// A click that follows a mouse press on the option saved the slot being left on press
+// already; a click by keyboard or program did not.
+void MachineFieldDialog::WireChoice(QRadioButton* option, std::function<void()> pressedClick,
+                                    std::function<void()> otherClick) {
     option->installEventFilter(this);
-    connect(option, &QRadioButton::clicked, this, [this, option, mirror] {
-        if (refreshing_) {
-            return;
-        }
-        const bool pressed = pressedChoice_ == option;
-        pressedChoice_ = nullptr;
-        if (pressed) {
-            editor_.VariantClicked(mirror);
-        } else {
-            editor_.VariantChanged(mirror);
-        }
-    });
+    connect(
+        option, &QRadioButton::clicked, this,
+        [this, option, pressedClick = std::move(pressedClick), otherClick = std::move(otherClick)] {
+            if (refreshing_) {
+                return;
+            }
+            const bool pressed = pressedChoice_ == option;
+            pressedChoice_ = nullptr;
+            (pressed ? pressedClick : otherClick)();
+        });
 }
 
 bool MachineFieldDialog::eventFilter(QObject* watched, QEvent* event) {

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include <array>
+#include <functional>
 
 class QAbstractButton;
 class QCheckBox;
@@ -60,6 +61,8 @@ private:
     QRadioButton* AddChoice(QWidget* parent, const char* name, const QString& caption);
     void WireTarget(QRadioButton* option, AutoSelTarget target);
     void WireVariant(QRadioButton* option, bool mirror);
+    void WireChoice(QRadioButton* option, std::function<void()> pressedClick,
+                    std::function<void()> otherClick);
     void RefreshFields();
     void RefreshAutoSelect();
     void SetFlags(int tab, std::int16_t flag);
