@@ -22,7 +22,6 @@ class SettingsDialog : public QDialog {
 public:
     explicit SettingsDialog(const Settings& settings, QWidget* parent = nullptr);
 
-    const SerialSettingsForm& form() const { return form_; }
     SerialSettingsChoice choice() const { return ChosenSerialSettings(form_); }
 
     // Shows the dialog modally; the choice on OK, nothing on Cancel.
