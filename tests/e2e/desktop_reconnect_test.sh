@@ -2,31 +2,10 @@
 # quillet end to end: the scanner's device (a socat pseudo-terminal pair) goes away and
 # comes back; the port reopens by itself and labels scanned afterwards all arrive.
 set -euo pipefail
-quillet="$1/src/quillet"
-[ -x "$quillet" ] || { echo "quillet not built (no GUI): skipped"; exit 0; }
+# shellcheck source=SCRIPTDIR/desktop_common.sh
+source "$(dirname "$0")/desktop_common.sh"
 command -v socat >/dev/null || { echo "socat missing: skipped"; exit 0; }
-work=$(mktemp -d)
-pids=()
-socat_pid=
-cleanup() {
-    [ -n "$socat_pid" ] && kill "$socat_pid" 2>/dev/null
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    echo "--- trace" >&2; cat "$work/trace" >&2 || true
-    exit 1
-}
-await() {
-    for _ in $(seq 150); do
-        grep -q -- "$1" "$work/trace" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    fail "no trace line: $1"
-}
+await() { await_trace -G "$1"; }
 plug() {
     socat pty,raw,echo=0,link="$work/scanner" pty,raw,echo=0,link="$work/port" &
     socat_pid=$!

@@ -2,29 +2,9 @@
 # quillet end to end over its virtual scanner: label bursts with quiet gaps and high bytes
 # reach the simulated host as exact field strings, and "ACK" comes back on the line.
 set -euo pipefail
-quillet="$1/src/quillet"
-[ -x "$quillet" ] || { echo "quillet not built (no GUI): skipped"; exit 0; }
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    echo "--- trace" >&2; cat "$work/trace" >&2 || true
-    exit 1
-}
-# Waits up to 15 s for a line of the trace.
-await() {
-    for _ in $(seq 150); do
-        grep -qxF -- "$1" "$work/trace" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    fail "no trace line: $1"
-}
+# shellcheck source=SCRIPTDIR/desktop_common.sh
+source "$(dirname "$0")/desktop_common.sh"
+await() { await_trace -xF "$1"; }
 
 mkdir -p "$work/bin" "$work/windows" "$work/programs"
 printf '[VORKSTAB]\r\nCommPollTime=100\r\nGCodePath=%s/programs/\r\nCSVInPath=%s\r\nCSVOutPath=%s/out.csv\r\nAutoClear=0\r\n' \

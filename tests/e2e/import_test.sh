@@ -5,11 +5,8 @@
 # off, the program files byte for byte, the host calls (add-program notice, no "ACK"),
 # refused names, damaged compressed labels, and a round trip through quillet-pack.
 set -euo pipefail
-replay="$1/tools/replay/quillet-replay"
-pack="$1/tools/pack/quillet-pack"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# shellcheck source=SCRIPTDIR/replay_common.sh
+source "$(dirname "$0")/replay_common.sh"
 
 # A fresh installation: ZOR.INI, the program folder C:\PROD\ and the work-file folder
 # C:\Tormial\Bin on the mapped C: drive.
@@ -20,16 +17,6 @@ install() {
 }
 prod="$work/t/c/prod"
 workfiles="$work/t/c/tormial/bin"
-# Runs the script read from standard input; host options may be given.
-run() {
-    LC_ALL=C "$replay" --program-dir "$work/t/bin" --windows-dir "$work/t/windows" \
-        --drive "C=$work/t/c" --trace "$work/t/trace" "$@" - || fail "replay exit $?"
-}
-# The whole trace: the start-up lines, then what standard input holds.
-expect() {
-    { printf 'pause 1\nhost Attach true\nhost GetExeList\n'; cat; } >"$work/expected"
-    diff -u "$work/expected" "$work/t/trace" || fail "$1"
-}
 # A program file holds the body and one CR LF, byte for byte.
 expect_file() {
     { printf "$2"; printf '\r\n'; } >"$work/expected"

@@ -6,10 +6,8 @@
 # recovery, dimensions from G-code and ZOR program files, and the companion CSV records.
 # Every run's whole trace is compared, start-up included.
 set -euo pipefail
-replay="$1/tools/replay/quillet-replay"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# shellcheck source=SCRIPTDIR/replay_common.sh
+source "$(dirname "$0")/replay_common.sh"
 
 # A fresh installation: ZOR.INI in the program folder with the common keys and the lines
 # given, the program folder C:\PROD\ and the companion folder C:\CSV on the mapped C: drive.
@@ -24,16 +22,6 @@ install() {
 }
 prog() { printf "$2" >"$work/t/c/prod/$1"; }
 csv() { printf "$2" >"$work/t/c/csv/$1"; }
-# Runs the script read from standard input; host options may be given.
-run() {
-    LC_ALL=C "$replay" --program-dir "$work/t/bin" --windows-dir "$work/t/windows" \
-        --drive "C=$work/t/c" --trace "$work/t/trace" "$@" - || fail "replay exit $?"
-}
-# The whole trace: the start-up lines, then what standard input holds.
-expect() {
-    { printf 'pause 1\nhost Attach true\nhost GetExeList\n'; cat; } >"$work/expected"
-    diff -u "$work/expected" "$work/t/trace" || fail "$1"
-}
 # The cumulative CSV file, byte for byte.
 expect_csv() {
     printf "$2" >"$work/expected"
