@@ -307,13 +307,7 @@ QWidget* MachineFieldDialog::BuildStandardTab() {
     const FieldSlot pairs[][2] = {{FieldSlot::SFS, FieldSlot::SFA},
                                   {FieldSlot::SFT, FieldSlot::SFR}};
     for (int i = 0; i < 2; ++i) {
-        auto* cell = new QHBoxLayout;
-        cell->addWidget(AddFieldBox(pairs[i][0], lower));
-        cell->addWidget(AddCheckBox(pairs[i][0], lower));
-        cell->addStretch();
-        cell->addWidget(AddCheckBox(pairs[i][1], lower));
-        cell->addWidget(AddFieldBox(pairs[i][1], lower));
-        lower->SetCell(0, i, cell);
+        lower->SetCell(0, i, AddPair(pairs[i][0], pairs[i][1], lower));
     }
 
     auto* column = new QVBoxLayout(page);
@@ -331,13 +325,7 @@ QWidget* MachineFieldDialog::BuildFrontBackTab() {
     const FieldSlot rows[][2] = {{FieldSlot::BFN, FieldSlot::BFM},
                                  {FieldSlot::FFN, FieldSlot::FFM}};
     for (int i = 0; i < 2; ++i) {
-        auto* row = new QHBoxLayout;
-        row->addWidget(AddFieldBox(rows[i][0], upper));
-        row->addWidget(AddCheckBox(rows[i][0], upper));
-        row->addStretch();
-        row->addWidget(AddCheckBox(rows[i][1], upper));
-        row->addWidget(AddFieldBox(rows[i][1], upper));
-        upper->SetCell(i, 0, row);
+        upper->SetCell(i, 0, AddPair(rows[i][0], rows[i][1], upper));
     }
 
     // Back zone above the front zone; S/A cells on the left, T/R on the right.
@@ -347,13 +335,7 @@ QWidget* MachineFieldDialog::BuildFrontBackTab() {
                                   {FieldSlot::FFS, FieldSlot::FFA},
                                   {FieldSlot::FFT, FieldSlot::FFR}};
     for (int i = 0; i < 4; ++i) {
-        auto* cell = new QHBoxLayout;
-        cell->addWidget(AddFieldBox(cells[i][0], lower));
-        cell->addWidget(AddCheckBox(cells[i][0], lower));
-        cell->addStretch();
-        cell->addWidget(AddCheckBox(cells[i][1], lower));
-        cell->addWidget(AddFieldBox(cells[i][1], lower));
-        lower->SetCell(i / 2, i % 2, cell);
+        lower->SetCell(i / 2, i % 2, AddPair(cells[i][0], cells[i][1], lower));
     }
 
     auto* column = new QVBoxLayout(page);
@@ -363,6 +345,17 @@ QWidget* MachineFieldDialog::BuildFrontBackTab() {
     column->addWidget(lower);
     column->addStretch();
     return page;
+}
+
+// A normal field and its mirrored counterpart in one cell: box, check, gap, check, box.
+QHBoxLayout* MachineFieldDialog::AddPair(FieldSlot left, FieldSlot right, QWidget* parent) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(AddFieldBox(left, parent));
+    row->addWidget(AddCheckBox(left, parent));
+    row->addStretch();
+    row->addWidget(AddCheckBox(right, parent));
+    row->addWidget(AddFieldBox(right, parent));
+    return row;
 }
 
 QLineEdit* MachineFieldDialog::AddLimitBox(const char* name, std::string MachineFieldModel::*text) {

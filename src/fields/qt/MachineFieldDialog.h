@@ -10,6 +10,7 @@
 class QAbstractButton;
 class QCheckBox;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -57,6 +58,7 @@ private:
     void SetFocusOrder();
     QLineEdit* AddFieldBox(FieldSlot slot, QWidget* parent);
     QCheckBox* AddCheckBox(FieldSlot slot, QWidget* parent);
+    QHBoxLayout* AddPair(FieldSlot left, FieldSlot right, QWidget* parent);
     QLineEdit* AddLimitBox(const char* name, std::string MachineFieldModel::*text);
     QRadioButton* AddChoice(QWidget* parent, const char* name, const QString& caption);
     void WireTarget(QRadioButton* option, AutoSelTarget target);
