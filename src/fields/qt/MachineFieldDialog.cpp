@@ -310,13 +310,7 @@ QWidget* MachineFieldDialog::BuildStandardTab() {
         lower->SetCell(0, i, AddPair(pairs[i][0], pairs[i][1], lower));
     }
 
-    auto* column = new QVBoxLayout(page);
-    column->addStretch();
-    column->addWidget(upper);
-    column->addSpacing(12);
-    column->addWidget(lower);
-    column->addStretch();
-    return page;
+    return StackPlans(page, upper, lower);
 }
 
 QWidget* MachineFieldDialog::BuildFrontBackTab() {
@@ -338,6 +332,11 @@ QWidget* MachineFieldDialog::BuildFrontBackTab() {
         lower->SetCell(i / 2, i % 2, AddPair(cells[i][0], cells[i][1], lower));
     }
 
+    return StackPlans(page, upper, lower);
+}
+
+// The two plan panels of a field tab, one above the other, centred on the page.
+QWidget* MachineFieldDialog::StackPlans(QWidget* page, QWidget* upper, QWidget* lower) {
     auto* column = new QVBoxLayout(page);
     column->addStretch();
     column->addWidget(upper);

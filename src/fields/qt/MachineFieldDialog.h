@@ -59,6 +59,7 @@ private:
     QLineEdit* AddFieldBox(FieldSlot slot, QWidget* parent);
     QCheckBox* AddCheckBox(FieldSlot slot, QWidget* parent);
     QHBoxLayout* AddPair(FieldSlot left, FieldSlot right, QWidget* parent);
+    static QWidget* StackPlans(QWidget* page, QWidget* upper, QWidget* lower);
     QLineEdit* AddLimitBox(const char* name, std::string MachineFieldModel::*text);
     QRadioButton* AddChoice(QWidget* parent, const char* name, const QString& caption);
     void WireTarget(QRadioButton* option, AutoSelTarget target);
