@@ -1,11 +1,9 @@
 #include "config/NativeFileSystem.h"
 
 #include "config/NativeFiles.h"
-#include "config/NoCase.h"
 
 #include <cerrno>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
@@ -20,25 +18,6 @@ bool Exists(const std::string& nativePath) {
     return ::lstat(nativePath.c_str(), &info) == 0;
 }
 
-// The entry of `folder` whose name equals `name` without regard to case; the smallest
-// such name when several differ only in case, so the choice does not depend on the order
-// the folder lists them in.
-std::optional<std::string> FindNoCase(const std::string& folder, std::string_view name) {
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr) {
-        return std::nullopt;
-    }
-    std::optional<std::string> found;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string_view candidate = entry->d_name;
-        if (EqualsNoCase(candidate, name) && (!found || candidate < *found)) {
-            found = std::string(candidate);
-        }
-    }
-    ::closedir(dir);
-    return found;
-}
-
 std::string Join(const std::string& folder, std::string_view name) {
     if (folder.empty()) {
         return std::string(name);
@@ -48,7 +27,7 @@ std::string Join(const std::string& folder, std::string_view name) {
 
 // Follows the path one component at a time, taking a case variant where the exact name is
 // missing; components past the first one that matches nothing stay as given.
-std::string ResolveNoCase(const std::string& nativePath) {
+std::string ResolveNoCase(const std::string& nativePath, FolderIndex& index) {
     if (Exists(nativePath)) {
         return nativePath;
     }
@@ -66,7 +45,7 @@ std::string ResolveNoCase(const std::string& nativePath) {
         std::string next = Join(resolved, part);
         if (matching && !Exists(next) && part != "." && part != "..") {
             const std::optional<std::string> variant =
-                FindNoCase(resolved.empty() ? "." : resolved, part);
+                index.Find(resolved.empty() ? "." : resolved, part);
             matching = variant.has_value();
             next = variant ? Join(resolved, *variant) : next;
         }
@@ -77,6 +56,11 @@ std::string ResolveNoCase(const std::string& nativePath) {
         resolved += '/';
     }
     return resolved;
+}
+
+std::string_view BaseName(std::string_view nativePath) {
+    const std::size_t slash = nativePath.rfind('/');
+    return slash == std::string_view::npos ? nativePath : nativePath.substr(slash + 1);
 }
 
 FileWrite WriteAt(const std::string& nativePath, std::string_view data, int flags) {
@@ -97,7 +81,7 @@ FileWrite WriteAt(const std::string& nativePath, std::string_view data, int flag
 NativeFileSystem::NativeFileSystem(PathMap map) : map_(std::move(map)) {}
 
 std::string NativeFileSystem::NativePath(std::string_view path) {
-    return ResolveNoCase(map_.ToNative(path));
+    return ResolveNoCase(map_.ToNative(path), index_);
 }
 
 FileLookup NativeFileSystem::Lookup(std::string_view path) {
@@ -124,15 +108,28 @@ FileWrite NativeFileSystem::WriteAtomic(std::string_view path, std::string_view 
     if (::stat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
         return WriteFailure(EISDIR, native);
     }
-    return WriteFileAtomic(native, data);
+    return Written(native, [&] { return WriteFileAtomic(native, data); });
 }
 
 FileWrite NativeFileSystem::Append(std::string_view path, std::string_view data) {
-    return WriteAt(NativePath(path), data, O_APPEND);
+    const std::string native = NativePath(path);
+    return Written(native, [&] { return WriteAt(native, data, O_APPEND); });
 }
 
 FileWrite NativeFileSystem::Overwrite(std::string_view path, std::string_view data) {
-    return WriteAt(NativePath(path), data, 0);
+    const std::string native = NativePath(path);
+    return Written(native, [&] { return WriteAt(native, data, 0); });
+}
+
+FileWrite NativeFileSystem::Written(const std::string& nativePath,
+                                    const std::function<FileWrite()>& write) {
+    const std::string folder = ParentFolder(nativePath);
+    index_.BeforeWrite(folder);
+    FileWrite result = write();
+    if (result.ok()) {
+        index_.AfterWrite(folder, BaseName(nativePath));
+    }
+    return result;
 }
 
 } // namespace quillet

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "config/FileSystem.h"
+#include "config/FolderIndex.h"
 #include "config/PathMap.h"
+
+#include <functional>
 
 namespace quillet {
 
@@ -9,7 +12,8 @@ namespace quillet {
 // missing, each component of the path is looked up without regard to letter case, so a
 // program "PART1.CNC" finds part1.cnc and a write replaces an existing case variant rather
 // than adding a second file. A plain missing file in an existing folder is a successful
-// look-up that finds nothing (error None, isFile false).
+// look-up that finds nothing (error None, isFile false). Case variants are found through a
+// FolderIndex, which the writes made here keep up to date.
 class NativeFileSystem final : public FileSystem {
 public:
     explicit NativeFileSystem(PathMap map);
@@ -21,8 +25,14 @@ public:
     FileWrite Overwrite(std::string_view path, std::string_view data) override;
     std::string NativePath(std::string_view path) override;
 
+    const FolderIndex& Index() const { return index_; }
+
 private:
+    // Runs `write` to `nativePath` and tells the index about it.
+    FileWrite Written(const std::string& nativePath, const std::function<FileWrite()>& write);
+
     PathMap map_;
+    FolderIndex index_;
 };
 
 } // namespace quillet

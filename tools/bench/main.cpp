@@ -48,7 +48,6 @@ int main(int argc, char** argv) {
     }
     const auto end = std::chrono::steady_clock::now();
     std::cout << "first " << Microseconds(afterFirst - start) << " us, then "
-              << Microseconds(end - afterFirst) / static_cast<double>(count)
-              << " us per look-up\n";
+              << Microseconds(end - afterFirst) / static_cast<double>(count) << " us per look-up\n";
     return 0;
 }

@@ -1,0 +1,178 @@
+#include "config/FolderIndex.h"
+
+#include "config/NoCase.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+namespace quillet {
+
+namespace {
+
+// Beyond this many folders the index starts afresh rather than grow without bound.
+constexpr std::size_t kMaxFolders = 64;
+constexpr long kNanosPerSecond = 1000000000;
+
+std::string Fold(std::string_view name) {
+    std::string folded(name);
+    for (char& c : folded) {
+        c = LowerAscii(c);
+    }
+    return folded;
+}
+
+bool Before(const timespec& a, const timespec& b) {
+    return a.tv_sec != b.tv_sec ? a.tv_sec < b.tv_sec : a.tv_nsec < b.tv_nsec;
+}
+
+timespec Now() {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return now;
+}
+
+// The time after which no further change can carry the same stamp as one made at `at`.
+// The kernel stamps folders from a clock that advances every few milliseconds; a file
+// system that keeps whole seconds (FAT: two) shows no fraction at all.
+timespec Settled(const timespec& at) {
+    const long margin = at.tv_nsec == 0 ? 3 * kNanosPerSecond : kNanosPerSecond / 10;
+    timespec settled = at;
+    settled.tv_nsec += margin;
+    settled.tv_sec += settled.tv_nsec / kNanosPerSecond;
+    settled.tv_nsec %= kNanosPerSecond;
+    return settled;
+}
+
+bool Same(const timespec& a, const timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+const timespec& Latest(const timespec& a, const timespec& b) {
+    return Before(a, b) ? b : a;
+}
+
+void Keep(std::unordered_map<std::string, std::string>& names, std::string_view name) {
+    const auto [it, added] = names.try_emplace(Fold(name), name);
+    if (!added && name < it->second) {
+        it->second = std::string(name);
+    }
+}
+
+} // namespace
+
+bool FolderIndex::Stamp::operator==(const Stamp& other) const {
+    return device == other.device && inode == other.inode && size == other.size &&
+           Same(modified, other.modified) && Same(changed, other.changed);
+}
+
+std::optional<FolderIndex::Stamp> FolderIndex::StampOf(const std::string& folder) {
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+        return std::nullopt;
+    }
+    return Stamp{info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
+}
+
+std::optional<std::string> FolderIndex::Find(const std::string& folder, std::string_view name) {
+    // Taken before the stamp: a change the read below misses happens later than this.
+    const timespec now = Now();
+    const std::optional<Stamp> stamp = StampOf(folder);
+    if (!stamp) {
+        folders_.erase(folder);
+        return std::nullopt;
+    }
+    auto it = folders_.find(folder);
+    if (it == folders_.end()) {
+        if (folders_.size() >= kMaxFolders) {
+            folders_.clear();
+        }
+        it = folders_.emplace(folder, Folder{}).first;
+        it->second.stamp.inode = ~ino_t{0}; // matches no folder: read it
+    }
+    Folder& entry = it->second;
+    if (NeedsRead(entry, *stamp, now) && !Read(folder, *stamp, now, entry)) {
+        folders_.erase(it);
+        return std::nullopt;
+    }
+    const auto found = entry.names.find(Fold(name));
+    if (found == entry.names.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+bool FolderIndex::NeedsRead(const Folder& entry, const Stamp& stamp, const timespec& now) {
+    if (!(entry.stamp == stamp)) {
+        return true;
+    }
+    return entry.trust == Trust::Recent ||
+           (entry.trust == Trust::OwnWrite && !Before(now, entry.verifyAfter));
+}
+
+bool FolderIndex::Read(const std::string& folder, const Stamp& stamp, const timespec& now,
+                       Folder& entry) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        return false;
+    }
+    ++reads_;
+    entry.names.clear();
+    while (const dirent* item = ::readdir(dir)) {
+        const std::string_view name = item->d_name;
+        if (name != "." && name != "..") {
+            Keep(entry.names, name);
+        }
+    }
+    ::closedir(dir);
+
+    // Unchanged since our own write: a same-tick change by someone else is now read, and
+    // only one after this read remains possible.
+    const bool ownChange = entry.trust == Trust::OwnWrite && entry.stamp == stamp;
+    const timespec settled = Settled(Latest(stamp.modified, stamp.changed));
+    entry.stamp = stamp;
+    if (!Before(now, settled)) {
+        entry.trust = Trust::Settled;
+    } else if (ownChange) {
+        entry.verifyAfter = settled;
+    } else {
+        entry.trust = Trust::Recent;
+    }
+    return true;
+}
+
+void FolderIndex::BeforeWrite(const std::string& folder) {
+    const auto it = folders_.find(folder);
+    if (it == folders_.end()) {
+        return;
+    }
+    const std::optional<Stamp> stamp = StampOf(folder);
+    if (!stamp || !(it->second.stamp == *stamp)) {
+        folders_.erase(it);
+    }
+}
+
+void FolderIndex::AfterWrite(const std::string& folder, std::string_view name) {
+    const auto it = folders_.find(folder);
+    if (it == folders_.end()) {
+        return;
+    }
+    const std::optional<Stamp> stamp = StampOf(folder);
+    if (!stamp) {
+        folders_.erase(it);
+        return;
+    }
+    Folder& entry = it->second;
+    Keep(entry.names, name);
+    if (entry.stamp == *stamp) {
+        return;
+    }
+    // A pending check is kept, not postponed, so that a run of writes still reads the
+    // folder once each settling time.
+    if (entry.trust != Trust::OwnWrite) {
+        entry.verifyAfter = Settled(Latest(stamp->modified, stamp->changed));
+    }
+    entry.trust = Trust::OwnWrite;
+    entry.stamp = *stamp;
+}
+
+} // namespace quillet
