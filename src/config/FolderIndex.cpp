@@ -12,6 +12,9 @@ namespace {
 // Beyond this many folders the index starts afresh rather than grow without bound.
 constexpr std::size_t kMaxFolders = 64;
 constexpr long kNanosPerSecond = 1000000000;
+// The checks after our own writes wait this many times as long as the folder took to read,
+// so that in a run of writes to a large folder they cost a few per cent at most.
+constexpr long long kReadCostShare = 50;
 
 std::string Fold(std::string_view name) {
     std::string folded(name);
@@ -31,23 +34,32 @@ timespec Now() {
     return now;
 }
 
+timespec Plus(timespec at, long long nanos) {
+    const long long total = at.tv_nsec + nanos;
+    at.tv_sec += static_cast<time_t>(total / kNanosPerSecond);
+    at.tv_nsec = static_cast<long>(total % kNanosPerSecond);
+    return at;
+}
+
 // The time after which no further change can carry the same stamp as one made at `at`.
 // The kernel stamps folders from a clock that advances every few milliseconds; a file
 // system that keeps whole seconds (FAT: two) shows no fraction at all.
 timespec Settled(const timespec& at) {
-    const long margin = at.tv_nsec == 0 ? 3 * kNanosPerSecond : kNanosPerSecond / 10;
-    timespec settled = at;
-    settled.tv_nsec += margin;
-    settled.tv_sec += settled.tv_nsec / kNanosPerSecond;
-    settled.tv_nsec %= kNanosPerSecond;
-    return settled;
+    return Plus(at, at.tv_nsec == 0 ? 3 * kNanosPerSecond : kNanosPerSecond / 10);
+}
+
+long long NanosSince(const timespec& start) {
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return (now.tv_sec - start.tv_sec) * static_cast<long long>(kNanosPerSecond) +
+           (now.tv_nsec - start.tv_nsec);
 }
 
 bool Same(const timespec& a, const timespec& b) {
     return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
 }
 
-const timespec& Latest(const timespec& a, const timespec& b) {
+timespec Latest(const timespec& a, const timespec& b) {
     return Before(a, b) ? b : a;
 }
 
@@ -59,6 +71,11 @@ void Keep(std::unordered_map<std::string, std::string>& names, std::string_view 
 }
 
 } // namespace
+
+timespec FolderIndex::VerifyTime(const Folder& entry, const Stamp& stamp) {
+    const timespec settled = Settled(Latest(stamp.modified, stamp.changed));
+    return Latest(settled, Plus(Now(), kReadCostShare * entry.readNanos));
+}
 
 bool FolderIndex::Stamp::operator==(const Stamp& other) const {
     return device == other.device && inode == other.inode && size == other.size &&
@@ -111,6 +128,8 @@ bool FolderIndex::NeedsRead(const Folder& entry, const Stamp& stamp, const times
 
 bool FolderIndex::Read(const std::string& folder, const Stamp& stamp, const timespec& now,
                        Folder& entry) {
+    timespec start{};
+    ::clock_gettime(CLOCK_MONOTONIC, &start);
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr) {
         return false;
@@ -124,6 +143,7 @@ bool FolderIndex::Read(const std::string& folder, const Stamp& stamp, const time
         }
     }
     ::closedir(dir);
+    entry.readNanos = NanosSince(start);
 
     // Unchanged since our own write: a same-tick change by someone else is now read, and
     // only one after this read remains possible.
@@ -133,7 +153,7 @@ bool FolderIndex::Read(const std::string& folder, const Stamp& stamp, const time
     if (!Before(now, settled)) {
         entry.trust = Trust::Settled;
     } else if (ownChange) {
-        entry.verifyAfter = settled;
+        entry.verifyAfter = VerifyTime(entry, stamp);
     } else {
         entry.trust = Trust::Recent;
     }
@@ -169,7 +189,7 @@ void FolderIndex::AfterWrite(const std::string& folder, std::string_view name) {
     // A pending check is kept, not postponed, so that a run of writes still reads the
     // folder once each settling time.
     if (entry.trust != Trust::OwnWrite) {
-        entry.verifyAfter = Settled(Latest(stamp->modified, stamp->changed));
+        entry.verifyAfter = VerifyTime(entry, *stamp);
     }
     entry.trust = Trust::OwnWrite;
     entry.stamp = *stamp;

@@ -16,10 +16,11 @@ namespace quillet {
 // A folder is read again when its stamp (device, inode, size, modification and change time)
 // differs from the one taken just before the last read. A stamp alone can miss a change made
 // within the same tick of the file system's clock, so a read whose stamp was still recent is
-// not trusted: a folder changed by someone else is read at each look-up until its stamp has
-// settled. The program's own writes are added to the index as they are made; since another
-// program could have changed the folder in the same tick, the folder is read once more at
-// the first look-up after that tick has settled.
+// not trusted: after a change by someone else the folder is read at each look-up until its
+// stamp has settled. The program's own writes go into the index as they are made; since
+// another program could have changed the folder in the same tick, the folder is read once
+// more at the first look-up after that tick has settled; in a run of writes no more often
+// than keeps these reads to a few per cent of the time.
 class FolderIndex {
 public:
     // The entry of `folder` equal to `name` without regard to the case of A-Z; the smallest
@@ -52,10 +53,12 @@ private:
         Stamp stamp;
         Trust trust = Trust::Recent;
         timespec verifyAfter{};
+        long long readNanos = 0;                            // how long the last read took
         std::unordered_map<std::string, std::string> names; // folded -> entry
     };
 
     static std::optional<Stamp> StampOf(const std::string& folder);
+    static timespec VerifyTime(const Folder& entry, const Stamp& stamp);
     static bool NeedsRead(const Folder& entry, const Stamp& stamp, const timespec& now);
     bool Read(const std::string& folder, const Stamp& stamp, const timespec& now, Folder& entry);
 

@@ -25,11 +25,33 @@ std::string Join(const std::string& folder, std::string_view name) {
     return folder.back() == '/' ? folder + std::string(name) : folder + "/" + std::string(name);
 }
 
+std::string_view BaseName(std::string_view nativePath) {
+    const std::size_t slash = nativePath.rfind('/');
+    return slash == std::string_view::npos ? nativePath : nativePath.substr(slash + 1);
+}
+
+// The usual miss: the folder exists as spelt and only the last name is looked up again.
+std::optional<std::string> ResolveLastName(const std::string& nativePath, FolderIndex& index) {
+    const std::string_view name = BaseName(nativePath);
+    if (name.empty() || name == "." || name == ".." || name.size() == nativePath.size()) {
+        return std::nullopt;
+    }
+    const std::string folder = ParentFolder(nativePath);
+    if (!FolderExists(folder)) {
+        return std::nullopt;
+    }
+    const std::optional<std::string> variant = index.Find(folder, name);
+    return variant ? Join(folder, *variant) : nativePath;
+}
+
 // Follows the path one component at a time, taking a case variant where the exact name is
 // missing; components past the first one that matches nothing stay as given.
 std::string ResolveNoCase(const std::string& nativePath, FolderIndex& index) {
     if (Exists(nativePath)) {
         return nativePath;
+    }
+    if (std::optional<std::string> resolved = ResolveLastName(nativePath, index)) {
+        return *std::move(resolved);
     }
     const bool absolute = !nativePath.empty() && nativePath.front() == '/';
     std::string resolved = absolute ? "/" : "";
@@ -56,11 +78,6 @@ std::string ResolveNoCase(const std::string& nativePath, FolderIndex& index) {
         resolved += '/';
     }
     return resolved;
-}
-
-std::string_view BaseName(std::string_view nativePath) {
-    const std::size_t slash = nativePath.rfind('/');
-    return slash == std::string_view::npos ? nativePath : nativePath.substr(slash + 1);
 }
 
 FileWrite WriteAt(const std::string& nativePath, std::string_view data, int flags) {
