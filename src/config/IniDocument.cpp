@@ -13,18 +13,8 @@ namespace {
 
 constexpr std::string_view kNewLine = "\r\n";
 
-enum class LineKind { Blank, Comment, Section, Entry };
-
-// One line of the file: [begin, end) is its text, [end, next) its line break.
-struct Line {
-    std::size_t begin = 0;
-    std::size_t end = 0;
-    std::size_t next = 0;
-    LineKind kind = LineKind::Blank;
-    std::string_view name;  // section or key name, blanks removed
-    std::string_view value; // entry value, blanks removed, quotes kept
-    bool hasValue = false;  // the entry has an "="
-};
+using Line = IniDocument::Line;
+using LineKind = IniDocument::LineKind;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -138,13 +128,12 @@ bool EndsWithLineBreak(std::string_view text) {
     return !text.empty() && (text.back() == '\n' || text.back() == '\r');
 }
 
-std::string WithKey(const std::string& text, std::string_view section, std::string_view key,
-                    std::string_view value) {
+std::string WithKey(std::string_view text, const std::vector<Line>& lines, std::string_view section,
+                    std::string_view key, std::string_view value) {
     section = Trim(section);
     key = Trim(key);
-    const std::vector<Line> lines = ParseLines(text);
     const std::optional<SectionSpan> span = FindSection(lines, section);
-    std::string result = text;
+    std::string result(text);
     if (!span) {
         if (!text.empty() && !EndsWithLineBreak(text)) {
             result += kNewLine;
@@ -175,7 +164,7 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 } // namespace
 
-IniDocument::IniDocument(std::string text) : text_(std::move(text)) {}
+IniDocument::IniDocument(std::string text) : text_(std::move(text)), lines_(ParseLines(Body())) {}
 
 std::string_view IniDocument::Body() const {
     const std::string_view text(text_);
@@ -184,7 +173,7 @@ std::string_view IniDocument::Body() const {
 
 std::optional<std::string> IniDocument::Value(std::string_view section,
                                               std::string_view key) const {
-    const std::vector<Line> lines = ParseLines(Body());
+    const std::vector<Line>& lines = lines_;
     const std::optional<SectionSpan> span = FindSection(lines, Trim(section));
     if (!span) {
         return std::nullopt;
@@ -246,7 +235,8 @@ bool IniDocument::WriteString(std::string_view section, std::string_view key,
         return false;
     }
     const std::size_t mark = text_.size() - Body().size();
-    text_ = text_.substr(0, mark) + WithKey(std::string(Body()), section, key, value);
+    text_ = text_.substr(0, mark) + WithKey(Body(), lines_, section, key, value);
+    lines_ = ParseLines(Body());
     return true;
 }
 

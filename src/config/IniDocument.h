@@ -4,6 +4,8 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace quillet {
 
@@ -12,6 +14,9 @@ namespace quillet {
 class IniDocument final : public IniProfile {
 public:
     explicit IniDocument(std::string text = {});
+    // The parsed lines point into the text.
+    IniDocument(const IniDocument&) = delete;
+    IniDocument& operator=(const IniDocument&) = delete;
 
     const std::string& Text() const { return text_; }
 
@@ -30,10 +35,24 @@ public:
     // that starts a comment or a section.
     static bool Writable(std::string_view section, std::string_view key, std::string_view value);
 
+    enum class LineKind { Blank, Comment, Section, Entry };
+
+    // One line of the text: [begin, end) is its text, [end, next) its line break.
+    struct Line {
+        std::size_t begin = 0;
+        std::size_t end = 0;
+        std::size_t next = 0;
+        LineKind kind = LineKind::Blank;
+        std::string_view name;  // section or key name, blanks removed
+        std::string_view value; // entry value, blanks removed, quotes kept
+        bool hasValue = false;  // the entry has an "="
+    };
+
 private:
     std::string_view Body() const;
 
     std::string text_;
+    std::vector<Line> lines_; // of the text after the byte-order mark
 };
 
 } // namespace quillet
