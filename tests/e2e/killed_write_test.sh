@@ -13,9 +13,9 @@ rm -rf "$work/t"
 mkdir -p "$work/t/bin" "$work/t/windows" "$work/t/c/prod"
 ini="$work/t/bin/ZOR.INI"
 prod="$work/t/c/prod"
-printf '[VORKSTAB]\r\nCommPort=1\r\nGCodePath=C:\\PROD\\\r\nAClear= 0\r\n' >"$ini"
+printf '[VORKSTAB]\r\nCommPort=1\r\nGCodePath=C:\\PROD\\\r\nAutoClear= 0\r\n' >"$ini"
 for v in 0 1; do
-    printf '[VORKSTAB]\r\nCommPort=1\r\nGCodePath=C:\\PROD\\\r\nAClear= %s\r\n' $v >"$work/ini$v"
+    printf '[VORKSTAB]\r\nCommPort=1\r\nGCodePath=C:\\PROD\\\r\nAutoClear= %s\r\n' $v >"$work/ini$v"
 done
 # Two program bodies, large enough that a kill often lands inside a write.
 for v in A B; do
@@ -24,7 +24,7 @@ for v in A B; do
 done
 cp "$work/progA" "$prod/P1"
 for _ in $(seq 200); do printf 'set AClear 1\nset AClear 0\n'; done >"$work/ini.script"
-for _ in $(seq 100); do
+for _ in $(seq 10); do
     for v in A B; do printf 'scan P1^X8^Y6^Z1!%s\n' "$(cat "$work/body$v")"; done
 done >"$work/prog.script"
 
