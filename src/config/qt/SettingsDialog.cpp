@@ -11,6 +11,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace quillet {
 namespace {
 
@@ -31,13 +33,26 @@ template <typename Set> void OnSelected(QRadioButton& option, Set set) {
     });
 }
 
+// Tab stops at one option per frame, as native option groups do: the selected one, or
+// the first when none is selected.
+bool TakesTabStop(const QRadioButton& option) {
+    if (option.isChecked()) {
+        return true;
+    }
+    const QList<QRadioButton*> group =
+        option.parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
+    const bool anyChecked = std::any_of(group.begin(), group.end(),
+                                        [](const QRadioButton* o) { return o->isChecked(); });
+    return !anyChecked && group.front() == &option;
+}
+
 } // namespace
 
 SettingsDialog::SettingsDialog(const Settings& settings, QWidget* parent)
     : QDialog(parent),
       form_(LoadSerialSettingsForm(settings.CommPortNumber, settings.CommSettings)) {
     setObjectName(QStringLiteral("frmSettings"));
-    setWindowTitle(QStringLiteral("Settings"));
+    setWindowTitle(QString::fromLatin1(kTitle));
     setModal(true);
 
     auto* grid = new QGridLayout(this);
@@ -150,6 +165,20 @@ void SettingsDialog::BuildButtons() {
     cmdCancel_ = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
     connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+bool SettingsDialog::focusNextPrevChild(bool next) {
+    const int stops = static_cast<int>(findChildren<QWidget*>().size());
+    for (int i = 0; i < stops; ++i) {
+        if (!QDialog::focusNextPrevChild(next)) {
+            return false;
+        }
+        const auto* option = qobject_cast<const QRadioButton*>(focusWidget());
+        if (option == nullptr || TakesTabStop(*option)) {
+            return true;
+        }
+    }
+    return true;
 }
 
 void SettingsDialog::SetTabOrder() {
