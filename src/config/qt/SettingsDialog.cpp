@@ -11,8 +11,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace quillet {
 namespace {
 
@@ -33,17 +31,15 @@ template <typename Set> void OnSelected(QRadioButton& option, Set set) {
     });
 }
 
-// Tab stops at one option per frame, as native option groups do: the selected one, or
-// the first when none is selected.
-bool TakesTabStop(const QRadioButton& option) {
-    if (option.isChecked()) {
-        return true;
+// The selected option among `option` and its siblings in the frame, if any.
+QRadioButton* SelectedBeside(const QRadioButton& option) {
+    for (QRadioButton* sibling :
+         option.parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly)) {
+        if (sibling->isChecked()) {
+            return sibling;
+        }
     }
-    const QList<QRadioButton*> group =
-        option.parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
-    const bool anyChecked = std::any_of(group.begin(), group.end(),
-                                        [](const QRadioButton* o) { return o->isChecked(); });
-    return !anyChecked && group.front() == &option;
+    return nullptr;
 }
 
 } // namespace
@@ -167,16 +163,18 @@ void SettingsDialog::BuildButtons() {
     connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+// Tab takes one stop per frame; it enters a frame at its selected option, as native
+// option groups do, so that a Space there changes nothing.
 bool SettingsDialog::focusNextPrevChild(bool next) {
-    const int stops = static_cast<int>(findChildren<QWidget*>().size());
-    for (int i = 0; i < stops; ++i) {
-        if (!QDialog::focusNextPrevChild(next)) {
-            return false;
-        }
-        const auto* option = qobject_cast<const QRadioButton*>(focusWidget());
-        if (option == nullptr || TakesTabStop(*option)) {
-            return true;
-        }
+    if (!QDialog::focusNextPrevChild(next)) {
+        return false;
+    }
+    const auto* option = qobject_cast<const QRadioButton*>(focusWidget());
+    if (option == nullptr) {
+        return true;
+    }
+    if (QRadioButton* selected = SelectedBeside(*option)) {
+        selected->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     }
     return true;
 }
