@@ -210,18 +210,17 @@ QLayout* MainWindow::BuildIndicatorRows(QWidget* client) {
         grid->addWidget(label, 0, i + 1);
         grid->setColumnStretch(i + 1, 1);
     }
+    labelAfs_->setMinimumWidth(labelAfs_->sizeHint().width());
+    grid->addWidget(labelAfs_, 1, 1, 1, WindowState::kRowIndicators);
+    // Equal widths that fit the widest caption; every indicator keeps its place hidden.
+    const int rowHeight = std::max(kRowHeight, dSpin_->sizeHint().height());
     for (QLabel* label : labId_) {
         label->setMinimumWidth(widest);
         label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        label->setFixedHeight(rowHeight);
+        KeepPlaceWhenHidden(*label);
     }
-    labelAfs_->setMinimumWidth(labelAfs_->sizeHint().width());
-    grid->addWidget(labelAfs_, 1, 1, 1, WindowState::kRowIndicators);
-    const int rowHeight = std::max(kRowHeight, dSpin_->sizeHint().height());
-    for (QWidget* w : std::initializer_list<QWidget*>{dSpin_, labelAfs_}) {
-        w->setFixedHeight(rowHeight);
-        KeepPlaceWhenHidden(*w);
-    }
-    for (QLabel* label : labId_) {
+    for (QLabel* label : {dSpin_, labelAfs_}) {
         label->setFixedHeight(rowHeight);
         KeepPlaceWhenHidden(*label);
     }
