@@ -8,13 +8,11 @@
 #include "fields/MachineFieldStore.h"
 #include "fuzz/FuzzCheck.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
+#include <unordered_map>
 
 namespace {
 
@@ -42,11 +40,11 @@ class StoredKeys final : public IniProfile {
 public:
     std::string ReadString(std::string_view, std::string_view key, std::string_view fallback,
                            std::size_t bufferSize) const override {
-        const auto found = Find(key);
-        if (found == values_.end()) {
+        const std::string* found = Find(key);
+        if (found == nullptr) {
             return std::string(fallback.substr(0, bufferSize - 1)); // fallbacks hold no blanks
         }
-        std::string_view stored = found->second;
+        std::string_view stored = *found;
         while (!stored.empty() && (stored.front() == ' ' || stored.front() == '\t')) {
             stored.remove_prefix(1);
         }
@@ -68,28 +66,18 @@ public:
         if (!IniDocument::Writable(section, key, value)) {
             return false;
         }
-        const auto found = Find(key);
-        if (found == values_.end()) {
-            values_.emplace_back(std::string(key), std::string(value));
-        } else {
-            found->second = value;
-        }
+        values_[std::string(key)] = value;
         return true;
     }
 
 private:
-    using Values = std::vector<std::pair<std::string, std::string>>;
-    // The store writes each key once, spelt the same way every time.
-    Values::iterator Find(std::string_view key) {
-        return std::find_if(values_.begin(), values_.end(),
-                            [key](const auto& entry) { return entry.first == key; });
-    }
-    Values::const_iterator Find(std::string_view key) const {
-        return std::find_if(values_.begin(), values_.end(),
-                            [key](const auto& entry) { return entry.first == key; });
+    // The store spells each key the same way every time.
+    const std::string* Find(std::string_view key) const {
+        const auto found = values_.find(std::string(key));
+        return found == values_.end() ? nullptr : &found->second;
     }
 
-    Values values_; // in the order of their first write
+    std::unordered_map<std::string, std::string> values_;
 };
 
 } // namespace
