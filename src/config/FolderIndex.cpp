@@ -1,6 +1,7 @@
 #include "config/FolderIndex.h"
 
 #include "config/NoCase.h"
+#include "config/TemporaryFiles.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -91,12 +92,32 @@ std::optional<FolderIndex::Stamp> FolderIndex::StampOf(const std::string& folder
 }
 
 std::optional<std::string> FolderIndex::Find(const std::string& folder, std::string_view name) {
+    const Folder* entry = Current(folder);
+    if (entry == nullptr) {
+        return std::nullopt;
+    }
+    const auto found = entry->names.find(Fold(name));
+    if (found == entry->names.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+std::optional<std::vector<std::string>> FolderIndex::Temporaries(const std::string& folder) {
+    const Folder* entry = Current(folder);
+    if (entry == nullptr) {
+        return std::nullopt;
+    }
+    return entry->temporaries;
+}
+
+const FolderIndex::Folder* FolderIndex::Current(const std::string& folder) {
     // Taken before the stamp: a change the read below misses happens later than this.
     const timespec now = Now();
     const std::optional<Stamp> stamp = StampOf(folder);
     if (!stamp) {
         folders_.erase(folder);
-        return std::nullopt;
+        return nullptr;
     }
     auto it = folders_.find(folder);
     if (it == folders_.end()) {
@@ -109,13 +130,9 @@ std::optional<std::string> FolderIndex::Find(const std::string& folder, std::str
     Folder& entry = it->second;
     if (NeedsRead(entry, *stamp, now) && !Read(folder, *stamp, now, entry)) {
         folders_.erase(it);
-        return std::nullopt;
+        return nullptr;
     }
-    const auto found = entry.names.find(Fold(name));
-    if (found == entry.names.end()) {
-        return std::nullopt;
-    }
-    return found->second;
+    return &entry;
 }
 
 bool FolderIndex::NeedsRead(const Folder& entry, const Stamp& stamp, const timespec& now) {
@@ -136,10 +153,14 @@ bool FolderIndex::Read(const std::string& folder, const Stamp& stamp, const time
     }
     ++reads_;
     entry.names.clear();
+    entry.temporaries.clear();
     while (const dirent* item = ::readdir(dir)) {
         const std::string_view name = item->d_name;
         if (name != "." && name != "..") {
             Keep(entry.names, name);
+        }
+        if (TemporaryOwner(name)) {
+            entry.temporaries.emplace_back(name);
         }
     }
     ::closedir(dir);
@@ -182,6 +203,11 @@ void FolderIndex::AfterWrite(const std::string& folder, std::string_view name) {
         return;
     }
     Folder& entry = it->second;
+    // Leftovers the write may have removed: simpler to read the folder again.
+    if (!entry.temporaries.empty()) {
+        folders_.erase(it);
+        return;
+    }
     Keep(entry.names, name);
     if (entry.stamp == *stamp) {
         return;

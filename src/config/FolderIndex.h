@@ -6,6 +6,7 @@
 #include <string_view>
 #include <sys/types.h>
 #include <unordered_map>
+#include <vector>
 
 namespace quillet {
 
@@ -27,6 +28,10 @@ public:
     // such name when several differ only in case. Nothing when there is none or the folder
     // cannot be read.
     std::optional<std::string> Find(const std::string& folder, std::string_view name);
+
+    // The entries of `folder` named as whole-or-nothing writes name their temporary files;
+    // nothing when the folder cannot be read.
+    std::optional<std::vector<std::string>> Temporaries(const std::string& folder);
 
     // Around a write the program makes in `folder`, which leaves the entry `name` there.
     void BeforeWrite(const std::string& folder);
@@ -55,8 +60,11 @@ private:
         timespec verifyAfter{};
         long long readNanos = 0;                            // how long the last read took
         std::unordered_map<std::string, std::string> names; // folded -> entry
+        std::vector<std::string> temporaries;
     };
 
+    // The index of `folder`, read again first when it may be out of date.
+    const Folder* Current(const std::string& folder);
     static std::optional<Stamp> StampOf(const std::string& folder);
     static timespec VerifyTime(const Folder& entry, const Stamp& stamp);
     static bool NeedsRead(const Folder& entry, const Stamp& stamp, const timespec& now);

@@ -125,7 +125,11 @@ FileWrite NativeFileSystem::WriteAtomic(std::string_view path, std::string_view 
     if (::stat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
         return WriteFailure(EISDIR, native);
     }
-    return Written(native, [&] { return WriteFileAtomic(native, data); });
+    const std::optional<std::vector<std::string>> temporaries =
+        index_.Temporaries(ParentFolder(native));
+    return Written(native, [&] {
+        return WriteFileAtomic(native, data, temporaries ? &*temporaries : nullptr);
+    });
 }
 
 FileWrite NativeFileSystem::Append(std::string_view path, std::string_view data) {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillet {
 
@@ -30,7 +31,10 @@ FileRead ReadNativeFile(const std::string& nativePath);
 // Whole or nothing: a temporary file beside the target is written, flushed to disk and
 // renamed over the target, which keeps its permissions. A symbolic link is followed so that
 // the file it names is replaced, not the link. No temporary file is left behind.
-FileWrite WriteFileAtomic(const std::string& nativePath, std::string_view data);
+// `knownTemporaries`, when given, are the names of temporary form in the target's folder as
+// the caller's index knows them, which spares reading the folder for leftovers.
+FileWrite WriteFileAtomic(const std::string& nativePath, std::string_view data,
+                          const std::vector<std::string>* knownTemporaries = nullptr);
 
 // Writes through an open descriptor until everything is written or a write fails.
 bool WriteFully(int fd, std::string_view data);

@@ -58,9 +58,10 @@ double LeadingNumber(std::string_view text) {
     double value = 0.0;
     const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
-        value = digits.find_first_not_of("0.") == std::string::npos
-                    ? 0.0
-                    : std::numeric_limits<double>::max();
+        // Leading zeros were skipped, so digits before the point mean a value of at least
+        // one: too large. Otherwise it is too small and reads as nothing.
+        const bool large = !digits.empty() && digits.front() != '.';
+        value = large ? std::numeric_limits<double>::max() : 0.0;
     }
     return negative ? -value : value;
 }
@@ -96,33 +97,34 @@ std::string FormatNumber(double value) {
     if (!std::isfinite(value) || value == 0.0) {
         return "0";
     }
-    // Seven significant digits, then drop what the printed form does not need. to_chars
-    // ignores the locale, so "." stays the decimal point.
-    char buffer[400];
+    // Seven significant digits in scientific form ("-1.234500e+02"), then the point moved
+    // into place: a plain fixed form would print every digit of a large double.
+    // to_chars ignores the locale, so "." stays the decimal point.
+    char buffer[32];
     const auto written =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);
-    double rounded = 0.0;
-    std::from_chars(buffer, written.ptr, rounded);
-    const auto fixed =
-        std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed);
-    std::string text(buffer, fixed.ptr);
-    if (text.find('.') != std::string::npos) {
-        while (text.back() == '0') {
-            text.pop_back();
-        }
-        if (text.back() == '.') {
-            text.pop_back();
-        }
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 6);
+    const std::string_view text(buffer, static_cast<std::size_t>(written.ptr - buffer));
+    const bool negative = text.front() == '-';
+    const std::size_t e = text.find('e');
+    std::string digits(text.substr(negative ? 1 : 0, 1));
+    digits += text.substr(negative ? 3 : 2, e - (negative ? 3 : 2));
+    while (digits.size() > 1 && digits.back() == '0') {
+        digits.pop_back();
     }
-    const bool negative = text[0] == '-';
-    const std::size_t first = negative ? 1 : 0;
-    if (text.size() > first + 1 && text[first] == '0' && text[first + 1] == '.') {
-        text.erase(first, 1);
+    int exponent = 0;
+    std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(),
+                    exponent);
+    const int count = static_cast<int>(digits.size());
+    std::string result = negative ? "-" : "";
+    if (exponent < 0) {
+        result += "." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    } else if (exponent >= count - 1) {
+        result += digits + std::string(static_cast<std::size_t>(exponent - (count - 1)), '0');
+    } else {
+        const auto point = static_cast<std::size_t>(exponent + 1);
+        result += digits.substr(0, point) + "." + digits.substr(point);
     }
-    if (text == "-0" || text.empty()) {
-        return "0";
-    }
-    return text;
+    return result;
 }
 
 } // namespace quillet

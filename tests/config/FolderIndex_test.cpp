@@ -1,15 +1,19 @@
 #include "config/FolderIndex.h"
 
 #include "config/NativeFileSystem.h"
+#include "config/TemporaryFiles.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <optional>
 #include <string>
 #include <thread>
+#include <unistd.h>
+#include <vector>
 
 namespace quillet {
 namespace {
@@ -88,10 +92,29 @@ TEST(FolderIndex, OwnWritesAreIndexedAndCheckedOnceLater) {
     EXPECT_EQ(files.Lookup(dir / "OUT.CSV").nativePath, dir / "Out.csv");
     EXPECT_EQ(index.Reads(), 1);
 
-    WaitUntilSettled();
+    // Past the settling time, and past the spacing the cost of reading the folder sets.
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
     EXPECT_FALSE(files.Lookup(dir / "PROG2.CNC").isFile);
     EXPECT_FALSE(files.Lookup(dir / "PROG3.CNC").isFile);
     EXPECT_EQ(index.Reads(), 2);
+}
+
+// Leftovers of whole-or-nothing writes are found in the index, not by reading the folder at
+// every write.
+TEST(FolderIndex, WritesClearLeftoversWithoutReadingTheFolderEachTime) {
+    TempFolder dir;
+    const std::string leftover = TemporaryName("P0.CNC", ::getpid()); // an earlier run's
+    dir.Write(leftover, "half");
+    WaitUntilSettled();
+    NativeFileSystem files{PathMap()};
+    std::vector<std::string> written;
+    for (int i = 0; i < 20; ++i) {
+        written.push_back("P" + std::to_string(i) + ".CNC");
+        ASSERT_TRUE(files.WriteAtomic(dir / written.back(), "G0").ok());
+    }
+    std::sort(written.begin(), written.end());
+    EXPECT_EQ(dir.Names(), written);
+    EXPECT_LT(files.Index().Reads(), 5);
 }
 
 } // namespace
