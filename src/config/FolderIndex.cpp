@@ -181,6 +181,21 @@ bool FolderIndex::Read(const std::string& folder, const Stamp& stamp, const time
     return true;
 }
 
+// The write clears leftovers of ended runs; the few it did are dropped from the index.
+void FolderIndex::DropRemoved(const std::string& folder, Folder& entry) {
+    std::erase_if(entry.temporaries, [&](const std::string& name) {
+        struct stat info {};
+        if (::lstat((folder + "/" + name).c_str(), &info) == 0) {
+            return false;
+        }
+        const auto indexed = entry.names.find(Fold(name));
+        if (indexed != entry.names.end() && indexed->second == name) {
+            entry.names.erase(indexed);
+        }
+        return true;
+    });
+}
+
 void FolderIndex::BeforeWrite(const std::string& folder) {
     const auto it = folders_.find(folder);
     if (it == folders_.end()) {
@@ -203,11 +218,7 @@ void FolderIndex::AfterWrite(const std::string& folder, std::string_view name) {
         return;
     }
     Folder& entry = it->second;
-    // Leftovers the write may have removed: simpler to read the folder again.
-    if (!entry.temporaries.empty()) {
-        folders_.erase(it);
-        return;
-    }
+    DropRemoved(folder, entry);
     Keep(entry.names, name);
     if (entry.stamp == *stamp) {
         return;

@@ -67,6 +67,7 @@ private:
     const Folder* Current(const std::string& folder);
     static std::optional<Stamp> StampOf(const std::string& folder);
     static timespec VerifyTime(const Folder& entry, const Stamp& stamp);
+    static void DropRemoved(const std::string& folder, Folder& entry);
     static bool NeedsRead(const Folder& entry, const Stamp& stamp, const timespec& now);
     bool Read(const std::string& folder, const Stamp& stamp, const timespec& now, Folder& entry);
 
