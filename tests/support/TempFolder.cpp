@@ -5,12 +5,21 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 
 namespace quillet::testing {
 
 TempFolder::TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quillet-test-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
+    const std::filesystem::path parent = std::filesystem::temp_directory_path();
+    std::random_device seed;
+    std::mt19937 random(seed());
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+        const auto folder = parent / ("quillet-test-" + std::to_string(random() % 1000000));
+        std::error_code error;
+        if (std::filesystem::create_directory(folder, error)) {
+            path_ = folder.generic_string();
+        }
+    }
 }
 
 TempFolder::~TempFolder() {
