@@ -9,8 +9,21 @@
 
 namespace quillet::testing {
 
+namespace {
+
+std::filesystem::path Parent() {
+#ifdef _WIN32
+    std::error_code error;
+    return "/" / std::filesystem::current_path(error).relative_path();
+#else
+    return std::filesystem::temp_directory_path();
+#endif
+}
+
+} // namespace
+
 TempFolder::TempFolder() {
-    const std::filesystem::path parent = std::filesystem::temp_directory_path();
+    const std::filesystem::path parent = Parent();
     std::random_device seed;
     std::mt19937 random(seed());
     for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
@@ -32,6 +45,11 @@ TempFolder::~TempFolder() {
 void TempFolder::Write(std::string_view name, std::string_view data) const {
     std::ofstream out(*this / name, std::ios::binary | std::ios::trunc);
     out.write(data.data(), static_cast<std::streamsize>(data.size()));
+}
+
+bool TempFolder::MakeFolder(std::string_view name) const {
+    std::error_code error;
+    return std::filesystem::create_directories(*this / name, error);
 }
 
 std::string TempFolder::Read(std::string_view name) const {
