@@ -1,5 +1,8 @@
 #include "config/win32/SystemErrors.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include <windows.h>
 
 namespace quillet {
@@ -50,7 +53,39 @@ FsError FsErrorFromSystemError(unsigned long error, bool parentExists) {
     }
 }
 
+namespace {
+
+// The errno the C runtime gives the code; 0 when it has none of its own.
+int MatchingErrno(unsigned long error) {
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return ENOENT;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return EACCES;
+    case ERROR_WRITE_PROTECT:
+        return EROFS;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+        return EEXIST;
+    case ERROR_HANDLE_DISK_FULL:
+    case ERROR_DISK_FULL:
+        return ENOSPC;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+// The common failures read as the C runtime words them, so a message is the same on every
+// build; the system's own text, without its final full stop, for the rest.
 std::string SystemErrorText(unsigned long error) {
+    if (const int number = MatchingErrno(error); number != 0) {
+        return std::strerror(number);
+    }
     char* buffer = nullptr;
     const DWORD flags =
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
@@ -58,7 +93,8 @@ std::string SystemErrorText(unsigned long error) {
                                           reinterpret_cast<char*>(&buffer), 0, nullptr);
     std::string text = length > 0 ? std::string(buffer, length) : std::string();
     ::LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' ||
+                             text.back() == '.')) {
         text.pop_back();
     }
     return text.empty() ? "Windows error " + std::to_string(error) : text;

@@ -21,7 +21,8 @@ namespace quillet {
 //   anything else -> Other.
 FsError FsErrorFromSystemError(unsigned long error, bool parentExists = true);
 
-// The system's own text for the code, without the trailing line break.
+// The text for the code: the C runtime's words where it has a matching errno, otherwise
+// the system's message without its final full stop.
 std::string SystemErrorText(unsigned long error);
 
 } // namespace quillet

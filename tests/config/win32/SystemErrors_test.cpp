@@ -31,7 +31,10 @@ TEST(FsErrorFromSystemError, MapsSystemErrors) {
     for (const auto& c : cases) {
         EXPECT_EQ(FsErrorFromSystemError(c.error, c.parentExists), c.expected) << c.error;
     }
-    EXPECT_FALSE(SystemErrorText(ERROR_ACCESS_DENIED).empty());
+    EXPECT_EQ(SystemErrorText(ERROR_PATH_NOT_FOUND), "No such file or directory");
+    const std::string other = SystemErrorText(ERROR_NOT_READY);
+    EXPECT_FALSE(other.empty());
+    EXPECT_NE(other.back(), '.');
 }
 
 } // namespace
