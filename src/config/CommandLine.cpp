@@ -189,7 +189,8 @@ SettingsLocations ResolveLocations(const CommonOptions& options, const std::stri
 }
 
 SettingsLocations ResolveLocations(const CommonOptions& options, const std::string& executableDir) {
-    if (const std::optional<std::string> system = SystemWindowsDir(); system && !options.windowsDir) {
+    if (const std::optional<std::string> system = SystemWindowsDir();
+        system && !options.windowsDir) {
         return {options.programDir.value_or(executableDir), *system};
     }
     return ResolveLocations(options, executableDir, [](const char* name) {

@@ -15,7 +15,6 @@
 #include <stdexcept>
 #include <system_error>
 
-
 namespace quillet {
 namespace {
 

@@ -8,8 +8,8 @@
 #include "app/TraceFile.h"
 #include "config/CommandLine.h"
 #include "config/ExecutableDir.h"
-#include "config/StandardStreams.h"
 #include "config/NativeFileSystem.h"
+#include "config/StandardStreams.h"
 #include "host/SimulatedHost.h"
 
 #include <cerrno>

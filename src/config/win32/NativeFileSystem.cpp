@@ -12,8 +12,7 @@ namespace quillet {
 namespace {
 
 FileWrite Failure(DWORD error, const std::string& nativePath) {
-    const bool parentExists = error != ERROR_FILE_NOT_FOUND || FolderExists(ParentFolder(nativePath));
-    return {FsErrorFromSystemError(error, parentExists), SystemErrorText(error)};
+    return WriteFailure(static_cast<int>(error), nativePath);
 }
 
 // Opens (creating when missing) and writes at the end or from the first byte.

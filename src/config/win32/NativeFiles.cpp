@@ -17,8 +17,7 @@ bool IsSeparator(char c) {
 }
 
 FileWrite Failure(DWORD error, const std::string& nativePath) {
-    const bool parentExists = error != ERROR_FILE_NOT_FOUND || FolderExists(ParentFolder(nativePath));
-    return {FsErrorFromSystemError(error, parentExists), SystemErrorText(error)};
+    return WriteFailure(static_cast<int>(error), nativePath);
 }
 
 FileRead ReadFailure(DWORD error, const std::string& nativePath) {
@@ -32,8 +31,8 @@ HANDLE CreateTemporary(const std::string& target, std::string& tempPath) {
     std::mt19937 random(seed());
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempPath = target + ".tmp" + std::to_string(random() % 1000000);
-        const HANDLE file = ::CreateFileW(WideFromAnsi(tempPath).c_str(), GENERIC_WRITE, 0,
-                                          nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE file = ::CreateFileW(WideFromAnsi(tempPath).c_str(), GENERIC_WRITE, 0, nullptr,
+                                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) {
             return file;
         }
@@ -57,6 +56,14 @@ std::string ParentFolder(std::string_view nativePath) {
     // The root of a drive or of the current drive keeps its separator.
     const bool root = separator == 0 || (separator == 2 && nativePath[1] == ':');
     return std::string(nativePath.substr(0, root ? separator + 1 : separator));
+}
+
+// `error` is a GetLastError() code here.
+FileWrite WriteFailure(int error, const std::string& nativePath) {
+    const auto code = static_cast<DWORD>(error);
+    const bool parentExists =
+        code != ERROR_FILE_NOT_FOUND || FolderExists(ParentFolder(nativePath));
+    return {FsErrorFromSystemError(code, parentExists), SystemErrorText(code)};
 }
 
 bool FolderExists(const std::string& nativePath) {

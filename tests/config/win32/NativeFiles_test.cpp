@@ -32,10 +32,14 @@ protected:
 // Names are single-byte text in the ANSI code page: 0xF1 is the file the system calls "ñ".
 TEST_F(WindowsFilesTest, NamesAreAnsiCodePageText) {
     std::ofstream(Wide(L"PI\u00D1A.CNC"), std::ios::binary) << "G0\r\n";
-    const FileLookup lookup = fs.Lookup("C:\\pi\xf1" "a.cnc");
+    const FileLookup lookup = fs.Lookup("C:\\pi\xf1"
+                                        "a.cnc");
     EXPECT_EQ(lookup.error, FsError::None);
     EXPECT_TRUE(lookup.isFile);
-    EXPECT_EQ(fs.ReadAll("C:\\PI\xd1" "A.CNC").data, "G0\r\n");
+    EXPECT_EQ(fs.ReadAll("C:\\PI\xd1"
+                         "A.CNC")
+                  .data,
+              "G0\r\n");
 
     ASSERT_TRUE(fs.WriteAtomic("C:\\\xf1.ini", "[A]\r\n").ok());
     EXPECT_TRUE(std::filesystem::is_regular_file(Wide(L"\u00F1.ini")));
