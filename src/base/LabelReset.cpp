@@ -1,4 +1,4 @@
-#include "labels/LabelReset.h"
+#include "base/LabelReset.h"
 
 namespace quillet {
 

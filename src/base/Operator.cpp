@@ -1,4 +1,4 @@
-#include "app/Operator.h"
+#include "base/Operator.h"
 
 namespace quillet {
 

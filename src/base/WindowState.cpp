@@ -1,4 +1,4 @@
-#include "app/WindowState.h"
+#include "base/WindowState.h"
 
 namespace quillet {
 

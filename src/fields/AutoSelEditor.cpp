@@ -1,6 +1,6 @@
 #include "fields/AutoSelEditor.h"
 
-#include "config/Numbers.h"
+#include "base/Numbers.h"
 
 #include <algorithm>
 #include <cstddef>

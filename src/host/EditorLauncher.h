@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/Operator.h"
-#include "app/Trace.h"
-#include "config/FileSystem.h"
-#include "host/Desktop.h"
+#include "base/Desktop.h"
+#include "base/FileSystem.h"
+#include "base/LabelState.h"
+#include "base/Operator.h"
+#include "base/ScanRecord.h"
+#include "base/Trace.h"
 #include "host/HostControl.h"
-#include "labels/LabelState.h"
-#include "labels/ScanRecord.h"
 
 namespace quillet {
 

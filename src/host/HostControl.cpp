@@ -1,6 +1,6 @@
 #include "host/HostControl.h"
 
-#include "config/Numbers.h"
+#include "base/Numbers.h"
 #include "host/FieldString.h"
 
 #include <climits>

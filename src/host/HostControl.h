@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/Operator.h"
-#include "app/Trace.h"
-#include "app/WindowState.h"
+#include "base/EventPump.h"
+#include "base/LabelState.h"
+#include "base/Operator.h"
+#include "base/Trace.h"
+#include "base/WindowState.h"
 #include "host/CodeTable.h"
-#include "host/EventPump.h"
 #include "host/HostObjects.h"
-#include "labels/LabelState.h"
 
 #include <cstdint>
 #include <memory>

@@ -2,8 +2,8 @@
 
 #include "config/LineReader.h"
 
-#include "config/Text.h"
-#include "labels/LabelReset.h"
+#include "base/LabelReset.h"
+#include "base/Text.h"
 
 #include <array>
 

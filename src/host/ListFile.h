@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/Operator.h"
-#include "app/WindowState.h"
-#include "config/FileSystem.h"
+#include "base/FileSystem.h"
+#include "base/LabelState.h"
+#include "base/Operator.h"
+#include "base/WindowState.h"
 #include "config/Settings.h"
 #include "host/HostControl.h"
 #include "host/TextSplitter.h"
-#include "labels/LabelState.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "host/ProgramImporter.h"
 
-#include "config/Text.h"
+#include "base/Text.h"
 #include "host/ProgramFileName.h"
 
 #include <algorithm>

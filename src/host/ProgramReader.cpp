@@ -2,8 +2,8 @@
 
 #include "config/LineReader.h"
 
-#include "config/Numbers.h"
-#include "config/Text.h"
+#include "base/Numbers.h"
+#include "base/Text.h"
 
 #include <charconv>
 #include <optional>

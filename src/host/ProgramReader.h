@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/Operator.h"
-#include "config/FileSystem.h"
+#include "base/FileSystem.h"
+#include "base/LabelState.h"
+#include "base/Operator.h"
 #include "config/Settings.h"
 #include "host/TextSplitter.h"
-#include "labels/LabelState.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
 #include "labels/EntrySender.h"
 
-#include "config/Text.h"
+#include "base/LabelReset.h"
+#include "base/Text.h"
 #include "labels/FieldSelector.h"
-#include "labels/LabelReset.h"
 #include "labels/MirrorDetector.h"
 
 #include <string_view>

@@ -1,26 +1,21 @@
 #pragma once
 
-#include "app/SerialPort.h"
-#include "app/WindowState.h"
+#include "base/LabelState.h"
+#include "base/ScanRecord.h"
+#include "base/SerialPort.h"
+#include "base/WindowState.h"
+#include "fields/LastProgram.h"
 #include "fields/MachineFieldModel.h"
+#include "host/EntrySink.h"
 #include "host/HostControl.h"
-#include "labels/LabelState.h"
-#include "labels/LastProgram.h"
-#include "labels/ScanRecord.h"
 
 #include <functional>
 
 namespace quillet {
 
-// How an entry differs between the label interpreter and the 2D import / list files.
-struct SendOptions {
-    bool notifyAddProgram = false;   // "DRAVINESK.MAIN.AddProg" after each entry
-    bool acknowledgeScanner = false; // "ACK" and a carriage return after each entry
-};
-
 // Hands the assembled LabelState to the host as one entry, or as a normal and a mirrored
 // pair, and finishes the label: the send sequence shared by the interpreter and the import.
-class EntrySender {
+class EntrySender final : public EntrySink {
 public:
     EntrySender(LabelState& label, ScanRecord& record, const MachineFieldModel& fields,
                 HostControl& host, WindowState& window, SerialPort& serial, LastProgram& last)
@@ -37,7 +32,7 @@ public:
     // DetectMirror and one or two entries, then the pauses, indicators, last program,
     // editor and reset. False when a host call failed; the label state is reset anyway so
     // that the next label starts clean.
-    bool SendEntries(float x, float y, const SendOptions& options);
+    bool SendEntries(float x, float y, const SendOptions& options) override;
 
 private:
     void Finish();

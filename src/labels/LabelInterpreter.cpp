@@ -1,12 +1,12 @@
 #include "labels/LabelInterpreter.h"
 
-#include "config/Numbers.h"
-#include "config/Text.h"
+#include "base/LabelReset.h"
+#include "base/Numbers.h"
+#include "base/Text.h"
 #include "labels/CncExtension.h"
 #include "labels/CompanionCsv.h"
 #include "labels/FieldCodeCheck.h"
 #include "labels/FieldSelector.h"
-#include "labels/LabelReset.h"
 #include "labels/Tokenizer.h"
 
 #include <string_view>

@@ -1,18 +1,18 @@
 #pragma once
 
-#include "app/Operator.h"
-#include "app/SerialPort.h"
-#include "app/WindowState.h"
-#include "config/FileSystem.h"
+#include "base/FileSystem.h"
+#include "base/LabelState.h"
+#include "base/Operator.h"
+#include "base/ScanRecord.h"
+#include "base/SerialPort.h"
+#include "base/WindowState.h"
 #include "config/Settings.h"
+#include "fields/LastProgram.h"
 #include "fields/MachineFieldModel.h"
 #include "host/CodeTable.h"
 #include "host/HostControl.h"
 #include "host/ProgramReader.h"
 #include "labels/EntrySender.h"
-#include "labels/LabelState.h"
-#include "labels/LastProgram.h"
-#include "labels/ScanRecord.h"
 
 #include <functional>
 #include <optional>

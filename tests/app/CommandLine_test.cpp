@@ -1,4 +1,4 @@
-#include "config/CommandLine.h"
+#include "app/CommandLine.h"
 
 #include <gtest/gtest.h>
 

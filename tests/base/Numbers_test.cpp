@@ -1,4 +1,4 @@
-#include "config/Numbers.h"
+#include "base/Numbers.h"
 
 #include <gtest/gtest.h>
 

@@ -8,6 +8,7 @@
 #include "host/ProgramImporter.h"
 #include "host/ProgramLabelHeader.h"
 #include "host/SimulatedHost.h"
+#include "labels/EntrySender.h"
 #include "support/FakeEventPump.h"
 #include "support/FakeFileSystem.h"
 #include "support/FakeOperator.h"

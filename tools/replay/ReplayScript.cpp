@@ -1,6 +1,6 @@
-#include "app/ReplayScript.h"
+#include "replay/ReplayScript.h"
 
-#include "app/Trace.h"
+#include "base/Trace.h"
 
 #include <charconv>
 #include <optional>

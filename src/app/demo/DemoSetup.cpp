@@ -1,6 +1,6 @@
-#include "app/DemoSetup.h"
+#include "app/demo/DemoSetup.h"
 
-#include "app/Trace.h"
+#include "base/Trace.h"
 
 #include <cstdio>
 #include <cstdlib>

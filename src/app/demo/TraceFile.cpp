@@ -1,4 +1,4 @@
-#include "app/TraceFile.h"
+#include "app/demo/TraceFile.h"
 
 #include <cerrno>
 #include <cstring>

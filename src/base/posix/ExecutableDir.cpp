@@ -1,4 +1,4 @@
-#include "config/ExecutableDir.h"
+#include "base/ExecutableDir.h"
 
 #include <filesystem>
 

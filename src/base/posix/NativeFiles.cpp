@@ -1,4 +1,4 @@
-#include "config/NativeFiles.h"
+#include "base/NativeFiles.h"
 
 #include <cerrno>
 #include <climits>

@@ -1,4 +1,4 @@
-#include "app/qt/ProgramIcon.h"
+#include "base/qt/ProgramIcon.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -1,6 +1,6 @@
-#include "app/qt/QtDesktop.h"
+#include "base/qt/QtDesktop.h"
 
-#include "app/qt/SingleByteText.h"
+#include "base/qt/SingleByteText.h"
 
 #include <QProcess>
 

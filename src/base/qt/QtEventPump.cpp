@@ -1,4 +1,4 @@
-#include "app/qt/QtEventPump.h"
+#include "base/qt/QtEventPump.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

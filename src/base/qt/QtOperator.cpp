@@ -1,6 +1,6 @@
-#include "app/qt/QtOperator.h"
+#include "base/qt/QtOperator.h"
 
-#include "app/qt/SingleByteText.h"
+#include "base/qt/SingleByteText.h"
 
 #include <QApplication>
 #include <QMessageBox>

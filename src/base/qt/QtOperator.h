@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Operator.h"
-#include "app/Trace.h"
+#include "base/Operator.h"
+#include "base/Trace.h"
 
 #include <optional>
 

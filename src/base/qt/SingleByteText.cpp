@@ -1,4 +1,4 @@
-#include "app/qt/SingleByteText.h"
+#include "base/qt/SingleByteText.h"
 
 #include <QList>
 #include <QStringDecoder>

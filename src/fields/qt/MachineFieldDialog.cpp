@@ -1,15 +1,15 @@
 #include "fields/qt/MachineFieldDialog.h"
 
-#include "app/qt/SingleByteText.h"
-#include "config/IniProfile.h"
+#include "base/IniProfile.h"
+#include "base/qt/SingleByteText.h"
 #include "config/qt/CenterForm.h"
 #include "config/qt/DialogSize.h"
+#include "fields/LastProgram.h"
 #include "fields/MachineFieldStore.h"
 #include "fields/qt/LimitsPlan.h"
 #include "fields/qt/PlanPanel.h"
 #include "fields/qt/PreviewStrip.h"
 #include "fields/qt/TypingLimit.h"
-#include "labels/LastProgram.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

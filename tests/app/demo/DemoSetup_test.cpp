@@ -1,4 +1,4 @@
-#include "app/DemoSetup.h"
+#include "app/demo/DemoSetup.h"
 
 #include "support/TempFolder.h"
 

@@ -1,7 +1,7 @@
-#include "app/qt/QtDesktop.h"
-#include "app/qt/QtEventPump.h"
-#include "app/qt/QtOperator.h"
-#include "app/qt/SingleByteText.h"
+#include "base/qt/QtDesktop.h"
+#include "base/qt/QtEventPump.h"
+#include "base/qt/QtOperator.h"
+#include "base/qt/SingleByteText.h"
 
 #include "support/RecordingTrace.h"
 

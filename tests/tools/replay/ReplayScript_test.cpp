@@ -1,4 +1,4 @@
-#include "app/ReplayScript.h"
+#include "replay/ReplayScript.h"
 
 #include <gtest/gtest.h>
 

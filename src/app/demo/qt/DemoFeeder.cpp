@@ -1,4 +1,4 @@
-#include "app/qt/DemoFeeder.h"
+#include "app/demo/qt/DemoFeeder.h"
 
 #include "app/Application.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/DemoSetup.h"
+#include "app/demo/DemoSetup.h"
 
 #include <QElapsedTimer>
 #include <QObject>

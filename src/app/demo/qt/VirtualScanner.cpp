@@ -1,4 +1,4 @@
-#include "app/qt/VirtualScanner.h"
+#include "app/demo/qt/VirtualScanner.h"
 
 #include <QSocketNotifier>
 

@@ -3,6 +3,7 @@
 #include "config/NativeFileSystem.h"
 #include "host/ProgramFileName.h"
 #include "host/SimulatedHost.h"
+#include "labels/EntrySender.h"
 #include "support/FakeEventPump.h"
 #include "support/FakeFileSystem.h"
 #include "support/FakeOperator.h"
