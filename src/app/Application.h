@@ -87,24 +87,15 @@ public:
     Settings& settings() { return settings_; }
     WindowState& Window() { return window_; }
     LabelState& Label() { return label_; }
-    ScanRecord& Record() { return record_; }
     CodeTable& Codes() { return codes_; }
-    MachineFieldModel& Fields() { return fields_; }
     AutoSelEditor& FieldEditor() { return fieldEditor_; }
     HostControl& Host() { return host_; }
-    Parser& TextParser() { return parser_; }
-    ProgramReader& Reader() { return reader_; }
     LastProgram& Last() { return last_; }
     EntrySender& Sender() { return sender_; }
-    ListFile& Lists() { return lists_; }
-    EditorLauncher& Editor() { return editor_; }
-    LabelInterpreter& Interpreter() { return interpreter_; }
-    ProgramImporter& Importer() { return importer_; }
     ScanPoller& Poller() { return poller_; }
     ManualEntry& Manual() { return manual_; }
     // ZOR.INI once the settings have been read; nothing before.
     IniProfile* Ini() { return ini_ ? &*ini_ : nullptr; }
-    ApplicationPorts& Ports() { return ports_; }
 
 private:
     ScanHandlers PollerHandlers();
@@ -129,9 +120,9 @@ private:
     Parser parser_;
     HostControl host_;
     ProgramReader reader_;
-    EntrySender sender_;
     ListFile lists_;
     EditorLauncher editor_;
+    EntrySender sender_;
     LabelInterpreter interpreter_;
     ProgramImporter importer_;
     ScanPoller poller_;

@@ -139,8 +139,8 @@ void AutoSelEditor::SetMSpec(std::string_view text) {
 }
 
 void AutoSelEditor::Notify() {
-    if (onChanged) {
-        onChanged();
+    if (observer_) {
+        observer_();
     }
 }
 

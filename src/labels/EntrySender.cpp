@@ -63,11 +63,7 @@ bool EntrySender::SendEntries(float x, float y, const SendOptions& options) {
         ok = AddToHost(x, y, options);
     }
     if (!ok) {
-        // The operator has been told; drop the half-sent label so the next one starts clean.
-        window_.HideRowIndicators();
-        ResetLabelState(label_);
-        label_.CodeChosen = false;
-        window_.SetAutoFieldSelectionVisible(false);
+        DropLabelSet();
         return false;
     }
     host_.Pause(0.6);
@@ -75,11 +71,18 @@ bool EntrySender::SendEntries(float x, float y, const SendOptions& options) {
     window_.HideRowIndicators();
     last_.ProgramName = TrimBlanks(label_.ProgramName);
     last_.Comment = TrimBlanks(label_.Comment);
-    if (window_.showEditor() && launchEditor) {
-        launchEditor();
+    if (window_.showEditor() && launchEditor_) {
+        launchEditor_();
     }
     Finish();
     return true;
+}
+
+void EntrySender::DropLabelSet() {
+    window_.HideRowIndicators();
+    ResetLabelState(label_);
+    label_.CodeChosen = false;
+    window_.SetAutoFieldSelectionVisible(false);
 }
 
 void EntrySender::Finish() {

@@ -10,6 +10,7 @@
 #include "host/HostControl.h"
 
 #include <functional>
+#include <utility>
 
 namespace quillet {
 
@@ -17,13 +18,13 @@ namespace quillet {
 // pair, and finishes the label: the send sequence shared by the interpreter and the import.
 class EntrySender final : public EntrySink {
 public:
+    // `launchEditor` opens the program in the host's editor when "Show Program in Editor"
+    // is checked.
     EntrySender(LabelState& label, ScanRecord& record, const MachineFieldModel& fields,
-                HostControl& host, WindowState& window, SerialPort& serial, LastProgram& last)
+                HostControl& host, WindowState& window, SerialPort& serial, LastProgram& last,
+                std::function<void()> launchEditor)
         : label_(label), record_(record), fields_(fields), host_(host), window_(window),
-          serial_(serial), last_(last) {}
-
-    // Opens the program in the host's editor when "Show Program in Editor" is checked.
-    std::function<void()> launchEditor;
+          serial_(serial), last_(last), launchEditor_(std::move(launchEditor)) {}
 
     // One entry: choose the field, add the line, notify, auto start, acknowledge.
     // False when a host call failed (the operator has been told).
@@ -33,6 +34,10 @@ public:
     // editor and reset. False when a host call failed; the label state is reset anyway so
     // that the next label starts clean.
     bool SendEntries(float x, float y, const SendOptions& options) override;
+
+    // After a failed host call (the operator has been told): the half-sent label set goes
+    // so that the next label starts clean.
+    void DropLabelSet();
 
 private:
     void Finish();
@@ -44,6 +49,7 @@ private:
     WindowState& window_;
     SerialPort& serial_;
     LastProgram& last_;
+    std::function<void()> launchEditor_;
 };
 
 } // namespace quillet

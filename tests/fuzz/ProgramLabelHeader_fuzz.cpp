@@ -65,7 +65,7 @@ void CheckImport(const std::string& label, bool overwrite) {
     Check(control.Connect(host, 1));
     Parser parser;
     ProgramReader reader{state, settings, files, op, parser};
-    EntrySender sender{state, record, fields, control, window, serial, last};
+    EntrySender sender{state, record, fields, control, window, serial, last, nullptr};
     ProgramImporter importer{
         state, control, window, files, reader, sender, [](const std::string& name) {
             return !name.empty();

@@ -2,13 +2,9 @@
 
 #include "config/NativeFileSystem.h"
 #include "host/ProgramFileName.h"
-#include "host/SimulatedHost.h"
 #include "labels/EntrySender.h"
-#include "support/FakeEventPump.h"
-#include "support/FakeFileSystem.h"
-#include "support/FakeOperator.h"
 #include "support/FakeSerialPort.h"
-#include "support/RecordingTrace.h"
+#include "support/HostRig.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -39,20 +35,17 @@ struct Seen {
     std::array<bool, WindowState::kRowIndicators> rows{};
 };
 
-class ProgramImporterTest : public ::testing::Test {
+class ProgramImporterTest : public ::testing::Test, protected testing::HostRig {
 protected:
     void SetUp() override {
-        codes.InitCodeTable();
         settings.GCodePath = kFolder;
         fields.Code(FieldSlot::SFN) = "N";
         fields.Code(FieldSlot::SFM) = "M";
         window.SetAutoStart(false);
         window.SetObserver(&status);
-        host = std::make_shared<SimulatedHost>(trace, options);
-        ASSERT_TRUE(control.Connect(host, 30));
+        ASSERT_TRUE(Connect());
         control.SetFirstScanPending(false);
         host->SetObserver([this] { OnHostChange(); });
-        trace.lines.clear();
     }
 
     void OnHostChange() {
@@ -80,28 +73,16 @@ protected:
         EXPECT_TRUE(host->Entries().empty());
     }
 
-    LabelState label;
-    ScanRecord record;
     MachineFieldModel fields;
-    CodeTable codes;
-    Settings settings;
-    testing::FakeFileSystem files;
-    testing::FakeOperator op;
-    testing::FakeEventPump pump;
-    testing::RecordingTrace trace;
     testing::FakeSerialPort serial;
-    WindowState window;
     StatusLog status;
     LastProgram last;
-    HostSimulationOptions options;
-    std::shared_ptr<SimulatedHost> host;
     std::vector<Seen> seen;
     Lines listsLoaded;
     bool listLoads = true;
-    HostControl control{label, codes, pump, op, window, trace};
     Parser parser;
     ProgramReader reader{label, settings, files, op, parser};
-    EntrySender sender{label, record, fields, control, window, serial, last};
+    EntrySender sender{label, record, fields, control, window, serial, last, nullptr};
     ProgramImporter importer{
         label, control, window, files, reader, sender, [this](const std::string& name) {
             listsLoaded.push_back(name);

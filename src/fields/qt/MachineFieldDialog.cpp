@@ -143,7 +143,7 @@ MachineFieldDialog::MachineFieldDialog(AutoSelEditor& editor, IniProfile& ini,
     TabChanged(SSTab_->currentIndex());
 
     // The model was loaded from ZOR.INI at start-up; the dialog only shows and edits it.
-    editor_.onChanged = [this] { Refresh(); };
+    editor_.SetObserver([this] { Refresh(); });
     Refresh();
 
     FixDialogSize(*this, TwipsToPixels(6615, 5640));
@@ -151,7 +151,7 @@ MachineFieldDialog::MachineFieldDialog(AutoSelEditor& editor, IniProfile& ini,
 }
 
 MachineFieldDialog::~MachineFieldDialog() {
-    editor_.onChanged = nullptr;
+    editor_.SetObserver(nullptr);
 }
 
 QRadioButton* MachineFieldDialog::AddChoice(QWidget* parent, const char* name,
