@@ -1,14 +1,16 @@
 #pragma once
 
-#include "base/Desktop.h"
-#include "base/FileSystem.h"
-#include "base/LabelState.h"
-#include "base/Operator.h"
-#include "base/ScanRecord.h"
-#include "base/Trace.h"
-#include "host/HostControl.h"
+#include <string>
 
 namespace quillet {
+
+class Desktop;
+class FileSystem;
+class HostControl;
+struct LabelState;
+class Operator;
+struct ScanRecord;
+class Trace;
 
 // Opens the current program in the host's editor, driving it as a user would: start it
 // when it is not running, bring it to the front, Ctrl+O, the program's name, Enter twice.

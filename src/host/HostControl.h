@@ -1,11 +1,5 @@
 #pragma once
 
-#include "base/EventPump.h"
-#include "base/LabelState.h"
-#include "base/Operator.h"
-#include "base/Trace.h"
-#include "base/WindowState.h"
-#include "host/CodeTable.h"
 #include "host/HostObjects.h"
 
 #include <cstdint>
@@ -14,6 +8,13 @@
 #include <string_view>
 
 namespace quillet {
+
+class CodeTable;
+class EventPump;
+struct LabelState;
+class Operator;
+class Trace;
+class WindowState;
 
 // Quillet's side of the host: the three references and the wrappers around every host
 // call. A failed call is reported to the operator here and returns false, so the caller

@@ -1,18 +1,18 @@
 #pragma once
 
-#include "base/FileSystem.h"
-#include "base/LabelState.h"
-#include "base/Operator.h"
-#include "base/WindowState.h"
-#include "config/Settings.h"
-#include "host/HostControl.h"
-#include "host/TextSplitter.h"
-
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace quillet {
+
+class FileSystem;
+class HostControl;
+struct LabelState;
+class Operator;
+class Parser;
+struct Settings;
+class WindowState;
 
 // Lines of a list file shorter than this after trimming blanks are ignored.
 inline constexpr std::size_t kMinListLineLength = 6;

@@ -1,18 +1,17 @@
 #pragma once
 
-#include "base/FileSystem.h"
-#include "base/LabelState.h"
-#include "base/WindowState.h"
-#include "host/EntrySink.h"
-#include "host/HostControl.h"
-#include "host/ProgramLabelHeader.h"
-#include "host/ProgramReader.h"
-
 #include <functional>
 #include <string>
 #include <string_view>
 
 namespace quillet {
+
+class EntrySink;
+class FileSystem;
+class HostControl;
+struct LabelState;
+class ProgramReader;
+class WindowState;
 
 enum class ImportResult {
     Added,         // one entry, or a normal and a mirrored pair, went to the host list

@@ -1,7 +1,14 @@
 #include "labels/EntrySender.h"
 
 #include "base/LabelReset.h"
+#include "base/LabelState.h"
+#include "base/ScanRecord.h"
+#include "base/SerialPort.h"
 #include "base/Text.h"
+#include "base/WindowState.h"
+#include "fields/LastProgram.h"
+#include "fields/MachineFieldModel.h"
+#include "host/HostControl.h"
 #include "labels/FieldSelector.h"
 #include "labels/MirrorDetector.h"
 

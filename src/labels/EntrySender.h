@@ -1,18 +1,19 @@
 #pragma once
 
-#include "base/LabelState.h"
-#include "base/ScanRecord.h"
-#include "base/SerialPort.h"
-#include "base/WindowState.h"
-#include "fields/LastProgram.h"
-#include "fields/MachineFieldModel.h"
 #include "host/EntrySink.h"
-#include "host/HostControl.h"
 
 #include <functional>
 #include <utility>
 
 namespace quillet {
+
+class HostControl;
+struct LabelState;
+struct LastProgram;
+struct MachineFieldModel;
+struct ScanRecord;
+class SerialPort;
+class WindowState;
 
 // Hands the assembled LabelState to the host as one entry, or as a normal and a mirrored
 // pair, and finishes the label: the send sequence shared by the interpreter and the import.

@@ -1,23 +1,23 @@
 #pragma once
 
-#include "base/FileSystem.h"
-#include "base/LabelState.h"
-#include "base/Operator.h"
-#include "base/ScanRecord.h"
-#include "base/WindowState.h"
-#include "config/Settings.h"
-#include "fields/MachineFieldModel.h"
-#include "host/CodeTable.h"
-#include "host/HostControl.h"
-#include "host/ProgramReader.h"
-#include "labels/EntrySender.h"
-
 #include <functional>
 #include <optional>
 #include <string>
 #include <utility>
 
 namespace quillet {
+
+class CodeTable;
+class EntrySender;
+class FileSystem;
+class HostControl;
+struct LabelState;
+struct MachineFieldModel;
+class Operator;
+class ProgramReader;
+struct ScanRecord;
+struct Settings;
+class WindowState;
 
 // Everything the interpreter reads and writes; the application object owns all of it.
 struct InterpreterContext {

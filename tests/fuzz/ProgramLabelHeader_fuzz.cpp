@@ -3,11 +3,20 @@
 // outside the program folder, and a refused label must leave the host list untouched and
 // say why.
 
+#include "base/LabelState.h"
+#include "base/ScanRecord.h"
+#include "base/WindowState.h"
+#include "config/Settings.h"
+#include "fields/LastProgram.h"
 #include "fields/MachineFieldModel.h"
+#include "host/CodeTable.h"
+#include "host/HostControl.h"
 #include "host/ProgramFileName.h"
 #include "host/ProgramImporter.h"
 #include "host/ProgramLabelHeader.h"
+#include "host/ProgramReader.h"
 #include "host/SimulatedHost.h"
+#include "host/TextSplitter.h"
 #include "labels/EntrySender.h"
 #include "support/FakeEventPump.h"
 #include "support/FakeFileSystem.h"

@@ -1,5 +1,7 @@
 #include "labels/EntrySender.h"
 
+#include "fields/LastProgram.h"
+#include "fields/MachineFieldModel.h"
 #include "support/FakeSerialPort.h"
 #include "support/HostRig.h"
 

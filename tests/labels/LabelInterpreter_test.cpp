@@ -1,5 +1,10 @@
 #include "labels/LabelInterpreter.h"
 
+#include "fields/LastProgram.h"
+#include "fields/MachineFieldModel.h"
+#include "host/ProgramReader.h"
+#include "host/TextSplitter.h"
+#include "labels/EntrySender.h"
 #include "support/FakeSerialPort.h"
 #include "support/HostRig.h"
 

@@ -1,7 +1,11 @@
 #include "host/ProgramImporter.h"
 
 #include "config/NativeFileSystem.h"
+#include "fields/LastProgram.h"
+#include "fields/MachineFieldModel.h"
 #include "host/ProgramFileName.h"
+#include "host/ProgramReader.h"
+#include "host/TextSplitter.h"
 #include "labels/EntrySender.h"
 #include "support/FakeSerialPort.h"
 #include "support/HostRig.h"

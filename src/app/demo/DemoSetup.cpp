@@ -1,9 +1,9 @@
 #include "app/demo/DemoSetup.h"
 
+#include "base/FreshFolder.h"
 #include "base/Trace.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -17,6 +17,7 @@ namespace fs = std::filesystem;
 
 constexpr const char* kIniTemplate = "ZOR.INI";
 constexpr const char* kLabelList = "labels.txt";
+constexpr const char* kFolderPrefix = "quillet-demo-";
 
 std::string ReadWhole(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -55,14 +56,6 @@ std::vector<DemoLabel> ParseLabels(const std::string& text) {
     return labels;
 }
 
-std::string MakeFreshFolder(const std::string& parent) {
-    std::string pattern = parent + "/quillet-demo-XXXXXX";
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        return {};
-    }
-    return pattern;
-}
-
 // Everything but the two files that are turned into something else.
 bool CopyData(const fs::path& source, const fs::path& target) {
     std::error_code error;
@@ -88,7 +81,7 @@ DemoSetup MakeDemoSetup(const std::string& source, const std::string& parent) {
         setup.error = "no demo set-up in " + source;
         return setup;
     }
-    setup.folder = MakeFreshFolder(parent);
+    setup.folder = MakeFreshFolder(parent, kFolderPrefix);
     if (setup.folder.empty()) {
         setup.error = "cannot make a folder in " + parent;
         return setup;

@@ -1,5 +1,7 @@
 #include "base/NativeFiles.h"
 
+#include "base/posix/PosixFiles.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>

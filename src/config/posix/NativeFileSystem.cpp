@@ -1,6 +1,7 @@
 #include "config/NativeFileSystem.h"
 
 #include "base/NativeFiles.h"
+#include "base/posix/PosixFiles.h"
 #include "config/NoCase.h"
 
 #include <cerrno>
