@@ -58,9 +58,10 @@ double LeadingNumber(std::string_view text) {
     double value = 0.0;
     const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
-        value = digits.find_first_not_of("0.") == std::string::npos
-                    ? 0.0
-                    : std::numeric_limits<double>::max();
+        // Leading zeros were skipped, so digits before the point mean a value of at least
+        // one: too large. Otherwise it is too small and reads as nothing.
+        const bool large = !digits.empty() && digits.front() != '.';
+        value = large ? std::numeric_limits<double>::max() : 0.0;
     }
     return negative ? -value : value;
 }

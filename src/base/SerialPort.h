@@ -14,6 +14,8 @@ public:
     virtual bool IsOpen() const = 0;
     virtual std::size_t BytesWaiting() = 0;
     virtual std::string ReadAll() = 0;
+    // Drops every unread byte, those still in the system's buffer included; nothing on
+    // the scan path may call it, or a label arriving meanwhile is lost.
     virtual void ClearInput() = 0;
     virtual bool Write(std::string_view bytes) = 0;
 };

@@ -3,19 +3,25 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <string>
 
 namespace quillet {
 namespace {
 
 TEST(LeadingNumber, ReadsTheLongestLeadingNumber) {
+    constexpr double kMax = std::numeric_limits<double>::max();
+    const std::string tiny = "." + std::string(323, '0') + "1"; // 1e-324
+    const std::string huge = "1" + std::string(309, '0');       // 1e309
     const struct {
-        const char* text;
+        std::string text;
         double value;
     } cases[] = {
-        {"800", 800}, {"  12.5", 12.5}, {"800$", 800}, {".5", 0.5},    {"-3.25x", -3.25},
-        {"", 0},      {"abc", 0},       {"  ", 0},     {"1.2.3", 1.2}, {"+7", 7},
-        {"0012", 12}, {" 123A", 123},   {"-", 0},      {".", 0},       {"5,5", 5},
-        {"1e3", 1},   {"\t9", 9},       {"0", 0},      {"00.", 0},     {"0.25", 0.25},
+        {"800", 800},      {"  12.5", 12.5}, {"800$", 800}, {".5", 0.5},
+        {"-3.25x", -3.25}, {"", 0},          {"abc", 0},    {"  ", 0},
+        {"1.2.3", 1.2},    {"+7", 7},        {"0012", 12},  {" 123A", 123},
+        {"-", 0},          {".", 0},         {"5,5", 5},    {"1e3", 1},
+        {"\t9", 9},        {"0", 0},         {"00.", 0},    {"0.25", 0.25},
+        {tiny, 0},         {"-0" + tiny, 0}, {huge, kMax},  {"-" + huge + ".5", -kMax},
     };
     for (const auto& c : cases) {
         EXPECT_DOUBLE_EQ(LeadingNumber(c.text), c.value) << '"' << c.text << '"';
