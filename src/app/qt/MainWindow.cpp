@@ -1,7 +1,7 @@
 #include "app/qt/MainWindow.h"
 
-#include "app/Operator.h"
-#include "app/qt/SingleByteText.h"
+#include "base/Operator.h"
+#include "base/qt/SingleByteText.h"
 
 #include <QAction>
 #include <QCheckBox>
