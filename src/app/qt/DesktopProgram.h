@@ -76,6 +76,7 @@ private:
     CommSettingsPorts PortOperations();
     void StartPolling();
     void PlaceHostWindow();
+    bool DialogMayOpen(const char* title);
     void ShowSettingsDialog();
     void ShowMachineFieldDialog();
     void ShowExclusionDialog();

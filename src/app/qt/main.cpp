@@ -32,7 +32,7 @@ constexpr const char* kUsage =
     "               [host options] [--unattended] [--virtual-scanner] [--com N=DEVICE]...\n"
     "               [--serial-device DEVICE] [--demo | --demo-script] [--quit-after SECONDS]\n"
     "  --unattended        message boxes are answered at once (Cancel where there is one)\n"
-    "                      and traced; the serial settings dialog is never shown\n"
+    "                      and traced; no dialog opens (traced as not opened)\n"
     "  --virtual-scanner   a pseudo-terminal pair stands in for the scanner; the path to\n"
     "                      write scans to is printed on the first line of standard output\n"
     "  --com N=DEVICE      port COMN is DEVICE (default: COMn is /dev/ttyS(n-1))\n"

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QThread>
+#include <QWidget>
 
 namespace quillet {
 
@@ -52,8 +53,11 @@ MessageAnswer QtOperator::Message(MessageIcon icon, MessageButtons buttons,
     if (unattended_) {
         return UnattendedAnswer(buttons);
     }
+    // Over the main window once it is shown; before that (start-up) a box placed over the
+    // hidden window would end up in a corner, so it goes to the middle of the screen.
+    QWidget* over = parent_ != nullptr && parent_->isVisible() ? parent_ : nullptr;
     QMessageBox box(BoxIcon(icon), ToQString(shownTitle), ToQString(text), BoxButtons(buttons),
-                    parent_);
+                    over);
     // Closing the box (Escape, the window's close button) means Cancel where there is one.
     box.setEscapeButton(UnattendedAnswer(buttons) == MessageAnswer::Cancel ? QMessageBox::Cancel
                                                                            : QMessageBox::Ok);

@@ -44,7 +44,7 @@ QLayout* EtchedRule(QWidget* parent, const char* dark, const char* light) {
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("About Quillet"));
+    setWindowTitle(QString::fromLatin1(kTitle));
     setModal(true);
     setWindowIcon(ProgramIcon());
 

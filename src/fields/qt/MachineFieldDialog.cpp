@@ -31,6 +31,7 @@ namespace quillet {
 namespace {
 
 constexpr int kLimitBoxWidth = 64;
+constexpr int kPairSpacing = 4;
 
 constexpr FieldSlot kStandardChecks[] = {FieldSlot::SFS, FieldSlot::SFA, FieldSlot::SFT,
                                          FieldSlot::SFR};
@@ -116,12 +117,15 @@ MachineFieldDialog::MachineFieldDialog(AutoSelEditor& editor, IniProfile& ini,
                                        const LastProgram& last, QWidget* parent)
     : QDialog(parent), editor_(editor), model_(editor.Model()), ini_(ini), last_(last) {
     setObjectName(QStringLiteral("MacFlds"));
-    setWindowTitle(QStringLiteral("Automatic Field Selection Setup"));
+    setWindowTitle(QString::fromLatin1(kTitle));
     setModal(true);
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("SSTab"));
     tabs_->setMinimumSize(TwipsToPixels(6375, 4695));
+    // Every tab caption whole, whatever the font: the dialog grows rather than scroll them.
+    tabs_->setUsesScrollButtons(false);
+    tabs_->setElideMode(Qt::ElideNone);
     tabs_->addTab(BuildAutoSelectTab(), QStringLiteral("Auto Field Select"));
     tabs_->addTab(BuildStandardTab(), QStringLiteral("Standard Fields"));
     tabs_->addTab(BuildFrontBackTab(), QStringLiteral("Front and Back"));
@@ -277,8 +281,10 @@ QLineEdit* MachineFieldDialog::AddFieldBox(FieldSlot slot, QWidget* parent) {
 QCheckBox* MachineFieldDialog::AddCheckBox(FieldSlot slot, QWidget* parent) {
     auto* box = new QCheckBox(parent);
     box->setObjectName(ToQString(std::string(SlotName(slot)) + "cb"));
-    // Room around the box so that its grey background shows.
+    // Room around the box so that its grey background shows. A check box fills with the
+    // button colour unless told to use the window's.
     box->setFixedSize(box->sizeHint() + QSize(6, 6));
+    box->setBackgroundRole(QPalette::Window);
     PaintGrey(*box, QPalette::Window);
     connect(box, &QCheckBox::stateChanged, this, [this, slot, box](int state) {
         if (refreshing_) {
@@ -349,6 +355,8 @@ QWidget* MachineFieldDialog::StackPlans(QWidget* page, QWidget* upper, QWidget* 
 // A normal field and its mirrored counterpart in one cell: box, check, gap, check, box.
 QHBoxLayout* MachineFieldDialog::AddPair(FieldSlot left, FieldSlot right, QWidget* parent) {
     auto* row = new QHBoxLayout;
+    // The plan's grid has no spacing; a check box keeps apart from its text box.
+    row->setSpacing(kPairSpacing);
     row->addWidget(AddFieldBox(left, parent));
     row->addWidget(AddCheckBox(left, parent));
     row->addStretch();

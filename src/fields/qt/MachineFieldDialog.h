@@ -34,6 +34,8 @@ class MachineFieldDialog : public QDialog {
     Q_OBJECT
 
 public:
+    static constexpr const char* kTitle = "Automatic Field Selection Setup";
+
     enum Tab : int { kAutoFieldSelect, kStandardFields, kFrontAndBack, kFieldLimits };
 
     // Shows the editor's model as loaded at start-up (OK stores it into `ini`) and centres

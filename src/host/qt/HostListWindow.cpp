@@ -38,6 +38,9 @@ HostListWindow::HostListWindow(SimulatedHost& host, QWidget* parent)
     : QWidget(parent, Qt::Window), host_(&host) {
     setObjectName(QStringLiteral("HostList"));
     setWindowTitle(QStringLiteral("Execution list (simulated host)"));
+    // It appears while the operator works in the main window: showing it must not take
+    // the keyboard away from the entry box.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     state_ = new QLabel(this);
     state_->setObjectName(QStringLiteral("HostState"));
     table_ = new QTableWidget(0, kFieldStringColumn + 1, this);
