@@ -36,6 +36,8 @@ bool ApplyCommSettings(Settings& settings, IniProfile* ini, WindowState& window,
             window.SetPortSettingsCaption(PortSettingsCaption(settings));
             return true;
         }
+        // Opening closed the port that was open: the caption must not name it any longer.
+        window.SetPortSettingsCaption("");
         op.Message(MessageIcon::Critical, MessageButtons::Ok, kProgramName,
                    UnexpectedErrorText(opened.errorNumber, opened.errorText));
         const Attempt attempt = CurrentAttempt(settings);

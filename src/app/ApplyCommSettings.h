@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/Operator.h"
-#include "app/WindowState.h"
-#include "config/IniProfile.h"
+#include "base/IniProfile.h"
+#include "base/Operator.h"
+#include "base/WindowState.h"
 #include "config/SerialSettingsForm.h"
 #include "config/Settings.h"
 
@@ -31,7 +31,8 @@ struct CommSettingsPorts {
 std::string PortSettingsCaption(const Settings& settings);
 
 // Opens the port with the current settings and shows them in the main window. A failure
-// shows the unexpected-error message and offers the settings dialog; its OK stores the
+// empties that caption (no port is open then), shows the unexpected-error message and
+// offers the settings dialog; its OK stores the
 // choice and tries again. The dialog is offered again only while each failing attempt
 // uses settings other than the one before, so a port that keeps failing cannot hold the
 // operator in a loop: OK on unchanged settings ends with the port closed. `ini` may be

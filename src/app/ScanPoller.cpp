@@ -84,10 +84,10 @@ bool ScanPoller::ApostropheForm(std::string& text) {
 void ScanPoller::Interpret(std::string text) {
     std::replace(text.begin(), text.end(), kBang, ' ');
     window_.SetStatus(kReading + text);
-    // Bytes that arrived since the port was last looked at belong to the next scan: keep
-    // them rather than clearing them away with the receive buffer.
+    // Bytes that arrived since the port was last looked at belong to the next scan. The
+    // port is never cleared here: a clear also drops what the system holds but has not
+    // handed up yet, and that may be the start of the next label.
     std::string late = DrainPort();
-    port_.ClearInput();
     if (!late.empty()) {
         window_.ShowReceiveIndicator(late.substr(0, 1));
     }

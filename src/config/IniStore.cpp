@@ -1,6 +1,6 @@
 #include "config/IniStore.h"
 
-#include "config/NativeFiles.h"
+#include "base/NativeFiles.h"
 #include "config/NoCase.h"
 
 #include <algorithm>

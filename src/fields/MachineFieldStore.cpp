@@ -1,8 +1,8 @@
 #include "fields/MachineFieldStore.h"
 
-#include "config/Numbers.h"
+#include "base/Numbers.h"
+#include "base/Text.h"
 #include "config/ReadIniString.h"
-#include "config/Text.h"
 #include "config/Settings.h"
 
 #include <limits>

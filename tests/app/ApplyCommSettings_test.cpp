@@ -69,6 +69,7 @@ TEST_F(ApplyCommSettingsTest, FailureReportsThenOffersTheDialogWhoseOkSavesAndRe
 
 TEST_F(ApplyCommSettingsTest, CancelLeavesThePortClosedAndNothingStored) {
     settings.CommPortNumber = 2;
+    window.SetPortSettingsCaption("COM1:9600,N,8,1"); // the port the attempt closed
     EXPECT_FALSE(Apply());
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(op.shown.size(), 1u);

@@ -173,6 +173,30 @@ TEST_F(ScanPollerTest, BytesArrivingAsALabelIsFramedAreKept) {
     EXPECT_EQ(calls, (Lines{"label %START%", "label %STOP%"}));
 }
 
+TEST_F(ScanPollerTest, ALabelStillInTheSystemBufferSurvivesTheFraming) {
+    // The port object hands up only what it has read; a clear would also drop the bytes
+    // the system holds below it.
+    struct LayeredPort : testing::FakeSerialPort {
+        std::string below;
+        void ClearInput() override {
+            incoming.clear();
+            below.clear();
+        }
+    } layered;
+    ScanPoller p{layered, window, Handlers()};
+    layered.incoming = "%EARLY%";
+    p.Tick();
+    p.Tick();
+    layered.below = "%LATE%"; // the next scan arrives as the first one is framed
+    p.Tick();
+    EXPECT_EQ(calls, (Lines{"label %EARLY%"}));
+    for (int i = 0; i < 3; ++i) {
+        layered.incoming += std::exchange(layered.below, {});
+        p.Tick();
+    }
+    EXPECT_EQ(calls, (Lines{"label %EARLY%", "label %LATE%"}));
+}
+
 TEST_F(ScanPollerTest, AHoldKeepsThePollAwayAndEndsWithItsScope) {
     port.incoming = "%START%";
     {

@@ -1,6 +1,6 @@
 #include "TestHost.h"
 
-#include "app/Trace.h"
+#include "base/Trace.h"
 
 #include <oleauto.h>
 #include <windows.h>
@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
-#include <string>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace quillet::testhost {
@@ -253,12 +253,11 @@ protected:
 class HostApp final : public Dispatch {
 protected:
     std::span<const wchar_t* const> Names() const override {
-        static const wchar_t* const names[] = {L"Attach", L"GetExeList",  L"Start",
-                                               L"Stop",   L"End",         L"DeviceStatus"};
+        static const wchar_t* const names[] = {L"Attach", L"GetExeList", L"Start",
+                                               L"Stop",   L"End",        L"DeviceStatus"};
         return {names, 6};
     }
-    HRESULT Call(DISPID id, WORD, const DISPPARAMS& params, VARIANT* result,
-                 EXCEPINFO*) override {
+    HRESULT Call(DISPID id, WORD, const DISPPARAMS& params, VARIANT* result, EXCEPINFO*) override {
         switch (id) {
         case 1: {
             const VARIANT* attach = Arg(params, 0, 1);
@@ -327,8 +326,7 @@ public:
     // Lives as long as the process: the server never goes away on a last Release.
     ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid,
-                                             void** object) override {
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
         *object = nullptr;
         if (outer != nullptr) {
             return CLASS_E_NOAGGREGATION;

@@ -28,8 +28,8 @@ const HKEY kRoots[] = {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE};
 
 bool SetValue(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& value) {
     HKEY handle = nullptr;
-    if (::RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                          &handle, nullptr) != ERROR_SUCCESS) {
+    if (::RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr) !=
+        ERROR_SUCCESS) {
         return false;
     }
     const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
@@ -66,8 +66,9 @@ bool Register(bool inproc) {
                 ok = ok && SetValue(root, key + L"\\LocalServer32", nullptr, L"\"" + exe + L"\"");
             }
         }
-        ok = ok && SetValue(root, std::wstring(L"Software\\Classes\\") + kExeListProgId + L"\\CLSID",
-                            nullptr, listClass);
+        ok =
+            ok && SetValue(root, std::wstring(L"Software\\Classes\\") + kExeListProgId + L"\\CLSID",
+                           nullptr, listClass);
     }
     return ok;
 }

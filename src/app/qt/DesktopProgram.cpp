@@ -1,6 +1,6 @@
 #include "app/qt/DesktopProgram.h"
 
-#include "app/qt/SingleByteText.h"
+#include "base/qt/SingleByteText.h"
 #include "config/qt/AboutDialog.h"
 #include "config/qt/CenterForm.h"
 #include "config/qt/SettingsDialog.h"
@@ -45,16 +45,10 @@ DesktopProgram::~DesktopProgram() {
     window_.Detach();
 }
 
-std::string DesktopProgram::UseVirtualScanner(const VirtualScanner::Links& links) {
-    scanner_ = std::make_unique<VirtualScanner>();
-    if (std::string failed = scanner_->Open(links); !failed.empty()) {
-        scanner_.reset();
-        return failed;
-    }
+void DesktopProgram::UseScannerDevice(const std::string& device) {
     SerialDeviceMap devices = setup_.devices;
-    devices.SetOverride(scanner_->PortPath());
+    devices.SetOverride(device);
     port_.SetDevices(devices);
-    return {};
 }
 
 void DesktopProgram::ConnectWindow() {
@@ -74,7 +68,11 @@ void DesktopProgram::ConnectWindow() {
             &DesktopProgram::ShowMachineFieldDialog);
     connect(&window_, &MainWindow::exclusionInsertionRequested, this,
             &DesktopProgram::ShowExclusionDialog);
-    connect(&window_, &MainWindow::aboutRequested, this, [this] { AboutDialog::Show(&window_); });
+    connect(&window_, &MainWindow::aboutRequested, this, [this] {
+        if (DialogMayOpen(AboutDialog::kTitle)) {
+            AboutDialog::Show(&window_);
+        }
+    });
     // "E&xit" ends the program the same way as closing the window, so the port and the
     // host are released and the port's lock file goes.
     connect(&window_, &MainWindow::exitRequested, this, &DesktopProgram::Close);
@@ -127,12 +125,13 @@ CommSettingsPorts DesktopProgram::PortOperations() {
     ports.open = [this](int portNumber, const std::string& settings) {
         return port_.Open(portNumber, settings);
     };
-    // Nobody at the screen: the dialog is cancelled, the port stays closed.
-    if (!setup_.unattended) {
-        ports.askSettings = [this](const Settings& settings) {
-            return SettingsDialog::Ask(settings, &window_);
-        };
-    }
+    // Nobody at the screen: the dialog counts as cancelled, the port stays as it is.
+    ports.askSettings = [this](const Settings& settings) -> std::optional<SerialSettingsChoice> {
+        if (!DialogMayOpen(SettingsDialog::kTitle)) {
+            return std::nullopt;
+        }
+        return SettingsDialog::Ask(settings, &window_);
+    };
     return ports;
 }
 
@@ -147,7 +146,7 @@ void DesktopProgram::ShowSettingsDialog() {
 
 // The machine field dialog is built elsewhere; it is shown modally from here.
 void DesktopProgram::ShowMachineFieldDialog() {
-    if (machineFields_) {
+    if (machineFields_ && DialogMayOpen(MachineFieldDialog::kTitle)) {
         machineFields_->exec();
     }
 }
@@ -158,12 +157,21 @@ void DesktopProgram::UnloadMachineFieldDialog() {
 
 void DesktopProgram::ShowExclusionDialog() {
     IniProfile* ini = app_.Ini();
-    if (ini == nullptr) {
+    if (ini == nullptr || !DialogMayOpen(ExclusionDialog::kTitle)) {
         return;
     }
     if (const auto flags = ExclusionDialog::Ask(app_.settings().ExclusionFlags, &window_)) {
         ApplyExclusionFlags(*flags, *ini, app_.settings(), app_.Window());
     }
+}
+
+// Unattended, no dialog opens: the trace says which one would have.
+bool DesktopProgram::DialogMayOpen(const char* title) {
+    if (!setup_.unattended) {
+        return true;
+    }
+    trace_.Event("dialog", std::string(title) + " not opened");
+    return false;
 }
 
 void DesktopProgram::Close() {

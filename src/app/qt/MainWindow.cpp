@@ -1,17 +1,22 @@
 #include "app/qt/MainWindow.h"
 
-#include "app/Operator.h"
-#include "app/qt/SingleByteText.h"
+#include "app/qt/ElidedLabel.h"
+#include "base/Operator.h"
+#include "base/qt/SingleByteText.h"
+#include "fields/ExclusionFlags.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -22,6 +27,9 @@ namespace {
 constexpr int kMargin = 8;
 constexpr int kRowHeight = 22;
 constexpr int kStatusBarHeight = 24;
+constexpr int kOptionRows = 4;
+constexpr int kEditorRow = 0;
+constexpr int kAutoStartRow = 3;
 
 const QColor kDarkBlue(0x00, 0x00, 0x80);
 const QColor kYellow(0xFF, 0xFF, 0x00);
@@ -43,18 +51,21 @@ void PaintText(QWidget* widget, const QColor& text) {
     widget->setPalette(palette);
 }
 
-template <typename W>
-W* Place(QWidget* parent, const char* name, const QString& caption, QRect where) {
+template <typename W> W* Place(QWidget* parent, const char* name, const QString& caption) {
     auto* widget = new W(caption, parent);
     widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(where);
     return widget;
 }
 
-QLabel* Indicator(QWidget* parent, const QString& name, const QString& caption, QRect where) {
+void KeepPlaceWhenHidden(QWidget& widget) {
+    QSizePolicy policy = widget.sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    widget.setSizePolicy(policy);
+}
+
+QLabel* Indicator(QWidget* parent, const QString& name, const QString& caption) {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(name);
-    label->setGeometry(where);
     label->setAlignment(Qt::AlignCenter);
     Paint(label, kYellow, kDarkBlue);
     label->hide();
@@ -81,7 +92,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     BuildControls(client);
     BuildMenus();
     ConnectControls();
-    FitCaptions(client);
+    FixSize(client);
 }
 
 MainWindow::~MainWindow() {
@@ -89,70 +100,168 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::BuildControls(QWidget* client) {
+    auto* body = new QVBoxLayout;
+    body->setContentsMargins(kMargin, kMargin, kMargin, 0);
+    body->setSpacing(0);
+    body->addLayout(BuildEntryRow(client));
+    body->addSpacing(9);
+    body->addLayout(BuildOptionRows(client));
+    body->addSpacing(4);
+    body->addLayout(BuildIndicatorRows(client));
+    body->addStretch(1);
+
+    auto* column = new QVBoxLayout(client);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addLayout(body, 1);
+    column->addWidget(BuildStatusBar(client));
+}
+
+QLayout* MainWindow::BuildEntryRow(QWidget* client) {
     const int buttonWidth = 65;
-    const int right = kClientWidth - kMargin;
-    edit_ = Place<QPushButton>(client, "cmdEdit", QStringLiteral("Edit"),
-                               {kMargin, kMargin, buttonWidth, 25});
-    endEdit_ = Place<QPushButton>(client, "cmdEndEdit", QStringLiteral("OK"),
-                                  {right - buttonWidth, kMargin, buttonWidth, 25});
+    edit_ = Place<QPushButton>(client, "cmdEdit", QStringLiteral("Edit"));
+    endEdit_ = Place<QPushButton>(client, "cmdEndEdit", QStringLiteral("OK"));
     endEdit_->setEnabled(false);
     endEdit_->setDefault(true);
     entry_ = new QLineEdit(client);
     entry_->setObjectName(QStringLiteral("txtEtichetta"));
-    const int entryLeft = kMargin + buttonWidth + kMargin;
-    entry_->setGeometry(entryLeft, kMargin, right - buttonWidth - kMargin - entryLeft, 25);
     entry_->setEnabled(false);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(kMargin);
+    for (QPushButton* button : {edit_, endEdit_}) {
+        button->setMinimumSize(std::max(buttonWidth, button->sizeHint().width()),
+                               std::max(25, button->sizeHint().height()));
+    }
+    row->addWidget(edit_);
+    row->addWidget(entry_, 1);
+    row->addWidget(endEdit_);
+    return row;
+}
 
-    const int boxWidth = 380;
-    showEdDesignY_ = 42;
-    autoStartDesignY_ = showEdDesignY_ + 3 * kRowHeight;
-    showEd_ = Place<QCheckBox>(client, "ShowEd", QStringLiteral("Show Program in Editor"),
-                               {kMargin, showEdDesignY_, 160, kRowHeight});
-    overwrite_ =
-        Place<QCheckBox>(client, "Overwrite",
-                         QStringLiteral("Overwrite Existing Programs With Program From 2D Barcode"),
-                         {kMargin, showEdDesignY_ + kRowHeight, boxWidth, kRowHeight});
-    aClear_ = Place<QCheckBox>(client, "AClear", QStringLiteral("Automatic Clear on Scan"),
-                               {kMargin, showEdDesignY_ + 2 * kRowHeight, boxWidth, kRowHeight});
-    autoStart_ = Place<QCheckBox>(client, "AutoStart", QStringLiteral("  Machine Auto Start"),
-                                  {kMargin, autoStartDesignY_, 160, kRowHeight});
+// Four rows of options: ShowEd's (where AutoStart goes once ShowEd is hidden, with ExLab
+// beside it), Overwrite, AClear and AutoStart's designed place. Every row keeps its
+// height when empty, so nothing below moves when AutoStart does.
+QLayout* MainWindow::BuildOptionRows(QWidget* client) {
+    showEd_ = Place<QCheckBox>(client, "ShowEd", QStringLiteral("Show Program in Editor"));
+    overwrite_ = Place<QCheckBox>(
+        client, "Overwrite",
+        QStringLiteral("Overwrite Existing Programs With Program From 2D Barcode"));
+    aClear_ = Place<QCheckBox>(client, "AClear", QStringLiteral("Automatic Clear on Scan"));
+    autoStart_ = Place<QCheckBox>(client, "AutoStart", QStringLiteral("  Machine Auto Start"));
     autoStart_->setChecked(true);
-    exLab_ =
-        Place<QLabel>(client, "ExLab", QString(), {176, showEdDesignY_, right - 176, kRowHeight});
+    exLab_ = Place<QLabel>(client, "ExLab", QString());
+    exLab_->setTextFormat(Qt::PlainText);
+    // Room for the longest notice from the start, so showing it never widens the window.
+    exLab_->setMinimumWidth(exLab_->fontMetrics().horizontalAdvance(QString::fromLatin1(
+                                ExclusionNoticeText(std::string(8, '1')).c_str())) +
+                            kMargin);
+    KeepPlaceWhenHidden(*showEd_);
+    KeepPlaceWhenHidden(*exLab_);
     exLab_->hide();
 
-    const int rowY = autoStartDesignY_ + kRowHeight + 4;
-    dSpin_ = Place<QLabel>(client, "DSpin", QStringLiteral("X"), {kMargin, rowY, 25, kRowHeight});
+    options_ = new QGridLayout;
+    options_->setContentsMargins(0, 0, 0, 0);
+    options_->setHorizontalSpacing(kMargin);
+    options_->setVerticalSpacing(0);
+    options_->setColumnMinimumWidth(0, 160);
+    options_->setColumnStretch(1, 1);
+    const int rowHeight = std::max(kRowHeight, autoStart_->sizeHint().height());
+    for (int row = 0; row < kOptionRows; ++row) {
+        options_->setRowMinimumHeight(row, rowHeight);
+    }
+    // A check box would give up width before any other control: its caption comes first.
+    for (QCheckBox* box : {showEd_, overwrite_, aClear_, autoStart_}) {
+        box->setMinimumWidth(box->sizeHint().width());
+        box->setFixedHeight(rowHeight);
+    }
+    exLab_->setFixedHeight(rowHeight);
+    options_->addWidget(showEd_, kEditorRow, 0);
+    options_->addWidget(exLab_, kEditorRow, 1);
+    options_->addWidget(overwrite_, kEditorRow + 1, 0, 1, 2);
+    options_->addWidget(aClear_, kEditorRow + 2, 0, 1, 2);
+    options_->addWidget(autoStart_, kAutoStartRow, 0);
+    autoStartRow_ = kAutoStartRow;
+    return options_;
+}
+
+// DSpin and the five row indicators of equal width, LabelAFS under the indicators.
+QLayout* MainWindow::BuildIndicatorRows(QWidget* client) {
+    dSpin_ = Place<QLabel>(client, "DSpin", QStringLiteral("X"));
     dSpin_->setAlignment(Qt::AlignCenter);
     dSpin_->setFont(QFont(QStringLiteral("Arial")));
     Paint(dSpin_, kBlue, kLightGrey);
     dSpin_->hide();
-    const int indicatorLeft = kMargin + 25 + kMargin;
-    const int gap = 4;
-    const int indicatorWidth = (right - indicatorLeft - (WindowState::kRowIndicators - 1) * gap) /
-                               WindowState::kRowIndicators;
-    for (int i = 0; i < WindowState::kRowIndicators; ++i) {
-        const int x = indicatorLeft + i * (indicatorWidth + gap);
-        labId_[static_cast<std::size_t>(i)] =
-            Indicator(client, QStringLiteral("LabID%1").arg(i),
-                      QString::fromLatin1(WindowState::kRowCaptions[static_cast<std::size_t>(i)]),
-                      {x, rowY, indicatorWidth, kRowHeight});
-    }
+    dSpin_->setFixedWidth(std::max(25, dSpin_->sizeHint().width()));
     labelAfs_ =
-        Indicator(client, QStringLiteral("LabelAFS"), QStringLiteral("Automatic Field Selection"),
-                  {indicatorLeft, rowY + kRowHeight + 4, right - indicatorLeft, kRowHeight});
+        Indicator(client, QStringLiteral("LabelAFS"), QStringLiteral("Automatic Field Selection"));
 
+    auto* grid = new QGridLayout;
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(4);
+    grid->setColumnMinimumWidth(0, dSpin_->width() + kMargin - 4);
+    grid->addWidget(dSpin_, 0, 0, Qt::AlignLeft);
+    int widest = 0;
+    for (int i = 0; i < WindowState::kRowIndicators; ++i) {
+        QLabel* label =
+            Indicator(client, QStringLiteral("LabID%1").arg(i),
+                      QString::fromLatin1(WindowState::kRowCaptions[static_cast<std::size_t>(i)]));
+        labId_[static_cast<std::size_t>(i)] = label;
+        widest = std::max(widest, label->sizeHint().width());
+        grid->addWidget(label, 0, i + 1);
+        grid->setColumnStretch(i + 1, 1);
+    }
+    labelAfs_->setMinimumWidth(labelAfs_->sizeHint().width());
+    grid->addWidget(labelAfs_, 1, 1, 1, WindowState::kRowIndicators);
+    // Equal widths that fit the widest caption; every indicator keeps its place hidden.
+    const int rowHeight = std::max(kRowHeight, dSpin_->sizeHint().height());
+    for (QLabel* label : labId_) {
+        label->setMinimumWidth(widest);
+        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        label->setFixedHeight(rowHeight);
+        KeepPlaceWhenHidden(*label);
+    }
+    for (QLabel* label : {dSpin_, labelAfs_}) {
+        label->setFixedHeight(rowHeight);
+        KeepPlaceWhenHidden(*label);
+    }
+    return grid;
+}
+
+QWidget* MainWindow::BuildStatusBar(QWidget* client) {
     statusBar_ = new QFrame(client);
     statusBar_->setObjectName(QStringLiteral("picStatusBar"));
     statusBar_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    statusBar_->setGeometry(0, kClientHeight - kStatusBarHeight, kClientWidth, kStatusBarHeight);
-    const int inner = kStatusBarHeight - 4;
-    curSettings_ = Place<QLabel>(statusBar_, "lblCurSettings", QString(), {4, 2, 130, inner});
+    curSettings_ = Place<QLabel>(statusBar_, "lblCurSettings", QString());
     PaintText(curSettings_, kRed);
-    status_ = Place<QLabel>(statusBar_, "lblStatusBar", QString::fromLatin1(WindowState::kReady),
-                            {138, 2, kClientWidth - 142, inner});
+    // Wide enough for any port with the fastest rate, whatever the font.
+    curSettings_->setMinimumWidth(std::max(
+        130, curSettings_->fontMetrics().horizontalAdvance(QStringLiteral("COM4:57600,N,8,1")) +
+                 kMargin));
+    status_ = new ElidedLabel(QString::fromLatin1(WindowState::kReady), statusBar_);
+    status_->setObjectName(QStringLiteral("lblStatusBar"));
+    auto* row = new QHBoxLayout(statusBar_);
+    row->setContentsMargins(2, 0, 2, 0);
+    row->setSpacing(4);
+    row->addWidget(curSettings_);
+    row->addWidget(status_, 1);
+    statusBar_->setFixedHeight(std::max(kStatusBarHeight, status_->sizeHint().height() + 4));
+    return statusBar_;
+}
 
-    client->setFixedSize(kClientWidth, kClientHeight);
+// Fixed at the designed client size, or at what this system's font needs where that is
+// more: the window is neither resized nor maximized, so nothing in it can float.
+void MainWindow::FixSize(QWidget* client) {
+    QLayout* layout = client->layout();
+    layout->activate();
+    client->setFixedSize(QSize(kClientWidth, kClientHeight).expandedTo(layout->minimumSize()));
+    // Laid out at the final size now, not only once shown.
+    layout->invalidate();
+    layout->activate();
+    statusBar_->layout()->activate();
+    this->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
 }
 
 void MainWindow::BuildMenus() {
@@ -184,31 +293,6 @@ void MainWindow::ConnectControls() {
     connect(endEdit_, &QPushButton::clicked, this, [this] { emit okClicked(entry_->text()); });
 }
 
-// The design's sizes suit the original fonts; a caption that this system's font would
-// clip widens its control, and the window with it.
-void MainWindow::FitCaptions(QWidget* client) {
-    int needed = kClientWidth;
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{showEd_, overwrite_, aClear_, autoStart_, labelAfs_}) {
-        const int hint = w->sizeHint().width();
-        if (hint > w->width()) {
-            w->resize(hint, w->height());
-        }
-        needed = std::max(needed, w->x() + w->width() + kMargin);
-    }
-    for (QLabel* label : labId_) {
-        if (label->sizeHint().width() > label->width()) {
-            label->resize(label->sizeHint().width(), label->height());
-        }
-        needed = std::max(needed, label->x() + label->width() + kMargin);
-    }
-    if (needed > kClientWidth) {
-        statusBar_->resize(needed, statusBar_->height());
-        status_->resize(needed - status_->x() - 4, status_->height());
-        client->setFixedSize(needed, kClientHeight);
-    }
-}
-
 void MainWindow::Attach(WindowState& state) {
     Detach();
     state_ = &state;
@@ -224,7 +308,7 @@ void MainWindow::Detach() {
 }
 
 void MainWindow::StatusChanged(const std::string& text) {
-    status_->setText(ToQString(text));
+    status_->SetText(ToQString(text));
 }
 
 void MainWindow::Changed() {
@@ -236,7 +320,7 @@ void MainWindow::Refresh() {
         return;
     }
     const WindowState& s = *state_;
-    status_->setText(ToQString(s.Status()));
+    status_->SetText(ToQString(s.Status()));
     for (int i = 0; i < WindowState::kRowIndicators; ++i) {
         labId_[static_cast<std::size_t>(i)]->setVisible(s.RowIndicatorVisible(i));
     }
@@ -248,10 +332,20 @@ void MainWindow::Refresh() {
     autoStart_->setChecked(s.autoStart());
     showEd_->setChecked(s.showEditor());
     showEd_->setVisible(!s.EditorOptionHidden());
-    autoStart_->move(autoStart_->x(), s.EditorOptionHidden() ? showEdDesignY_ : autoStartDesignY_);
+    PlaceAutoStart(s.EditorOptionHidden() ? kEditorRow : kAutoStartRow);
     exLab_->setText(ToQString(s.ExclusionNotice()));
     exLab_->setVisible(s.ExclusionNoticeVisible());
     curSettings_->setText(ToQString(s.PortSettingsCaption()));
+}
+
+void MainWindow::PlaceAutoStart(int row) {
+    if (row == autoStartRow_) {
+        return;
+    }
+    options_->removeWidget(autoStart_);
+    options_->addWidget(autoStart_, row, 0);
+    autoStartRow_ = row;
+    options_->activate();
 }
 
 void MainWindow::ShowManualEntry(const ManualEntryView& view) {

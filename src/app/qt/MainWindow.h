@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/ManualEntry.h"
-#include "app/WindowState.h"
+#include "base/WindowState.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -11,11 +11,15 @@
 class QAction;
 class QCheckBox;
 class QFrame;
+class QGridLayout;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 
 namespace quillet {
+
+class ElidedLabel;
 
 // frmMain: draws the core's WindowState and manual-entry view and reports what the
 // operator does. It decides nothing itself.
@@ -23,7 +27,8 @@ class MainWindow : public QMainWindow, public WindowStateObserver {
     Q_OBJECT
 
 public:
-    // The client area as designed: 7380 x 3330 twips at 15 twips a pixel.
+    // The client area as designed: 7380 x 3330 twips at 15 twips a pixel. A larger font
+    // makes it larger; the window keeps a fixed size either way.
     static constexpr int kClientWidth = 492;
     static constexpr int kClientHeight = 222;
 
@@ -61,10 +66,15 @@ protected:
 
 private:
     void BuildControls(QWidget* client);
+    QLayout* BuildEntryRow(QWidget* client);
+    QLayout* BuildOptionRows(QWidget* client);
+    QLayout* BuildIndicatorRows(QWidget* client);
+    QWidget* BuildStatusBar(QWidget* client);
+    void FixSize(QWidget* client);
     void BuildMenus();
     void ConnectControls();
-    void FitCaptions(QWidget* client);
     void Refresh();
+    void PlaceAutoStart(int row);
 
     WindowState* state_ = nullptr;
     QTimer pollTimer_;
@@ -76,14 +86,14 @@ private:
     QPushButton* edit_ = nullptr;
     QPushButton* endEdit_ = nullptr;
     QFrame* statusBar_ = nullptr;
-    QLabel* status_ = nullptr;
+    ElidedLabel* status_ = nullptr;
     QLabel* curSettings_ = nullptr;
     QLabel* exLab_ = nullptr;
     QLabel* labelAfs_ = nullptr;
     QLabel* dSpin_ = nullptr;
     std::array<QLabel*, WindowState::kRowIndicators> labId_{};
-    int autoStartDesignY_ = 0;
-    int showEdDesignY_ = 0;
+    QGridLayout* options_ = nullptr;
+    int autoStartRow_ = 0;
 };
 
 } // namespace quillet

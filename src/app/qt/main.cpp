@@ -1,13 +1,14 @@
 // quillet: the desktop program.
 
-#include "app/DemoSetup.h"
+#include "app/CommandLine.h"
 #include "app/DesktopOptions.h"
-#include "app/TraceFile.h"
-#include "app/qt/DemoFeeder.h"
+#include "app/demo/DemoSetup.h"
+#include "app/demo/TraceFile.h"
+#include "app/demo/qt/DemoFeeder.h"
+#include "app/demo/qt/VirtualScanner.h"
 #include "app/qt/DesktopProgram.h"
-#include "app/qt/ProgramIcon.h"
-#include "config/CommandLine.h"
-#include "config/ExecutableDir.h"
+#include "base/ExecutableDir.h"
+#include "base/qt/ProgramIcon.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -15,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,7 +32,7 @@ constexpr const char* kUsage =
     "               [host options] [--unattended] [--virtual-scanner] [--com N=DEVICE]...\n"
     "               [--serial-device DEVICE] [--demo | --demo-script] [--quit-after SECONDS]\n"
     "  --unattended        message boxes are answered at once (Cancel where there is one)\n"
-    "                      and traced; the serial settings dialog is never shown\n"
+    "                      and traced; no dialog opens (traced as not opened)\n"
     "  --virtual-scanner   a pseudo-terminal pair stands in for the scanner; the path to\n"
     "                      write scans to is printed on the first line of standard output\n"
     "  --com N=DEVICE      port COMN is DEVICE (default: COMn is /dev/ttyS(n-1))\n"
@@ -109,6 +111,8 @@ int main(int argc, char** argv) {
     if (const std::string error = trace.Open(common.traceFile); !error.empty()) {
         return Fail(error);
     }
+    // Made before the program so that the port closes before its terminals go.
+    std::unique_ptr<VirtualScanner> scanner;
     DesktopProgram program({locations, MakePathMap(common, locations), common.host, desktop.devices,
                             desktop.unattended},
                            trace.trace());
@@ -116,13 +120,15 @@ int main(int argc, char** argv) {
         const VirtualScanner::Links links =
             demo ? VirtualScanner::Links{demo->folder + "/scanner", demo->folder + "/port"}
                  : VirtualScanner::Links{};
-        if (const std::string error = program.UseVirtualScanner(links); !error.empty()) {
+        scanner = std::make_unique<VirtualScanner>();
+        if (const std::string error = scanner->Open(links); !error.empty()) {
             return Fail("no virtual scanner: " + error);
         }
-        std::cout << program.Scanner()->ScannerPath() << std::endl;
+        program.UseScannerDevice(scanner->PortPath());
+        std::cout << scanner->ScannerPath() << std::endl;
     }
     if (demo) {
-        PrintDemoHelp(*demo, program.Scanner()->ScannerPath());
+        PrintDemoHelp(*demo, scanner->ScannerPath());
     }
     if (!program.Start() || program.ExitStatus()) {
         return program.ExitStatus().value_or(1);
@@ -133,7 +139,7 @@ int main(int argc, char** argv) {
     }
     std::optional<DemoFeeder> feeder;
     if (demo && desktop.demoScript) {
-        feeder.emplace(program.App(), program.Scanner()->ScannerPath(), demo->labels);
+        feeder.emplace(program.App(), scanner->ScannerPath(), demo->labels);
         QObject::connect(&*feeder, &DemoFeeder::finished, &program, &DesktopProgram::Close);
         feeder->Start();
     }

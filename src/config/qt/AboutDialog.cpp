@@ -1,6 +1,6 @@
 #include "config/qt/AboutDialog.h"
 
-#include "app/qt/ProgramIcon.h"
+#include "base/qt/ProgramIcon.h"
 #include "config/qt/CenterForm.h"
 #include "config/qt/DialogSize.h"
 
@@ -44,7 +44,7 @@ QLayout* EtchedRule(QWidget* parent, const char* dark, const char* light) {
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("About Quillet"));
+    setWindowTitle(QString::fromLatin1(kTitle));
     setModal(true);
     setWindowIcon(ProgramIcon());
 

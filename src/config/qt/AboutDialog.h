@@ -9,6 +9,8 @@ class AboutDialog : public QDialog {
     Q_OBJECT
 
 public:
+    static constexpr const char* kTitle = "About Quillet";
+
     explicit AboutDialog(QWidget* parent = nullptr);
 
     static void Show(QWidget* parent = nullptr);

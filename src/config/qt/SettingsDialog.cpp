@@ -31,13 +31,24 @@ template <typename Set> void OnSelected(QRadioButton& option, Set set) {
     });
 }
 
+// The selected option among `option` and its siblings in the frame, if any.
+QRadioButton* SelectedBeside(const QRadioButton& option) {
+    for (QRadioButton* sibling :
+         option.parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly)) {
+        if (sibling->isChecked()) {
+            return sibling;
+        }
+    }
+    return nullptr;
+}
+
 } // namespace
 
 SettingsDialog::SettingsDialog(const Settings& settings, QWidget* parent)
     : QDialog(parent),
       form_(LoadSerialSettingsForm(settings.CommPortNumber, settings.CommSettings)) {
     setObjectName(QStringLiteral("frmSettings"));
-    setWindowTitle(QStringLiteral("Settings"));
+    setWindowTitle(QString::fromLatin1(kTitle));
     setModal(true);
 
     auto* grid = new QGridLayout(this);
@@ -150,6 +161,22 @@ void SettingsDialog::BuildButtons() {
     cmdCancel_ = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
     connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+// Tab takes one stop per frame; it enters a frame at its selected option, as native
+// option groups do, so that a Space there changes nothing.
+bool SettingsDialog::focusNextPrevChild(bool next) {
+    if (!QDialog::focusNextPrevChild(next)) {
+        return false;
+    }
+    const auto* option = qobject_cast<const QRadioButton*>(focusWidget());
+    if (option == nullptr) {
+        return true;
+    }
+    if (QRadioButton* selected = SelectedBeside(*option)) {
+        selected->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    }
+    return true;
 }
 
 void SettingsDialog::SetTabOrder() {

@@ -20,6 +20,8 @@ class SettingsDialog : public QDialog {
     Q_OBJECT
 
 public:
+    static constexpr const char* kTitle = "Settings";
+
     explicit SettingsDialog(const Settings& settings, QWidget* parent = nullptr);
 
     SerialSettingsChoice choice() const { return ChosenSerialSettings(form_); }
@@ -27,6 +29,9 @@ public:
     // Shows the dialog modally; the choice on OK, nothing on Cancel.
     static std::optional<SerialSettingsChoice> Ask(const Settings& settings,
                                                    QWidget* parent = nullptr);
+
+protected:
+    bool focusNextPrevChild(bool next) override;
 
 private:
     QGroupBox* BuildPortFrame();

@@ -13,7 +13,7 @@ namespace quillet {
 
 ExclusionDialog::ExclusionDialog(const std::string& flags, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("ExInsForm"));
-    setWindowTitle(QStringLiteral("Exclusion Insertion"));
+    setWindowTitle(QString::fromLatin1(kTitle));
     setModal(true);
 
     auto* label = new QLabel(QStringLiteral("Automatic insertion of an Exclusion number in the "

@@ -19,6 +19,8 @@ class ExclusionDialog : public QDialog {
     Q_OBJECT
 
 public:
+    static constexpr const char* kTitle = "Exclusion Insertion";
+
     explicit ExclusionDialog(const std::string& flags, QWidget* parent = nullptr);
 
     std::string flags() const;

@@ -31,6 +31,10 @@ public:
     void Refresh();
 
 private:
+    void ShowEntries(const std::vector<SimulatedHost::Entry>& entries);
+    void AddRow(int row, const SimulatedHost::Entry& entry);
+    void SetCell(int row, int column, const std::string& text);
+
     SimulatedHost* host_;
     QTableWidget* table_ = nullptr;
     QLabel* state_ = nullptr;

@@ -1,5 +1,6 @@
 #include "app/qt/DesktopProgram.h"
 
+#include "app/demo/qt/VirtualScanner.h"
 #include "config/qt/CenterForm.h"
 #include "support/RecordingTrace.h"
 #include "support/TempFolder.h"
@@ -13,7 +14,14 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <QApplication>
+#include <QDialog>
+#include <QRadioButton>
+#include <QTimer>
+
 #include <algorithm>
+#include <deque>
+#include <functional>
 #include <memory>
 
 #include <sys/stat.h>
@@ -52,6 +60,28 @@ bool Traced(const testing::RecordingTrace& trace, const std::string& line) {
     return std::find(trace.lines.begin(), trace.lines.end(), line) != trace.lines.end();
 }
 
+// Answers the modal windows as they come up, one step each, in order.
+class ModalAnswers : public QObject {
+public:
+    explicit ModalAnswers(std::deque<std::function<void(QWidget&)>> steps)
+        : steps_(std::move(steps)) {
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal != nullptr && modal->isVisible() && !steps_.empty()) {
+                const auto step = steps_.front();
+                steps_.pop_front();
+                step(*modal);
+            }
+        });
+        timer_.start(20);
+    }
+    bool Done() const { return steps_.empty(); }
+
+private:
+    std::deque<std::function<void(QWidget&)>> steps_;
+    QTimer timer_;
+};
+
 } // namespace
 
 class DesktopProgramTest : public QObject {
@@ -80,11 +110,12 @@ private slots:
         QCOMPARE(program.Window().pos(),
                  screen.topLeft() + CenteredPosition(screen.size(), program.Window().size()));
 
-        // The port could not be opened: reported, no dialog unattended, caption untouched.
+        // The port could not be opened: reported, no dialog unattended, no port named.
         const std::string message = "message critical|Quillet|Unexpected error #";
         QVERIFY(std::any_of(trace.lines.begin(), trace.lines.end(), [&](const std::string& l) {
             return l.rfind(message, 0) == 0 && l.find("no-such-device") != std::string::npos;
         }));
+        QVERIFY(Traced(trace, "dialog Settings not opened"));
         QCOMPARE(Find<QLabel>(program, "lblCurSettings")->text(), QString());
         QVERIFY(!program.Port().IsOpen());
     }
@@ -143,12 +174,86 @@ private slots:
     void PortOpensOnTheVirtualScannerAndShowsItsSettings() {
         Setup setup("CommPort=2\r\nSettings=19200,N,8,1\r\n");
         testing::RecordingTrace trace;
+        VirtualScanner scanner;
+        QCOMPARE(scanner.Open(), std::string());
         DesktopProgram program(setup.Make(), trace);
-        QCOMPARE(program.UseVirtualScanner(), std::string());
+        program.UseScannerDevice(scanner.PortPath());
         QVERIFY(program.Start());
         QVERIFY(program.Port().IsOpen());
         QCOMPARE(Find<QLabel>(program, "lblCurSettings")->text(),
                  QStringLiteral("COM2:19200,N,8,1"));
+    }
+
+    // The host's list window appears with the first label; the operator keeps typing.
+    void HostListLeavesTheFocusInTheEntryBox() {
+        Setup setup("");
+        testing::RecordingTrace trace;
+        DesktopProgram program(setup.Make(), trace);
+        QVERIFY(program.Start());
+        program.Window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&program.Window()));
+        Find<QPushButton>(program, "cmdEdit")->click();
+        auto* box = Find<QLineEdit>(program, "txtEtichetta");
+        QTest::keyClicks(box, QStringLiteral("%12prog n"));
+        QTest::keyClick(box, Qt::Key_Return);
+        QVERIFY(Traced(trace, "host Visible true"));
+        QVERIFY(QTest::qWaitForWindowExposed(program.HostWindow()));
+        // The offscreen platform activates whatever is shown; a window system asked not
+        // to activate the list leaves the main window active.
+        QVERIFY(program.HostWindow()->testAttribute(Qt::WA_ShowWithoutActivating));
+        QCOMPARE(program.Window().focusWidget(), box);
+    }
+
+    // COM1 works, COM2 is missing: after choosing Com2 and cancelling the offered dialog
+    // no port is open, and the caption names none.
+    void FailedPortChangeLeavesNoPortNamed() {
+        Setup setup("");
+        DesktopSetup attended = setup.Make();
+        attended.unattended = false;
+        testing::RecordingTrace trace;
+        VirtualScanner scanner;
+        QCOMPARE(scanner.Open(), std::string());
+        DesktopProgram program(attended, trace);
+        program.UseScannerDevice(scanner.PortPath());
+        QVERIFY(program.Start());
+        auto* caption = Find<QLabel>(program, "lblCurSettings");
+        QCOMPARE(caption->text(), QStringLiteral("COM1:9600,N,8,1"));
+        SerialDeviceMap devices;
+        QVERIFY(devices.AddMapping("1=" + scanner.PortPath()));
+        QVERIFY(devices.AddMapping("2=" + setup.dir / "no-such-device"));
+        program.Port().SetDevices(devices);
+
+        ModalAnswers answers(
+            {[](QWidget& settings) {
+                 settings.findChild<QRadioButton*>(QStringLiteral("optCom2"))->click();
+                 qobject_cast<QDialog*>(&settings)->accept();
+             },
+             [](QWidget& error) { QTest::keyClick(&error, Qt::Key_Escape); },
+             [](QWidget& settings) { qobject_cast<QDialog*>(&settings)->reject(); }});
+        program.Window().findChild<QAction*>(QStringLiteral("mnuSetttings"))->trigger();
+        QVERIFY(answers.Done());
+        QVERIFY(!program.Port().IsOpen());
+        QCOMPARE(caption->text(), QString());
+    }
+
+    // Nobody at the screen: no dialog opens, and the trace says so.
+    void UnattendedOpensNoDialog() {
+        Setup setup("");
+        testing::RecordingTrace trace;
+        DesktopProgram program(setup.Make(), trace);
+        QVERIFY(program.Start());
+        QTimer::singleShot(2000, &program, [] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                modal->close();
+            }
+        });
+        for (const char* menu : {"mnuSetttings", "MnuAutoFld", "ExIns", "mnuAbout"}) {
+            program.Window().findChild<QAction*>(QString::fromLatin1(menu))->trigger();
+        }
+        for (const char* title : {"Settings", "Automatic Field Selection Setup",
+                                  "Exclusion Insertion", "About Quillet"}) {
+            QVERIFY2(Traced(trace, "dialog " + std::string(title) + " not opened"), title);
+        }
     }
 
     void SecondCopyIsRefused() {
@@ -181,8 +286,10 @@ private slots:
     void ExitReleasesThePortAndTheHost() {
         Setup setup("");
         testing::RecordingTrace trace;
+        VirtualScanner scanner;
+        QCOMPARE(scanner.Open(), std::string());
         DesktopProgram program(setup.Make(), trace);
-        QCOMPARE(program.UseVirtualScanner(), std::string());
+        program.UseScannerDevice(scanner.PortPath());
         QVERIFY(program.Start());
         QVERIFY(program.Port().IsOpen());
         QSignalSpy closed(&program, &DesktopProgram::closed);

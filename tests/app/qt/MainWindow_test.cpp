@@ -1,9 +1,12 @@
 #include "app/ManualEntry.h"
 #include "app/qt/MainWindow.h"
 
+#include "app/qt/ElidedLabel.h"
 #include "support/FakeOperator.h"
+#include "support/qt/WidgetChecks.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -107,6 +110,54 @@ private slots:
         QCOMPARE(bar->geometry().bottom(), client->height() - 1);
         QCOMPARE(bar->width(), client->width());
         QVERIFY(Find<QLabel>(w, "lblCurSettings")->x() < Find<QLabel>(w, "lblStatusBar")->x());
+    }
+
+    // Neither resized nor maximized: nothing can float in a larger window.
+    void WindowKeepsItsSize() {
+        MainWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.minimumSize(), w.maximumSize());
+        QVERIFY(!w.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    }
+
+    void TwelvePointFontClipsAndOverlapsNothing() {
+        const QFont before = QApplication::font();
+        QFont large = before;
+        large.setPointSize(12);
+        QApplication::setFont(large);
+        MainWindow w;
+        WindowState state;
+        w.Attach(state);
+        state.HideEditorOption();
+        state.SetExclusionNotice(true, " Exclusion Number 12345678  for insertion.");
+        state.SetPortSettingsCaption("COM4:57600,N,8,1");
+        for (int i = 0; i < WindowState::kRowIndicators; ++i) {
+            state.ShowRowIndicator(i);
+        }
+        state.SetAutoFieldSelectionVisible(true);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QApplication::setFont(before);
+        QCOMPARE(testing::ClippedWidgets(w).join(","), QString());
+        QCOMPARE(testing::OverlappingWidgets(*w.centralWidget()).join(","), QString());
+    }
+
+    void LongStatusIsElidedWithTheWholeTextAsTip() {
+        MainWindow w;
+        WindowState state;
+        w.Attach(state);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto* status = Find<ElidedLabel>(w, "lblStatusBar");
+        QVERIFY(!status->Elided());
+        QCOMPARE(status->toolTip(), QString());
+        const std::string longText = "Unexpected error # 53 occured: " + std::string(200, 'x');
+        state.SetStatus(longText);
+        QCOMPARE(status->text(), QString::fromStdString(longText));
+        QVERIFY(status->Elided());
+        QCOMPARE(status->toolTip(), QString::fromStdString(longText));
+        QVERIFY(status->geometry().right() < w.centralWidget()->width());
     }
 
     void ColoursAndFont() {

@@ -186,6 +186,23 @@ private slots:
                  (QStringList{"OptCom4", "optBaud300"}));
     }
 
+    // Tab enters each frame at its selected option, so a Space there changes nothing.
+    void tabLandsOnTheSelectedOptionOfEachFrame() {
+        SettingsDialog dialog(Stored(2, "9600,E,8,2"));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        Option(dialog, "optCom2")->setFocus();
+        QStringList stops;
+        for (int i = 0; i < 5; ++i) {
+            QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
+            stops << dialog.focusWidget()->objectName();
+        }
+        QCOMPARE(stops, (QStringList{"optBaud9600", "optParityEven", "optDataBits8", "optStopBits2",
+                                     "cmdOK"}));
+        QTest::keyClick(dialog.focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(dialog.focusWidget()->objectName(), QStringLiteral("optStopBits2"));
+    }
+
     void fitsItsCaptions() {
         SettingsDialog dialog(Stored(1, "9600,N,8,1"));
         dialog.show();

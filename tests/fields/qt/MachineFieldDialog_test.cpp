@@ -3,7 +3,7 @@
 #include "fields/MachineFieldStore.h"
 
 #include "config/Settings.h"
-#include "labels/LastProgram.h"
+#include "fields/LastProgram.h"
 #include "support/FakeIniProfile.h"
 #include "support/qt/WidgetChecks.h"
 
@@ -194,6 +194,40 @@ private slots:
                          rig.Tabs()->currentWidget()->size()),
                      rig.Tabs()->currentWidget()->minimumSizeHint());
         }
+    }
+
+    // Grey as drawn, not only as set, and apart from the text box beside each.
+    void checkBoxesAreDrawnGreyBesideTheirBoxes() {
+        Rig rig;
+        rig.Create();
+        QVERIFY(rig.Show());
+        for (int tab : {MachineFieldDialog::kStandardFields, MachineFieldDialog::kFrontAndBack}) {
+            rig.Tabs()->setCurrentIndex(tab);
+            const QStringList& checks =
+                tab == MachineFieldDialog::kStandardFields ? kStandardChecks : kFrontBackChecks;
+            for (const QString& name : checks) {
+                QCheckBox* check = rig.Check(name);
+                QCOMPARE(check->grab().toImage().pixelColor(1, 1), kGrey);
+                const QRect box = rig.Box(name.chopped(2))->geometry();
+                QVERIFY2(!check->geometry().adjusted(-2, 0, 2, 0).intersects(box),
+                         qPrintable(name));
+            }
+        }
+    }
+
+    void twelvePointFontShowsWholeTabCaptions() {
+        const QFont before = QApplication::font();
+        QFont large = before;
+        large.setPointSize(12);
+        QApplication::setFont(large);
+        Rig rig;
+        rig.Create();
+        const bool shown = rig.Show();
+        QApplication::setFont(before);
+        QVERIFY(shown);
+        const QTabBar* bar = rig.Tabs()->tabBar();
+        QVERIFY(bar->tabRect(bar->count() - 1).right() < bar->width());
+        QCOMPARE(testing::ClippedWidgets(*rig.dialog).join(","), QString());
     }
 
     void focusStartsOnTheTabsEveryTime() {

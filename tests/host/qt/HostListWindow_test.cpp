@@ -52,6 +52,32 @@ private slots:
         QCOMPARE(state->text(), QStringLiteral("State: Ended"));
     }
 
+    void AChangeTouchesOnlyTheRowsItAddsAndColumnsFitThem() {
+        testing::RecordingTrace trace;
+        SimulatedHost host(trace, {});
+        HostListWindow window(host);
+        auto* table = window.findChild<QTableWidget*>(QStringLiteral("HostEntries"));
+        host.Attach(true);
+        auto list = host.GetExeList();
+        list->AddLine("#161=A.CNC;");
+        QTableWidgetItem* first = table->item(0, 0);
+        const int narrow = table->columnWidth(0);
+        const std::string wide(60, 'W');
+        list->AddLine("#161=" + wide + ";");
+        host.Start();
+        QCOMPARE(table->rowCount(), 2);
+        QCOMPARE(table->item(0, 0), first);
+        QVERIFY(table->columnWidth(0) > narrow);
+        QVERIFY(table->columnWidth(0) >=
+                table->fontMetrics().horizontalAdvance(QString::fromStdString(wide)));
+
+        list->ClearList();
+        list->AddLine("#161=A.CNC;");
+        QCOMPARE(table->rowCount(), 1);
+        QCOMPARE(table->item(0, 0)->text(), QStringLiteral("A.CNC"));
+        QCOMPARE(table->columnWidth(0), narrow);
+    }
+
     void DetachedWindowNoLongerFollowsTheHost() {
         testing::RecordingTrace trace;
         SimulatedHost host(trace, {});

@@ -29,6 +29,22 @@ inline QStringList ClippedWidgets(const QWidget& dialog) {
     return clipped;
 }
 
+// "a/b" for each two visible child widgets of `parent` that cover each other.
+inline QStringList OverlappingWidgets(const QWidget& parent) {
+    QStringList overlaps;
+    const QList<QWidget*> children = parent.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (qsizetype i = 0; i < children.size(); ++i) {
+        for (qsizetype j = i + 1; j < children.size(); ++j) {
+            const QWidget* a = children[i];
+            const QWidget* b = children[j];
+            if (a->isVisible() && b->isVisible() && a->geometry().intersects(b->geometry())) {
+                overlaps << a->objectName() + "/" + b->objectName();
+            }
+        }
+    }
+    return overlaps;
+}
+
 // `from` and the widgets that Tab reaches after it, by object name.
 inline QStringList FocusChain(QWidget* from, int count) {
     QStringList names;
