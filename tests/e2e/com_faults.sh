@@ -3,15 +3,15 @@
 # form given: a list withheld for some calls then given, AddLine refused past the bound and
 # reported with the host's number and description, a host that never hands out a list, and
 # (in-process form only, before any local server runs) a host that is not installed.
-# Usage: com_faults.sh inproc|local WINDOWS_BUILD EMULATOR...  with $QUILLET_TESTHOST_DIR
-# set to the server's folder.
+# Usage: com_faults.sh inproc|local WINDOWS_BUILD  with $QUILLET_TESTHOST_DIR set to the
+# server's folder.
 set -euo pipefail
 form=$1
 shift
 export QUILLET_E2E_HOST=com
 # shellcheck source=SCRIPTDIR/replay_common.sh
 source "$(dirname "$0")/replay_common.sh"
-testhost=("${emulator[@]}" "$QUILLET_TESTHOST_DIR/quillet-testhost.exe")
+testhost=$QUILLET_TESTHOST_DIR/quillet-testhost
 
 rm -rf "$work/t"
 mkdir -p "$work/t/bin" "$work/t/windows" "$work/t/c/prod"
@@ -55,11 +55,11 @@ connect_fails --host-connect-timeout 0.3
 com_check
 
 if [ "$form" = inproc ]; then
-    "${testhost[@]}" --unregister </dev/null
+    "$testhost" --unregister </dev/null
     connect_fails
     grep -qx 'message critical|Quillet|Tormial is not installed: its automation object HostApp is not registered on this computer. (0x80040154)' \
         "$work/t/trace" || fail "not installed: $(cat "$work/t/trace")"
     ! grep -q '^host ' "$work/t/trace" || fail "host calls without a host"
-    "${testhost[@]}" --register inproc </dev/null
+    "$testhost" --register inproc </dev/null
 fi
 echo "COM host faults ($form) ok"
