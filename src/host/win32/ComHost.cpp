@@ -56,6 +56,12 @@ std::string SystemText(HRESULT hr) {
     return NarrowText(text);
 }
 
+// ": <the system's words>", or nothing when the system has none.
+std::string Reason(HRESULT hr) {
+    const std::string text = SystemText(hr);
+    return text.empty() ? std::string() : ": " + text;
+}
+
 struct Releaser {
     void operator()(IDispatch* object) const { object->Release(); }
 };
@@ -68,7 +74,7 @@ struct ComState {
         const HRESULT hr = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         initialised = SUCCEEDED(hr);
         if (!initialised) {
-            Fail(hr, "COM could not be started on this thread: " + SystemText(hr));
+            Fail(hr, "COM could not be started on this thread" + Reason(hr));
         }
     }
     ~ComState() {
@@ -101,7 +107,7 @@ bool ComState::Invoke(IDispatch* object, const wchar_t* name, WORD flags, std::v
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
     HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
     if (FAILED(hr)) {
-        return Fail(hr, "Tormial does not know the call " + shownName + ": " + SystemText(hr));
+        return Fail(hr, "Tormial does not know the call " + shownName + Reason(hr));
     }
     std::vector<VARIANT> reversed(args.rbegin(), args.rend()); // IDispatch takes them last first
     DISPID named = DISPID_PROPERTYPUT;
@@ -121,7 +127,7 @@ bool ComState::Invoke(IDispatch* object, const wchar_t* name, WORD flags, std::v
         return true;
     }
     if (hr != DISP_E_EXCEPTION) {
-        return Fail(hr, "the Tormial call " + shownName + " failed: " + SystemText(hr));
+        return Fail(hr, "the Tormial call " + shownName + " failed" + Reason(hr));
     }
     if (exception.pfnDeferredFillIn != nullptr) {
         exception.pfnDeferredFillIn(&exception);
@@ -237,8 +243,8 @@ public:
         hr = ::CoCreateInstance(id, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
                                 IID_IDispatch, reinterpret_cast<void**>(&object));
         if (FAILED(hr)) {
-            state_->Fail(hr, "Tormial's list object " + progId +
-                                 " could not be created: " + SystemText(hr));
+            state_->Fail(hr,
+                         "Tormial's list object " + progId + " could not be created" + Reason(hr));
             return nullptr;
         }
         return std::make_shared<ComExeList>(state_, DispatchPtr(object));
@@ -262,8 +268,8 @@ private:
         }
         if (FAILED(hr)) {
             return state_->Fail(hr, "Tormial is not running: its automation object HostApp is "
-                                    "registered but could not be started or reached (" +
-                                        SystemText(hr) + ").");
+                                    "registered but could not be started or reached" +
+                                        Reason(hr) + ".");
         }
         object_.reset(object);
         return true;
