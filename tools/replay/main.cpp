@@ -8,6 +8,7 @@
 #include "app/demo/TraceFile.h"
 #include "base/ExecutableDir.h"
 #include "config/NativeFileSystem.h"
+#include "base/StandardStreams.h"
 #include "host/SimulatedHost.h"
 #include "replay/ReplayScript.h"
 
@@ -151,6 +152,7 @@ std::string UsageError(const CommonOptions& options) {
 } // namespace
 
 int main(int argc, char** argv) {
+    UseBinaryStandardStreams();
     const std::vector<std::string> args(argv + 1, argv + argc);
     const CommonOptions options = ParseCommonOptions(args);
     if (const std::string error = UsageError(options); !error.empty()) {

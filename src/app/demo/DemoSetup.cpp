@@ -87,8 +87,8 @@ DemoSetup MakeDemoSetup(const std::string& source, const std::string& parent) {
         return setup;
     }
     const fs::path to(setup.folder);
-    setup.programDir = (to / "bin").string();
-    setup.windowsDir = (to / "windows").string();
+    setup.programDir = setup.folder + "/bin";
+    setup.windowsDir = setup.folder + "/windows";
     std::error_code error;
     fs::create_directories(setup.programDir, error);
     fs::create_directories(setup.windowsDir, error);
