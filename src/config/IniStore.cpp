@@ -1,7 +1,7 @@
 #include "config/IniStore.h"
 
+#include "base/NativeFiles.h"
 #include "config/IniDocument.h"
-#include "config/NativeFiles.h"
 
 namespace quillet {
 

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "config/FileSystem.h"
-#include "config/FolderIndex.h"
+#include "base/FileSystem.h"
 #include "config/PathMap.h"
 
 #include <functional>
+#ifndef _WIN32
+#include "config/posix/FolderIndex.h"
+#endif
 
 namespace quillet {
 
@@ -25,14 +27,22 @@ public:
     FileWrite Overwrite(std::string_view path, std::string_view data) override;
     std::string NativePath(std::string_view path) override;
 
-    const FolderIndex& Index() const { return index_; }
+private:
+    PathMap map_;
+
+#ifndef _WIN32
+    // Windows ignores letter case itself; elsewhere case variants come from this index.
+public:
+    const FolderIndex& Index() const {
+        return index_;
+    }
 
 private:
     // Runs `write` to `nativePath` and tells the index about it.
     FileWrite Written(const std::string& nativePath, const std::function<FileWrite()>& write);
 
-    PathMap map_;
     FolderIndex index_;
+#endif
 };
 
 } // namespace quillet

@@ -1,12 +1,6 @@
 #pragma once
 
-#include "app/Operator.h"
-#include "app/Trace.h"
-#include "app/WindowState.h"
-#include "host/CodeTable.h"
-#include "host/EventPump.h"
 #include "host/HostObjects.h"
-#include "labels/LabelState.h"
 
 #include <cstdint>
 #include <memory>
@@ -14,6 +8,13 @@
 #include <string_view>
 
 namespace quillet {
+
+class CodeTable;
+class EventPump;
+struct LabelState;
+class Operator;
+class Trace;
+class WindowState;
 
 // Quillet's side of the host: the three references and the wrappers around every host
 // call. A failed call is reported to the operator here and returns false, so the caller
@@ -82,6 +83,8 @@ private:
     bool TryFreshList();
     bool Checked(bool ok, std::string_view call);
     void ReportFailure(std::string_view call);
+    // " Tormial said: ..." when the host gave a reason for its last failure, else empty.
+    std::string FailureSuffix() const;
 
     LabelState& label_;
     const CodeTable& codes_;
@@ -94,6 +97,9 @@ private:
     std::shared_ptr<HostDeviceStatus> deviceStatus_;
     bool firstScanPending_ = false;
 };
+
+// A host failure for the operator: its description and its number in hexadecimal.
+std::string HostFailureText(const HostFailure& failure);
 
 // Seconds as the pause trace writes them: "0.6", "0.5", "1".
 std::string PauseSecondsText(double seconds);

@@ -1,6 +1,6 @@
 #include "app/qt/QtSerialPort.h"
 
-#include "app/qt/SingleByteText.h"
+#include "base/qt/SingleByteText.h"
 #include "config/SerialLine.h"
 
 #include <QFileInfo>

@@ -1,5 +1,6 @@
 #include "app/qt/DesktopProgram.h"
 
+#include "app/demo/qt/VirtualScanner.h"
 #include "config/qt/CenterForm.h"
 #include "support/RecordingTrace.h"
 #include "support/TempFolder.h"
@@ -173,8 +174,10 @@ private slots:
     void PortOpensOnTheVirtualScannerAndShowsItsSettings() {
         Setup setup("CommPort=2\r\nSettings=19200,N,8,1\r\n");
         testing::RecordingTrace trace;
+        VirtualScanner scanner;
+        QCOMPARE(scanner.Open(), std::string());
         DesktopProgram program(setup.Make(), trace);
-        QCOMPARE(program.UseVirtualScanner(), std::string());
+        program.UseScannerDevice(scanner.PortPath());
         QVERIFY(program.Start());
         QVERIFY(program.Port().IsOpen());
         QCOMPARE(Find<QLabel>(program, "lblCurSettings")->text(),
@@ -208,13 +211,15 @@ private slots:
         DesktopSetup attended = setup.Make();
         attended.unattended = false;
         testing::RecordingTrace trace;
+        VirtualScanner scanner;
+        QCOMPARE(scanner.Open(), std::string());
         DesktopProgram program(attended, trace);
-        QCOMPARE(program.UseVirtualScanner(), std::string());
+        program.UseScannerDevice(scanner.PortPath());
         QVERIFY(program.Start());
         auto* caption = Find<QLabel>(program, "lblCurSettings");
         QCOMPARE(caption->text(), QStringLiteral("COM1:9600,N,8,1"));
         SerialDeviceMap devices;
-        QVERIFY(devices.AddMapping("1=" + program.Scanner()->PortPath()));
+        QVERIFY(devices.AddMapping("1=" + scanner.PortPath()));
         QVERIFY(devices.AddMapping("2=" + setup.dir / "no-such-device"));
         program.Port().SetDevices(devices);
 
@@ -281,8 +286,10 @@ private slots:
     void ExitReleasesThePortAndTheHost() {
         Setup setup("");
         testing::RecordingTrace trace;
+        VirtualScanner scanner;
+        QCOMPARE(scanner.Open(), std::string());
         DesktopProgram program(setup.Make(), trace);
-        QCOMPARE(program.UseVirtualScanner(), std::string());
+        program.UseScannerDevice(scanner.PortPath());
         QVERIFY(program.Start());
         QVERIFY(program.Port().IsOpen());
         QSignalSpy closed(&program, &DesktopProgram::closed);

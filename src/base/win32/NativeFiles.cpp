@@ -1,0 +1,128 @@
+#include "base/NativeFiles.h"
+
+#include "base/TemporaryFiles.h"
+#include "base/win32/AnsiText.h"
+#include "base/win32/FileHandle.h"
+#include "base/win32/SystemErrors.h"
+#include "base/win32/Win32Files.h"
+
+#include <windows.h>
+
+namespace quillet {
+
+namespace {
+
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+FileRead ReadFailure(DWORD error, const std::string& nativePath) {
+    const FileWrite failure = WriteFailure(error, nativePath);
+    return {failure.error, {}, failure.errorText};
+}
+
+// A new file beside the target that no one else has opened. Leftovers of killed runs are
+// cleared first, so the folder holds at most the one temporary file of this write.
+HANDLE CreateTemporary(const std::string& target, std::string& tempPath) {
+    RemoveStrayTemporaries(ParentFolder(target));
+    const std::size_t nameStart = target.find_last_of("\\/:") + 1; // npos + 1 is 0
+    tempPath = target.substr(0, nameStart) +
+               TemporaryName(target.substr(nameStart), static_cast<long>(::GetCurrentProcessId()));
+    const std::wstring wide = WideFromAnsi(tempPath);
+    HANDLE file = ::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Our own id on a leftover: an earlier process's, as no write of ours is under way.
+    if (file == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_FILE_EXISTS &&
+        ::DeleteFileW(wide.c_str()) != 0) {
+        file = ::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+    return file;
+}
+
+} // namespace
+
+std::string ParentFolder(std::string_view nativePath) {
+    while (nativePath.size() > 1 && IsSeparator(nativePath.back()) &&
+           !(nativePath.size() == 3 && nativePath[1] == ':')) {
+        nativePath.remove_suffix(1);
+    }
+    const std::size_t separator = nativePath.find_last_of("\\/");
+    if (separator == std::string_view::npos) {
+        const bool drive = nativePath.size() >= 2 && nativePath[1] == ':';
+        return drive ? std::string(nativePath.substr(0, 2)) : ".";
+    }
+    // The root of a drive or of the current drive keeps its separator.
+    const bool root = separator == 0 || (separator == 2 && nativePath[1] == ':');
+    return std::string(nativePath.substr(0, root ? separator + 1 : separator));
+}
+
+FileWrite WriteFailure(unsigned long error, const std::string& nativePath) {
+    const bool parentExists =
+        error != ERROR_FILE_NOT_FOUND || FolderExists(ParentFolder(nativePath));
+    return {FsErrorFromSystemError(error, parentExists), SystemErrorText(error)};
+}
+
+bool FolderExists(const std::string& nativePath) {
+    const DWORD attributes = ::GetFileAttributesW(WideFromAnsi(nativePath).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+FileRead ReadNativeFile(const std::string& nativePath) {
+    FileHandle file(::CreateFileW(WideFromAnsi(nativePath).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.open()) {
+        return ReadFailure(::GetLastError(), nativePath);
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (::GetFileInformationByHandle(file.handle, &info) == 0) {
+        return ReadFailure(::GetLastError(), nativePath);
+    }
+    if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return {FsError::AccessDenied, {}, SystemErrorText(ERROR_ACCESS_DENIED)};
+    }
+    std::string data;
+    char chunk[65536];
+    for (;;) {
+        DWORD got = 0;
+        if (::ReadFile(file.handle, chunk, sizeof chunk, &got, nullptr) == 0) {
+            return ReadFailure(::GetLastError(), nativePath);
+        }
+        if (got == 0) {
+            return {FsError::None, std::move(data), {}};
+        }
+        if (data.size() + got > kMaxFileBytes) {
+            return {FsError::Other, {}, "File too large"};
+        }
+        data.append(chunk, got);
+    }
+}
+
+// The file system ignores case here, so no index offers the folder's leftovers.
+FileWrite WriteFileAtomic(const std::string& nativePath, std::string_view data,
+                          const std::vector<std::string>* /*knownTemporaries*/) {
+    std::string tempPath;
+    FileHandle temp(CreateTemporary(nativePath, tempPath));
+    if (!temp.open()) {
+        return WriteFailure(::GetLastError(), nativePath);
+    }
+    const std::wstring tempWide = WideFromAnsi(tempPath);
+    const bool written = WriteAll(temp.handle, data) && ::FlushFileBuffers(temp.handle) != 0;
+    const DWORD writeError = ::GetLastError();
+    if (!temp.Close() || !written) {
+        const DWORD error = written ? ::GetLastError() : writeError;
+        ::DeleteFileW(tempWide.c_str());
+        return WriteFailure(error, nativePath);
+    }
+    // rename() would refuse an existing target; this replaces it in one step.
+    if (::MoveFileExW(tempWide.c_str(), WideFromAnsi(nativePath).c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
+        const DWORD error = ::GetLastError();
+        ::DeleteFileW(tempWide.c_str());
+        return WriteFailure(error, nativePath);
+    }
+    return {};
+}
+
+} // namespace quillet
