@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <sstream>
 
 namespace quillet {
@@ -55,12 +56,21 @@ std::vector<DemoLabel> ParseLabels(const std::string& text) {
     return labels;
 }
 
+// A folder no one else uses: creating it fails when the name is taken.
 std::string MakeFreshFolder(const std::string& parent) {
-    std::string pattern = parent + "/quillet-demo-XXXXXX";
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        return {};
+    std::random_device seed;
+    std::mt19937 random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string folder = parent + "/quillet-demo-" + std::to_string(random() % 1000000);
+        std::error_code error;
+        if (fs::create_directory(folder, error)) {
+            return folder;
+        }
+        if (error) {
+            return {};
+        }
     }
-    return pattern;
+    return {};
 }
 
 // Everything but the two files that are turned into something else.
@@ -94,8 +104,8 @@ DemoSetup MakeDemoSetup(const std::string& source, const std::string& parent) {
         return setup;
     }
     const fs::path to(setup.folder);
-    setup.programDir = (to / "bin").string();
-    setup.windowsDir = (to / "windows").string();
+    setup.programDir = setup.folder + "/bin";
+    setup.windowsDir = setup.folder + "/windows";
     std::error_code error;
     fs::create_directories(setup.programDir, error);
     fs::create_directories(setup.windowsDir, error);

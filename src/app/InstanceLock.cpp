@@ -26,14 +26,14 @@ InstanceLock::Result InstanceLock::Acquire(const std::string& path) {
         ::close(fd);
         return busy ? Result::HeldElsewhere : Result::Unavailable;
     }
-    fd_ = fd;
+    handle_ = fd;
     return Result::Acquired;
 }
 
 void InstanceLock::Release() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-        fd_ = -1;
+    if (Held()) {
+        ::close(static_cast<int>(handle_));
+        handle_ = -1;
     }
 }
 

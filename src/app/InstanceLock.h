@@ -1,12 +1,13 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace quillet {
 
-// Keeps other copies of the program from running on the same set-up: an exclusive
-// advisory lock (flock) on a file, held for as long as this object lives. The kernel drops
-// the lock when the process ends, so a copy that crashed never blocks the next one.
+// Keeps other copies of the program from running on the same set-up: an exclusive lock on
+// a file, held for as long as this object lives. The system drops the lock when the
+// process ends, so a copy that crashed never blocks the next one.
 class InstanceLock {
 public:
     enum class Result { Acquired, HeldElsewhere, Unavailable };
@@ -20,10 +21,10 @@ public:
     // locked for another reason than a running copy.
     Result Acquire(const std::string& path);
     void Release();
-    bool Held() const { return fd_ >= 0; }
+    bool Held() const { return handle_ != -1; }
 
 private:
-    int fd_ = -1;
+    std::intptr_t handle_ = -1; // the platform's descriptor or handle
 };
 
 inline constexpr const char* kInstanceLockName = "quillet.lock";

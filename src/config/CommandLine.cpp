@@ -189,14 +189,19 @@ SettingsLocations ResolveLocations(const CommonOptions& options, const std::stri
 }
 
 SettingsLocations ResolveLocations(const CommonOptions& options, const std::string& executableDir) {
+    if (const std::optional<std::string> system = SystemWindowsDir();
+        system && !options.windowsDir) {
+        return {options.programDir.value_or(executableDir), *system};
+    }
     return ResolveLocations(options, executableDir, [](const char* name) {
         const char* value = std::getenv(name);
         return value == nullptr ? std::nullopt : std::optional<std::string>(value);
     });
 }
 
-PathMap MakePathMap(const CommonOptions& options, const SettingsLocations& locations) {
-    PathMap map(locations.windowsDir + "/drives");
+PathMap MakePathMap(const CommonOptions& options, const SettingsLocations& locations,
+                    bool nativeDrives) {
+    PathMap map(nativeDrives ? std::nullopt : std::optional(locations.windowsDir + "/drives"));
     for (const auto& [letter, folder] : options.drives) {
         map.SetDrive(letter, folder);
     }

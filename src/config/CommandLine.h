@@ -2,6 +2,7 @@
 
 #include "config/PathMap.h"
 #include "config/SettingsLoader.h"
+#include "config/SystemFolders.h"
 #include "host/HostSimulationOptions.h"
 
 #include <functional>
@@ -36,9 +37,13 @@ using EnvironmentLookup = std::function<std::optional<std::string>(const char*)>
 // $XDG_CONFIG_HOME/quillet, else $HOME/.config/quillet, unless overridden.
 SettingsLocations ResolveLocations(const CommonOptions& options, const std::string& executableDir,
                                    const EnvironmentLookup& environment);
+// As above, except that the system's own Windows directory, where there is one, is the
+// default.
 SettingsLocations ResolveLocations(const CommonOptions& options, const std::string& executableDir);
 
-// Every drive letter maps to <windows dir>/drives/<letter> unless --drive says otherwise.
-PathMap MakePathMap(const CommonOptions& options, const SettingsLocations& locations);
+// A drive letter maps to the folder --drive gives it; any other maps to
+// <windows dir>/drives/<letter>, or stays as it is where drive letters are native.
+PathMap MakePathMap(const CommonOptions& options, const SettingsLocations& locations,
+                    bool nativeDrives = NativeDriveLetters());
 
 } // namespace quillet

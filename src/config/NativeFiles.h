@@ -35,7 +35,7 @@ FileWrite WriteFileAtomic(const std::string& nativePath, std::string_view data);
 // Writes through an open descriptor until everything is written or a write fails.
 bool WriteFully(int fd, std::string_view data);
 
-// The failure of the last system call, as a FileWrite / FileRead.
+// The failure of the last system call (errno, or GetLastError() on Windows), as a FileWrite.
 FileWrite WriteFailure(int error, const std::string& nativePath);
 
 } // namespace quillet

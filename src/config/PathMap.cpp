@@ -53,7 +53,7 @@ std::string WithoutTrailingSlash(std::string folder) {
 
 } // namespace
 
-PathMap::PathMap(std::string drivesRoot) : drivesRoot_(std::move(drivesRoot)) {}
+PathMap::PathMap(std::optional<std::string> drivesRoot) : drivesRoot_(std::move(drivesRoot)) {}
 
 bool PathMap::SetDrive(char letter, std::string nativeFolder) {
     if (!IsDriveLetter(letter)) {
@@ -69,13 +69,19 @@ std::string PathMap::DriveFolder(char letter) const {
     if (mapped) {
         return WithoutTrailingSlash(Slashes(*mapped));
     }
-    return WithoutTrailingSlash(drivesRoot_) + "/" + std::string(1, lower);
+    if (!drivesRoot_) {
+        return std::string(1, letter) + ":/";
+    }
+    return WithoutTrailingSlash(*drivesRoot_) + "/" + std::string(1, lower);
 }
 
 std::string PathMap::ToNative(std::string_view path) const {
     const std::string slashed = Slashes(path);
     if (slashed.size() < 2 || slashed[1] != ':' || !IsDriveLetter(slashed[0])) {
         return slashed;
+    }
+    if (!drivesRoot_ && !drives_[static_cast<std::size_t>(LowerAscii(slashed[0]) - 'a')]) {
+        return std::string(path);
     }
     const std::string folder = DriveFolder(slashed[0]);
     const std::string rest = Normalise(std::string_view(slashed).substr(2));

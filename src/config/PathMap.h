@@ -14,8 +14,9 @@ namespace quillet {
 // stays relative.
 class PathMap {
 public:
-    // Drives without a folder of their own map to `<drivesRoot>/<lower-case letter>`.
-    explicit PathMap(std::string drivesRoot = "drives");
+    // Drives without a folder of their own map to `<drivesRoot>/<lower-case letter>`; with
+    // no root (where drive letters are native) such a path is used exactly as given.
+    explicit PathMap(std::optional<std::string> drivesRoot = "drives");
 
     // False for a character that is not a letter A-Z (either case).
     bool SetDrive(char letter, std::string nativeFolder);
@@ -24,7 +25,7 @@ public:
     std::string ToNative(std::string_view path) const;
 
 private:
-    std::string drivesRoot_;
+    std::optional<std::string> drivesRoot_;
     std::array<std::optional<std::string>, 26> drives_;
 };
 

@@ -15,8 +15,6 @@
 #include <stdexcept>
 #include <system_error>
 
-#include <sys/stat.h>
-
 namespace quillet {
 namespace {
 
@@ -25,8 +23,8 @@ using Lines = std::vector<std::string>;
 class ApplicationTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ::mkdir((dir / "bin").c_str(), 0755);
-        ::mkdir((dir / "windows").c_str(), 0755);
+        dir.MakeFolder("bin");
+        dir.MakeFolder("windows");
     }
 
     bool Start(const std::string& section) {

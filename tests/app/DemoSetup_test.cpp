@@ -4,15 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 namespace quillet {
 namespace {
 
 class DemoSetupTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ::mkdir((source / "programs").c_str(), 0755);
+        source.MakeFolder("programs");
         source.Write("ZOR.INI",
                      "[VORKSTAB]\r\nGCodePath=@DEMO@/programs/\r\nCSVOutPath=@DEMO@/q.csv\r\n");
         source.Write("labels.txt", "# comment\n%12A N\trow one\n\xff%\\xf1\tbytes\nno tab\n");

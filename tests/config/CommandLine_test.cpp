@@ -83,9 +83,13 @@ TEST(ResolveLocations, DefaultsAndOverrides) {
 
 TEST(MakePathMap, DrivesUnderWindowsDirectoryUnlessGiven) {
     const CommonOptions options = ParseCommonOptions({"--drive", "c=/srv/c"});
-    const PathMap map = MakePathMap(options, {"/p", "/w"});
+    const PathMap map = MakePathMap(options, {"/p", "/w"}, false);
     EXPECT_EQ(map.ToNative("C:\\Tormial\\Bin\\Temp.Cmp"), "/srv/c/Tormial/Bin/Temp.Cmp");
     EXPECT_EQ(map.ToNative("D:\\x"), "/w/drives/d/x");
+
+    const PathMap native = MakePathMap(options, {"/p", "/w"}, true);
+    EXPECT_EQ(native.ToNative("C:\\Tormial\\Bin\\Temp.Cmp"), "/srv/c/Tormial/Bin/Temp.Cmp");
+    EXPECT_EQ(native.ToNative("D:\\..\\x"), "D:\\..\\x");
 }
 
 } // namespace

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#ifndef _WIN32
 #include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace quillet {
 namespace {
@@ -194,6 +198,7 @@ TEST_F(IniStoreTest, RefusesWritesThatWouldInjectLines) {
     EXPECT_EQ(dir.Read("ZOR.INI"), "[A]\r\nk=1\r\n");
 }
 
+#ifndef _WIN32 // permission bits and symbolic links
 TEST_F(IniStoreTest, AtomicWriteLeavesNoTemporaryAndKeepsPermissions) {
     dir.Write("ZOR.INI", "[A]\r\nk=1\r\n");
     ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
@@ -214,13 +219,12 @@ TEST_F(IniStoreTest, WriteThroughSymbolicLinkKeepsTheLink) {
     EXPECT_TRUE(S_ISLNK(info.st_mode));
     EXPECT_EQ(dir.Read("real.ini"), "[A]\r\nk=2\r\n");
 }
+#endif
 
 TEST_F(IniStoreTest, UnreadableFileIsNeverOverwritten) {
-    ASSERT_EQ(::mkdir(path.c_str(), 0755), 0);
+    ASSERT_TRUE(dir.MakeFolder("ZOR.INI"));
     EXPECT_FALSE(ini.WriteString("A", "k", "1"));
-    struct stat info {};
-    ASSERT_EQ(::stat(path.c_str(), &info), 0);
-    EXPECT_TRUE(S_ISDIR(info.st_mode));
+    EXPECT_TRUE(std::filesystem::is_directory(path));
     EXPECT_EQ(Read("A", "k"), "dflt");
 }
 

@@ -44,5 +44,14 @@ TEST(PathMap, LaterDriveSettingWins) {
     EXPECT_EQ(map.DriveFolder('f'), "/root/f");
 }
 
+// Where drive letters are the system's own, only the drives given a folder are mapped.
+TEST(PathMap, NativeDrivesPassThroughUnlessMapped) {
+    PathMap map(std::nullopt);
+    map.SetDrive('C', "/tmp/c");
+    EXPECT_EQ(map.ToNative("C:\\PROD\\A.CNC"), "/tmp/c/PROD/A.CNC");
+    EXPECT_EQ(map.ToNative("d:\\Out\\x.csv"), "d:\\Out\\x.csv");
+    EXPECT_EQ(map.ToNative("rel\\x"), "rel/x");
+}
+
 } // namespace
 } // namespace quillet

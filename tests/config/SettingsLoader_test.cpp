@@ -9,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 namespace quillet {
 namespace {
 
@@ -26,8 +24,8 @@ protected:
     SettingsLocations locations{dir / "bin", dir / "windows"};
 
     void SetUp() override {
-        ::mkdir(locations.programDir.c_str(), 0755);
-        ::mkdir(locations.windowsDir.c_str(), 0755);
+        dir.MakeFolder("bin");
+        dir.MakeFolder("windows");
     }
 
     bool LoadWith(const std::string& section) {

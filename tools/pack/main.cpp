@@ -2,6 +2,7 @@
 // input and writes the compressed label that the scanner would deliver.
 
 #include "app/Trace.h"
+#include "config/StandardStreams.h"
 #include "host/PayloadPacker.h"
 
 #include <cerrno>
@@ -115,6 +116,7 @@ bool WriteOutput(const std::string& path, const std::string& data) {
 } // namespace
 
 int main(int argc, char** argv) {
+    quillet::UseBinaryStandardStreams();
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     for (const std::string_view arg : args) {
         if (arg == "-h" || arg == "--help") {

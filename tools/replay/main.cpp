@@ -9,6 +9,7 @@
 #include "config/CommandLine.h"
 #include "config/ExecutableDir.h"
 #include "config/NativeFileSystem.h"
+#include "config/StandardStreams.h"
 #include "host/SimulatedHost.h"
 
 #include <cerrno>
@@ -151,6 +152,7 @@ std::string UsageError(const CommonOptions& options) {
 } // namespace
 
 int main(int argc, char** argv) {
+    UseBinaryStandardStreams();
     const std::vector<std::string> args(argv + 1, argv + argc);
     const CommonOptions options = ParseCommonOptions(args);
     if (const std::string error = UsageError(options); !error.empty()) {

@@ -1,0 +1,8 @@
+#include "config/StandardStreams.h"
+
+namespace quillet {
+
+// POSIX streams never translate.
+void UseBinaryStandardStreams() {}
+
+} // namespace quillet

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace quillet {
+
+// The system's Windows directory; empty where the system has none and a folder of the
+// user's stands for it.
+std::optional<std::string> SystemWindowsDir();
+
+// True where drive letters are the system's own, so a drive without a --drive folder is
+// used as it stands instead of mapped under the Windows directory.
+bool NativeDriveLetters();
+
+} // namespace quillet
