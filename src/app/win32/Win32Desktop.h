@@ -1,0 +1,33 @@
+#pragma once
+
+#include "host/Desktop.h"
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+namespace quillet {
+
+// The editor launch on Windows: a started program is a task, its top-level window is
+// brought to the front, and keys are typed into the foreground window with SendInput.
+class Win32Desktop final : public Desktop {
+public:
+    Win32Desktop() = default;
+    ~Win32Desktop() override;
+    Win32Desktop(const Win32Desktop&) = delete;
+    Win32Desktop& operator=(const Win32Desktop&) = delete;
+
+    long StartProgram(const std::string& nativePath) override;
+    bool IsRunning(long task) override;
+    bool ActivateTask(long task) override;
+    long ActiveWindow() override;
+    bool PutOnTop(long window) override;
+    bool SendKeys(const std::string& keys) override;
+
+private:
+    std::map<long, PROCESS_INFORMATION> tasks_;
+    long nextTask_ = 1;
+};
+
+} // namespace quillet

@@ -1,0 +1,98 @@
+// quillet.exe: the desktop program for Windows.
+
+#include "app/DesktopOptions.h"
+#include "app/TraceFile.h"
+#include "app/win32/Win32DesktopProgram.h"
+#include "config/CommandLine.h"
+#include "config/ExecutableDir.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace quillet;
+
+constexpr int kExitUsage = 2;
+
+constexpr const char* kUsage =
+    "usage: quillet [--program-dir DIR] [--windows-dir DIR] [--drive L=DIR]... [--trace FILE]\n"
+    "               [--host simulated] [host options] [--unattended] [--com N=DEVICE]...\n"
+    "               [--serial-device DEVICE] [--quit-after SECONDS]\n"
+    "  --unattended        message boxes are answered at once (Cancel where there is one)\n"
+    "                      and traced; no dialog opens (traced as not opened)\n"
+    "  --com N=DEVICE      port COMN is DEVICE (default: \\\\.\\COMn)\n"
+    "  --serial-device DEV every port number opens DEV\n"
+    "  --quit-after SECS   closes the window after SECS seconds\n"
+    "  host options: --host-withhold-list N|forever, --host-connect-timeout SECONDS,\n"
+    "                --host-fail-addline N, --host-no-device-status\n";
+
+int Fail(const std::string& error) {
+    std::cerr << "quillet: " << error << "\n" << kUsage;
+    return kExitUsage;
+}
+
+// "--host simulated" is the only host this build talks to.
+std::string TakeHostOption(std::vector<std::string>& rest) {
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        std::string value;
+        if (rest[i] == "--host" && i + 1 < rest.size()) {
+            value = rest[i + 1];
+            rest.erase(rest.begin() + static_cast<std::ptrdiff_t>(i),
+                       rest.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+        } else if (rest[i].rfind("--host=", 0) == 0) {
+            value = rest[i].substr(7);
+            rest.erase(rest.begin() + static_cast<std::ptrdiff_t>(i));
+        } else {
+            continue;
+        }
+        return value == "simulated" ? std::string() : "unknown host: " + value;
+    }
+    return {};
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
+                                                       ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+
+    CommonOptions common = ParseCommonOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!common.error.empty()) {
+        return Fail(common.error);
+    }
+    if (const std::string error = TakeHostOption(common.rest); !error.empty()) {
+        return Fail(error);
+    }
+    const DesktopOptions desktop = ParseDesktopOptions(common.rest);
+    if (!desktop.error.empty()) {
+        return Fail(desktop.error);
+    }
+    if (desktop.virtualScanner || desktop.demo) {
+        return Fail(
+            "the virtual scanner and the demo need pseudo-terminals: use the Linux program");
+    }
+    const SettingsLocations locations = ResolveLocations(common, ExecutableDir(argv[0]));
+    TraceFile trace;
+    if (const std::string error = trace.Open(common.traceFile); !error.empty()) {
+        std::cerr << "quillet: " << error << "\n";
+        return kExitUsage;
+    }
+    Win32DesktopProgram program(::GetModuleHandleA(nullptr),
+                                {locations, MakePathMap(common, locations), common.host,
+                                 desktop.devices, desktop.unattended},
+                                trace.trace());
+    if (!program.Start() || program.ExitStatus()) {
+        return program.ExitStatus().value_or(1);
+    }
+    if (desktop.quitAfterSeconds) {
+        program.CloseAfter(static_cast<int>(*desktop.quitAfterSeconds * 1000));
+    }
+    return program.Run();
+}
