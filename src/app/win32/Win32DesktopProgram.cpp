@@ -4,6 +4,7 @@
 #include "config/DialogText.h"
 #include "config/win32/Win32AboutDialog.h"
 #include "config/win32/Win32Dialogs.h"
+#include "config/win32/Win32SettingsDialog.h"
 #include "fields/ExclusionFlags.h"
 #include "fields/FieldDialogText.h"
 #include "fields/win32/Win32ExclusionDialog.h"
@@ -121,10 +122,12 @@ CommSettingsPorts Win32DesktopProgram::PortOperations() {
         window_.StopRetrying();
         return port_.Open(portNumber, settings);
     };
-    // The Windows view of the Settings dialog does not exist yet: counted as cancelled.
-    ports.askSettings = [this](const Settings&) -> std::optional<SerialSettingsChoice> {
-        DialogMayOpen(dialog_text::kSettingsTitle);
-        return std::nullopt;
+    // Nobody at the screen: the dialog counts as cancelled, the port stays as it is.
+    ports.askSettings = [this](const Settings& settings) -> std::optional<SerialSettingsChoice> {
+        if (!DialogMayOpen(dialog_text::kSettingsTitle)) {
+            return std::nullopt;
+        }
+        return AskWin32SerialSettings(settings, window_.Handle());
     };
     return ports;
 }
