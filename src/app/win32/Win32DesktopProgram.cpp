@@ -58,10 +58,7 @@ MainWindowCommands Win32DesktopProgram::Commands() {
     commands.edit = [this] { app_.Manual().Edit(); };
     commands.ok = [this](const std::string& text) { app_.Manual().Ok(text); };
     commands.settings = [this] { ShowSettingsDialog(); };
-    commands.autoFieldSelect = [this] {
-        // The machine field dialog has no Windows view yet; the trace says so.
-        trace_.Event("dialog", std::string(field_text::kMachineFieldTitle) + " not opened");
-    };
+    // The machine field dialog has no Windows view yet: its menu entry stays greyed.
     commands.exclusionInsertion = [this] { ShowExclusionDialog(); };
     commands.about = [this] {
         if (DialogMayOpen(dialog_text::kAboutTitle)) {

@@ -137,6 +137,10 @@ void Win32MainWindow::BuildMenu() {
     const HMENU options = ::CreatePopupMenu();
     AddCommand(options, IDM_SETTINGS, main_window::kSettings);
     AddCommand(options, IDM_AUTOFIELD, main_window::kAutoFieldSelect);
+    // A command nobody handles is shown, greyed.
+    if (!commands_.autoFieldSelect) {
+        ::EnableMenuItem(options, IDM_AUTOFIELD, MF_BYCOMMAND | MF_GRAYED);
+    }
     AddCommand(options, IDM_EXCLUSION, main_window::kExclusionInsertion);
     const HMENU help = ::CreatePopupMenu();
     AddCommand(help, IDM_ABOUT, main_window::kAbout);
