@@ -1,203 +1,16 @@
 #include "config/IniStore.h"
 
+#include "config/IniDocument.h"
 #include "config/NativeFiles.h"
-#include "config/NoCase.h"
-
-#include <algorithm>
-#include <climits>
-#include <optional>
-#include <vector>
 
 namespace quillet {
 
 namespace {
 
-constexpr std::string_view kNewLine = "\r\n";
-
-enum class LineKind { Blank, Comment, Section, Entry };
-
-// One line of the file: [begin, end) is its text, [end, next) its line break.
-struct Line {
-    std::size_t begin = 0;
-    std::size_t end = 0;
-    std::size_t next = 0;
-    LineKind kind = LineKind::Blank;
-    std::string_view name;  // section or key name, blanks removed
-    std::string_view value; // entry value, blanks removed, quotes kept
-    bool hasValue = false;  // the entry has an "="
-};
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-void Classify(std::string_view text, Line& line) {
-    const std::string_view content = Trim(text);
-    if (content.empty()) {
-        line.kind = LineKind::Blank;
-    } else if (content.front() == ';') {
-        line.kind = LineKind::Comment;
-    } else if (content.front() == '[') {
-        line.kind = LineKind::Section;
-        const std::string_view inside = content.substr(1);
-        line.name = Trim(inside.substr(0, inside.find(']')));
-    } else {
-        line.kind = LineKind::Entry;
-        const std::size_t equals = content.find('=');
-        line.hasValue = equals != std::string_view::npos;
-        line.name = Trim(content.substr(0, equals));
-        line.value = line.hasValue ? Trim(content.substr(equals + 1)) : std::string_view();
-    }
-}
-
-// Splits on CRLF, lone LF and lone CR.
-std::vector<Line> ParseLines(std::string_view text) {
-    std::vector<Line> lines;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        Line line;
-        line.begin = pos;
-        std::size_t end = text.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos) {
-            end = text.size();
-        }
-        line.end = end;
-        line.next = end;
-        if (end < text.size()) {
-            line.next = end + 1;
-            if (text[end] == '\r' && line.next < text.size() && text[line.next] == '\n') {
-                ++line.next;
-            }
-        }
-        Classify(text.substr(line.begin, line.end - line.begin), line);
-        lines.push_back(line);
-        pos = line.next;
-    }
-    return lines;
-}
-
-// Where a section is in the file: its header line and the line after its last line.
-struct SectionSpan {
-    std::size_t header = 0;
-    std::size_t stop = 0;
-};
-
-// Only the first of a repeated section counts.
-std::optional<SectionSpan> FindSection(const std::vector<Line>& lines, std::string_view name) {
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].kind != LineKind::Section || !EqualsNoCase(lines[i].name, name)) {
-            continue;
-        }
-        std::size_t stop = i + 1;
-        while (stop < lines.size() && lines[stop].kind != LineKind::Section) {
-            ++stop;
-        }
-        return SectionSpan{i, stop};
-    }
-    return std::nullopt;
-}
-
-// The first entry of the key wins.
-std::optional<std::size_t> FindKey(const std::vector<Line>& lines, const SectionSpan& span,
-                                   std::string_view key) {
-    for (std::size_t i = span.header + 1; i < span.stop; ++i) {
-        if (lines[i].kind == LineKind::Entry && EqualsNoCase(lines[i].name, key)) {
-            return i;
-        }
-    }
-    return std::nullopt;
-}
-
-std::string_view StripQuotes(std::string_view value) {
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front()) {
-        return value.substr(1, value.size() - 2);
-    }
-    return value;
-}
-
-std::string Cut(std::string_view text, std::size_t bufferSize) {
-    const std::size_t room = bufferSize == 0 ? 0 : bufferSize - 1;
-    return std::string(text.substr(0, room));
-}
-
-// The value as stored (quotes removed), or nothing when the key has none.
-std::optional<std::string> Lookup(const std::string& path, std::string_view section,
-                                  std::string_view key) {
-    const FileRead file = ReadNativeFile(path);
-    if (file.error != FsError::None) {
-        return std::nullopt;
-    }
-    const std::vector<Line> lines = ParseLines(file.data);
-    const std::optional<SectionSpan> span = FindSection(lines, Trim(section));
-    if (!span) {
-        return std::nullopt;
-    }
-    const std::optional<std::size_t> at = FindKey(lines, *span, Trim(key));
-    if (!at || !lines[*at].hasValue) {
-        return std::nullopt;
-    }
-    return std::string(StripQuotes(lines[*at].value));
-}
-
-bool Injects(std::string_view text) {
-    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
-}
-
-bool Writable(std::string_view section, std::string_view key, std::string_view value) {
-    const std::string_view name = Trim(section);
-    const std::string_view keyName = Trim(key);
-    if (name.empty() || keyName.empty() || Injects(section) || Injects(key) || Injects(value)) {
-        return false;
-    }
-    return name.find(']') == std::string_view::npos &&
-           keyName.find('=') == std::string_view::npos && keyName.front() != ';' &&
-           keyName.front() != '[';
-}
-
-bool EndsWithLineBreak(std::string_view text) {
-    return !text.empty() && (text.back() == '\n' || text.back() == '\r');
-}
-
-std::string WithKey(const std::string& text, std::string_view section, std::string_view key,
-                    std::string_view value) {
-    section = Trim(section);
-    key = Trim(key);
-    const std::vector<Line> lines = ParseLines(text);
-    const std::optional<SectionSpan> span = FindSection(lines, section);
-    std::string result = text;
-    if (!span) {
-        if (!text.empty() && !EndsWithLineBreak(text)) {
-            result += kNewLine;
-        }
-        result += "[" + std::string(section) + "]" + std::string(kNewLine);
-        result += std::string(key) + "=" + std::string(value) + std::string(kNewLine);
-        return result;
-    }
-    if (const std::optional<std::size_t> at = FindKey(lines, *span, key)) {
-        const Line& line = lines[*at];
-        return result.replace(line.begin, line.end - line.begin,
-                              std::string(line.name) + "=" + std::string(value));
-    }
-    std::size_t after = span->header;
-    for (std::size_t i = span->header + 1; i < span->stop; ++i) {
-        after = lines[i].kind == LineKind::Entry ? i : after;
-    }
-    const Line& line = lines[after];
-    std::string inserted = std::string(key) + "=" + std::string(value);
-    inserted =
-        line.next == line.end ? std::string(kNewLine) + inserted : inserted + std::string(kNewLine);
-    return result.insert(line.next, inserted);
+// The file's text; empty when it is missing or cannot be read.
+IniDocument Load(const std::string& path) {
+    FileRead file = ReadNativeFile(path);
+    return IniDocument(file.error == FsError::None ? std::move(file.data) : std::string());
 }
 
 } // namespace
@@ -206,47 +19,24 @@ IniStore::IniStore(std::string nativePath) : path_(std::move(nativePath)) {}
 
 std::string IniStore::ReadString(std::string_view section, std::string_view key,
                                  std::string_view fallback, std::size_t bufferSize) const {
-    if (const std::optional<std::string> value = Lookup(path_, section, key)) {
-        return Cut(*value, bufferSize);
-    }
-    while (!fallback.empty() && IsBlank(fallback.back())) {
-        fallback.remove_suffix(1);
-    }
-    return Cut(fallback, bufferSize);
+    return Load(path_).ReadString(section, key, fallback, bufferSize);
 }
 
 int IniStore::ReadInt(std::string_view section, std::string_view key, int fallback) const {
-    const std::optional<std::string> value = Lookup(path_, section, key);
-    if (!value || value->empty()) {
-        return fallback;
-    }
-    std::string_view text = Trim(*value);
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        if (text.front() == '-') {
-            return 0;
-        }
-        text.remove_prefix(1);
-    }
-    long long number = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            break;
-        }
-        number = std::min<long long>(number * 10 + (c - '0'), INT_MAX);
-    }
-    return static_cast<int>(number);
+    return Load(path_).ReadInt(section, key, fallback);
 }
 
 bool IniStore::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    if (!Writable(section, key, value)) {
+    if (!IniDocument::Writable(section, key, value)) {
         return false;
     }
-    const FileRead file = ReadNativeFile(path_);
+    FileRead file = ReadNativeFile(path_);
     if (file.error != FsError::None && file.error != FsError::NotFound) {
         return false;
     }
-    const std::string text = file.error == FsError::None ? file.data : std::string();
-    return WriteFileAtomic(path_, WithKey(text, section, key, value)).ok();
+    IniDocument document(file.error == FsError::None ? std::move(file.data) : std::string());
+    return document.WriteString(section, key, value) &&
+           WriteFileAtomic(path_, document.Text()).ok();
 }
 
 } // namespace quillet

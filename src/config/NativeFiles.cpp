@@ -1,11 +1,12 @@
 #include "config/NativeFiles.h"
 
+#include "config/TemporaryFiles.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,18 +42,20 @@ std::string FollowLink(const std::string& nativePath) {
     return resolved;
 }
 
+// Leftovers of killed runs are cleared first, so the folder holds at most the one
+// temporary file of this write, and only until the rename.
 int OpenTemporary(const std::string& target, std::string& tempPath) {
-    std::random_device seed;
-    std::mt19937 random(seed());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = target + ".tmp" + std::to_string(random() % 1000000);
-        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) {
-            return fd;
-        }
+    const std::string folder = ParentFolder(target);
+    RemoveStrayTemporaries(folder);
+    const std::size_t slash = target.rfind('/');
+    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    tempPath = folder + "/" + TemporaryName(name, static_cast<long>(::getpid()));
+    const int flags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
+    int fd = ::open(tempPath.c_str(), flags, 0666);
+    if (fd < 0 && errno == EEXIST && ::unlink(tempPath.c_str()) == 0) {
+        fd = ::open(tempPath.c_str(), flags, 0666);
     }
-    errno = EEXIST;
-    return -1;
+    return fd;
 }
 
 void SyncFolder(const std::string& folder) {

@@ -97,33 +97,34 @@ std::string FormatNumber(double value) {
     if (!std::isfinite(value) || value == 0.0) {
         return "0";
     }
-    // Seven significant digits, then drop what the printed form does not need. to_chars
-    // ignores the locale, so "." stays the decimal point.
-    char buffer[400];
+    // Seven significant digits in scientific form ("-1.234500e+02"), then the point moved
+    // into place: a plain fixed form would print every digit of a large double.
+    // to_chars ignores the locale, so "." stays the decimal point.
+    char buffer[32];
     const auto written =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);
-    double rounded = 0.0;
-    std::from_chars(buffer, written.ptr, rounded);
-    const auto fixed =
-        std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed);
-    std::string text(buffer, fixed.ptr);
-    if (text.find('.') != std::string::npos) {
-        while (text.back() == '0') {
-            text.pop_back();
-        }
-        if (text.back() == '.') {
-            text.pop_back();
-        }
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 6);
+    const std::string_view text(buffer, static_cast<std::size_t>(written.ptr - buffer));
+    const bool negative = text.front() == '-';
+    const std::size_t e = text.find('e');
+    std::string digits(text.substr(negative ? 1 : 0, 1));
+    digits += text.substr(negative ? 3 : 2, e - (negative ? 3 : 2));
+    while (digits.size() > 1 && digits.back() == '0') {
+        digits.pop_back();
     }
-    const bool negative = text[0] == '-';
-    const std::size_t first = negative ? 1 : 0;
-    if (text.size() > first + 1 && text[first] == '0' && text[first + 1] == '.') {
-        text.erase(first, 1);
+    int exponent = 0;
+    std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(),
+                    exponent);
+    const int count = static_cast<int>(digits.size());
+    std::string result = negative ? "-" : "";
+    if (exponent < 0) {
+        result += "." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    } else if (exponent >= count - 1) {
+        result += digits + std::string(static_cast<std::size_t>(exponent - (count - 1)), '0');
+    } else {
+        const auto point = static_cast<std::size_t>(exponent + 1);
+        result += digits.substr(0, point) + "." + digits.substr(point);
     }
-    if (text == "-0" || text.empty()) {
-        return "0";
-    }
-    return text;
+    return result;
 }
 
 } // namespace quillet

@@ -2,8 +2,8 @@
 
 #include "config/Numbers.h"
 #include "config/ReadIniString.h"
-#include "config/Text.h"
 #include "config/Settings.h"
+#include "config/Text.h"
 
 #include <limits>
 #include <string>
@@ -49,6 +49,18 @@ std::int16_t LoadClampedInt16(const std::string& text) {
     }
     return number < 0 ? std::numeric_limits<std::int16_t>::min()
                       : std::numeric_limits<std::int16_t>::max();
+}
+
+// Reading drops blanks at both ends of a value and one pair of quotes around it; a text
+// that would lose either is stored inside quotes, so that it reads back as it was typed.
+std::string StoredText(const std::string& text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    const bool quoted = text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
+                        text.back() == text.front();
+    if (!text.empty() && (blank(text.front()) || blank(text.back()) || quoted)) {
+        return '"' + text + '"';
+    }
+    return text;
 }
 
 // Integers from controls carry one leading blank when not negative (" 1", " 0").
@@ -122,12 +134,12 @@ void StoreMachineFields(IniProfile& ini, AutoSelEditor& editor) {
     for (int i = 0; i < kFieldSlotCount; ++i) {
         const auto slot = static_cast<FieldSlot>(i);
         const std::string name(SlotName(slot));
-        ini.WriteString(kSection, "FieldCode_" + name, UpperCase(model.Code(slot)));
+        ini.WriteString(kSection, "FieldCode_" + name, StoredText(UpperCase(model.Code(slot))));
         const std::int16_t flag = SlotHasEnableFlag(slot) ? model.Flag(slot) : std::int16_t{1};
         ini.WriteString(kSection, "FieldFlag_" + name, FlagText(flag));
     }
-    ini.WriteString(kSection, "HalfLimitX", model.HlfLimX);
-    ini.WriteString(kSection, "HalfLimitY", model.HlfLimY);
+    ini.WriteString(kSection, "HalfLimitX", StoredText(model.HlfLimX));
+    ini.WriteString(kSection, "HalfLimitY", StoredText(model.HlfLimY));
 
     editor.GetAutoSel();
     const AutoSelState& state = model.autoSel;
@@ -137,7 +149,7 @@ void StoreMachineFields(IniProfile& ini, AutoSelEditor& editor) {
         const std::string name = keys.name;
         ini.WriteString(kSection, name + "LR", FormatNumber(slot.AlignLeft));
         ini.WriteString(kSection, name + "CPos", FormatNumber(slot.Position));
-        ini.WriteString(kSection, name + "Text", slot.TriggerText);
+        ini.WriteString(kSection, name + "Text", StoredText(slot.TriggerText));
     }
     ini.WriteString(kSection, "PNameMSel", FormatNumber(state.PNameMSel));
     ini.WriteString(kSection, "CommentMSel", FormatNumber(state.CommentMSel));

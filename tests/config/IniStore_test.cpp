@@ -198,6 +198,18 @@ TEST_F(IniStoreTest, RefusesWritesThatWouldInjectLines) {
     EXPECT_EQ(dir.Read("ZOR.INI"), "[A]\r\nk=1\r\n");
 }
 
+TEST_F(IniStoreTest, ByteOrderMarkIsSkippedOnReadAndKeptOnWrite) {
+    const std::string mark = "\xEF\xBB\xBF";
+    dir.Write("ZOR.INI", mark + "[VORKSTAB]\r\nCommPort=3\r\n");
+    EXPECT_EQ(ini.ReadInt("VORKSTAB", "CommPort", 1), 3);
+    ASSERT_TRUE(ini.WriteString("VORKSTAB", "AClear", " 1"));
+    EXPECT_EQ(dir.Read("ZOR.INI"), mark + "[VORKSTAB]\r\nCommPort=3\r\nAClear= 1\r\n");
+
+    dir.Write("ZOR.INI", mark);
+    ASSERT_TRUE(ini.WriteString("A", "k", "1"));
+    EXPECT_EQ(dir.Read("ZOR.INI"), mark + "[A]\r\nk=1\r\n");
+}
+
 #ifndef _WIN32 // permission bits and symbolic links
 TEST_F(IniStoreTest, AtomicWriteLeavesNoTemporaryAndKeepsPermissions) {
     dir.Write("ZOR.INI", "[A]\r\nk=1\r\n");

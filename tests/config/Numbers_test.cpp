@@ -63,7 +63,7 @@ TEST(LeadingInt16, RoundsHalvesToEvenAndRefusesOutOfRange) {
 TEST(FormatNumber, SevenSignificantDigitsNoLeadingZero) {
     const struct {
         double value;
-        const char* text;
+        std::string text;
     } cases[] = {
         {800, "800"},
         {12.5, "12.5"},
@@ -77,6 +77,9 @@ TEST(FormatNumber, SevenSignificantDigitsNoLeadingZero) {
         {12345678, "12345680"},
         {-800, "-800"},
         {9.9999999, "10"},
+        {1e20, "100000000000000000000"},
+        {-3.4331492584847644e179, "-3433149" + std::string(173, '0')},
+        {1.5e-7, ".00000015"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FormatNumber(c.value), c.text) << c.value;

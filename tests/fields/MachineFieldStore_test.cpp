@@ -158,6 +158,18 @@ TEST_F(MachineFieldStoreTest, CodesAreStoredUpperCasedAndWhole) {
     EXPECT_EQ(ini.Get(kSection, "FieldCode_BFR"), std::string(79, 'R'));
 }
 
+TEST_F(MachineFieldStoreTest, TextsReadingWouldChangeAreStoredInQuotes) {
+    Load();
+    model.autoSel.PNameMirror.TriggerText = " M";
+    model.autoSel.CommentMirror.TriggerText = "'x'";
+    model.HlfLimX = "1000";
+    editor.SetAutoSel();
+    Store();
+    EXPECT_EQ(ini.Get(kSection, "PNameMirrorText"), "\" M\"");
+    EXPECT_EQ(ini.Get(kSection, "CommentMirrorText"), "\"'x'\"");
+    EXPECT_EQ(ini.Get(kSection, "HalfLimitX"), "1000");
+}
+
 TEST_F(MachineFieldStoreTest, SlotsWithoutCheckBoxAreAlwaysWrittenEnabled) {
     Set("FieldFlag_SFN", "0");
     Set("FieldFlag_SFM", "abc");

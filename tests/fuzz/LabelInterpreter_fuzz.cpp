@@ -1,0 +1,113 @@
+// Feeds arbitrary label sequences to the interpreter over fakes: an in-memory file system
+// with a few program files, a simulated host and a pump that never sleeps, so thousands of
+// sequences run a second. Nothing may crash; a label that is not taken adds no entry; every
+// entry added is acknowledged to the scanner once.
+
+#include "fields/MachineFieldModel.h"
+#include "fuzz/FuzzCheck.h"
+#include "host/SimulatedHost.h"
+#include "labels/LabelInterpreter.h"
+#include "support/FakeEventPump.h"
+#include "support/FakeFileSystem.h"
+#include "support/FakeOperator.h"
+#include "support/FakeSerialPort.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using namespace quillet;
+
+struct CountingTrace final : Trace {
+    void Event(std::string_view kind, std::string_view text) override {
+        addLines += kind == "host" && text.starts_with("AddLine") ? 1 : 0;
+    }
+    int addLines = 0;
+};
+
+// The first byte chooses the options, the rest is one label a line.
+struct Options {
+    explicit Options(std::uint8_t bits)
+        : autoStart(bits & 1), forceCnc(bits & 2), showEditor(bits & 4),
+          failingAddLines((bits >> 3) & 3), firstScanPending(bits & 32) {}
+    bool autoStart, forceCnc, showEditor;
+    int failingAddLines;
+    bool firstScanPending;
+};
+
+struct Interpreter {
+    explicit Interpreter(const Options& options) {
+        codes.InitCodeTable();
+        fields.Code(FieldSlot::SFN) = "S";
+        fields.Code(FieldSlot::SFM) = "A";
+        fields.Code(FieldSlot::BFN) = "B";
+        fields.Flag(FieldSlot::BFN) = 1;
+        fields.HlfLimX = "1000";
+        fields.HlfLimY = "500";
+        settings.GCodePath = "C:\\PROD\\";
+        settings.ForceCncExtension = options.forceCnc;
+        files.files["C:\\PROD\\P1"] = "G71 X800 Y600 Z18 T1\r\n(DOOR)\r\n";
+        files.files["C:\\PROD\\P2.CNC"] = "%ZOR 1200 400 19\r\n(MIRROR)\r\n";
+        files.files["C:\\PROD\\P3"] = "G70 Xa Y\r\n";
+        files.files["C:\\Z.CSV"] = "a;b;c";
+        hostOptions.failAddLine = options.failingAddLines;
+        host = std::make_shared<SimulatedHost>(trace, hostOptions);
+        FUZZ_CHECK(control.Connect(host, 1));
+        control.SetFirstScanPending(options.firstScanPending);
+        window.SetAutoStart(options.autoStart);
+        window.SetShowEditor(options.showEditor);
+        interpreter.loadListFile = [](const std::string& name) { return name.size() % 2 == 0; };
+        interpreter.launchEditor = [] {};
+    }
+
+    LabelState label;
+    ScanRecord record;
+    MachineFieldModel fields;
+    CodeTable codes;
+    Settings settings;
+    CountingTrace trace;
+    testing::FakeEventPump pump;
+    testing::FakeOperator op;
+    testing::FakeFileSystem files;
+    testing::FakeSerialPort serial;
+    Parser parser;
+    WindowState window;
+    LastProgram last;
+    HostSimulationOptions hostOptions;
+    std::shared_ptr<SimulatedHost> host;
+    HostControl control{label, codes, pump, op, window, trace};
+    ProgramReader reader{label, settings, files, op, parser};
+    LabelInterpreter interpreter{InterpreterContext{label, record, fields, codes, settings, control,
+                                                    reader, window, serial, files, op, last}};
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) {
+        return 0;
+    }
+    const Options options(data[0]);
+    Interpreter run(options);
+    std::string_view labels(reinterpret_cast<const char*>(data) + 1, size - 1);
+    while (!labels.empty()) {
+        const std::size_t end = labels.find('\n');
+        const std::string label(labels.substr(0, end));
+        labels = end == std::string_view::npos ? std::string_view() : labels.substr(end + 1);
+
+        const int addsBefore = run.trace.addLines;
+        const bool taken = run.interpreter.ProcessLabel(label);
+        const std::size_t acks = run.serial.written.size() / 4;
+        FUZZ_CHECK(run.serial.written.size() % 4 == 0);
+        if (options.failingAddLines == 0) {
+            FUZZ_CHECK(taken || run.trace.addLines == addsBefore);
+            FUZZ_CHECK(acks == static_cast<std::size_t>(run.trace.addLines));
+        } else {
+            FUZZ_CHECK(acks <= static_cast<std::size_t>(run.trace.addLines));
+        }
+    }
+    return 0;
+}

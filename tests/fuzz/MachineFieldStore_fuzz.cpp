@@ -1,0 +1,101 @@
+// Loads the machine field table and the auto-selection settings from an arbitrary INI
+// file, stores them and loads what was stored: it must load back as the same values (the
+// codes upper-cased).
+
+#include "config/IniDocument.h"
+#include "config/Text.h"
+#include "fields/AutoSelEditor.h"
+#include "fields/MachineFieldStore.h"
+#include "fuzz/FuzzCheck.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace {
+
+using namespace quillet;
+
+bool SameSlot(const AutoSelSlot& a, const AutoSelSlot& b) {
+    return a.AlignLeft == b.AlignLeft && a.Position == b.Position && a.TriggerText == b.TriggerText;
+}
+
+bool SameStoredValues(const MachineFieldModel& a, const MachineFieldModel& b) {
+    const AutoSelState& s = a.autoSel;
+    const AutoSelState& t = b.autoSel;
+    return a.codes == b.codes && a.flags == b.flags && a.HlfLimX == b.HlfLimX &&
+           a.HlfLimY == b.HlfLimY && a.target == b.target &&
+           SameSlot(s.PNameMirror, t.PNameMirror) && SameSlot(s.PNameNandM, t.PNameNandM) &&
+           SameSlot(s.CommentMirror, t.CommentMirror) && SameSlot(s.CommentNandM, t.CommentNandM) &&
+           s.PNameMSel == t.PNameMSel && s.CommentMSel == t.CommentMSel;
+}
+
+// The keys of one section as written, each read back as the profile reads a value: blanks
+// at both ends dropped, then one pair of wrapping quotes. A store of some sixty keys into a
+// whole file, re-read after every write, would be far too slow for fuzzing; the file's own
+// editing has a target of its own.
+class StoredKeys final : public IniProfile {
+public:
+    std::string ReadString(std::string_view, std::string_view key, std::string_view fallback,
+                           std::size_t bufferSize) const override {
+        const std::string* found = Find(key);
+        if (found == nullptr) {
+            return std::string(fallback.substr(0, bufferSize - 1)); // fallbacks hold no blanks
+        }
+        std::string_view stored = *found;
+        while (!stored.empty() && (stored.front() == ' ' || stored.front() == '\t')) {
+            stored.remove_prefix(1);
+        }
+        while (!stored.empty() && (stored.back() == ' ' || stored.back() == '\t')) {
+            stored.remove_suffix(1);
+        }
+        std::string value(stored);
+        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+            value.back() == value.front()) {
+            value = value.substr(1, value.size() - 2);
+        }
+        return value.substr(0, bufferSize - 1);
+    }
+    int ReadInt(std::string_view, std::string_view, int fallback) const override {
+        return fallback; // the machine fields read every value as text
+    }
+    bool WriteString(std::string_view section, std::string_view key,
+                     std::string_view value) override {
+        if (!IniDocument::Writable(section, key, value)) {
+            return false;
+        }
+        values_[std::string(key)] = value;
+        return true;
+    }
+
+private:
+    // The store spells each key the same way every time.
+    const std::string* Find(std::string_view key) const {
+        const auto found = values_.find(std::string(key));
+        return found == values_.end() ? nullptr : &found->second;
+    }
+
+    std::unordered_map<std::string, std::string> values_;
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const IniDocument input(std::string(reinterpret_cast<const char*>(data), size));
+    MachineFieldModel first;
+    AutoSelEditor firstEditor(first);
+    LoadMachineFields(input, firstEditor);
+    StoredKeys stored;
+    StoreMachineFields(stored, firstEditor);
+
+    MachineFieldModel second;
+    AutoSelEditor secondEditor(second);
+    LoadMachineFields(stored, secondEditor);
+    for (std::string& code : first.codes) {
+        code = UpperCase(code); // codes are stored upper-cased
+    }
+    FUZZ_CHECK(SameStoredValues(first, second));
+    return 0;
+}
