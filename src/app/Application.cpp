@@ -27,20 +27,17 @@ constexpr long kInternalError = 51;
 Application::Application(ApplicationPorts ports)
     : ports_(ports), host_(label_, codes_, ports.pump, ports.op, window_, ports.trace),
       reader_(label_, settings_, ports.files, ports.op, parser_),
-      sender_(label_, record_, fields_, host_, window_, ports.serial, last_),
       lists_(label_, settings_, ports.files, ports.op, parser_, host_, window_),
       editor_(label_, record_, ports.desktop, ports.files, host_, ports.op, ports.trace),
+      sender_(label_, record_, fields_, host_, window_, ports.serial, last_,
+              [this] { editor_.LaunchEditor(); }),
       interpreter_({label_, record_, fields_, codes_, settings_, host_, reader_, window_,
-                    ports.serial, ports.files, ports.op, last_}),
+                    ports.files, ports.op, sender_},
+                   [this](const std::string& name) { return lists_.LoadListFile(name); }),
       importer_(label_, host_, window_, ports.files, reader_, sender_,
                 [this](const std::string& name) { return lists_.LoadListFile(name); }),
       poller_(ports.serial, window_, PollerHandlers()),
       manual_(window_, ports.op, [this](const std::string& text) { return InterpretTyped(text); }) {
-    sender_.launchEditor = [this] { editor_.LaunchEditor(); };
-    interpreter_.launchEditor = [this] { editor_.LaunchEditor(); };
-    interpreter_.loadListFile = [this](const std::string& name) {
-        return lists_.LoadListFile(name);
-    };
 }
 
 ScanHandlers Application::PollerHandlers() {

@@ -1,21 +1,24 @@
 #pragma once
 
 #include "app/ManualEntry.h"
-#include "app/Operator.h"
 #include "app/ScanPoller.h"
-#include "app/SerialPort.h"
-#include "app/Trace.h"
-#include "app/WindowState.h"
-#include "config/FileSystem.h"
+#include "base/Desktop.h"
+#include "base/EventPump.h"
+#include "base/FileSystem.h"
+#include "base/LabelState.h"
+#include "base/Operator.h"
+#include "base/ScanRecord.h"
+#include "base/SerialPort.h"
+#include "base/Trace.h"
+#include "base/WindowState.h"
 #include "config/IniStore.h"
 #include "config/Settings.h"
 #include "config/SettingsLoader.h"
 #include "fields/AutoSelEditor.h"
+#include "fields/LastProgram.h"
 #include "fields/MachineFieldModel.h"
 #include "host/CodeTable.h"
-#include "host/Desktop.h"
 #include "host/EditorLauncher.h"
-#include "host/EventPump.h"
 #include "host/HostControl.h"
 #include "host/HostObjects.h"
 #include "host/ListFile.h"
@@ -24,9 +27,6 @@
 #include "host/TextSplitter.h"
 #include "labels/EntrySender.h"
 #include "labels/LabelInterpreter.h"
-#include "labels/LabelState.h"
-#include "labels/LastProgram.h"
-#include "labels/ScanRecord.h"
 
 #include <functional>
 #include <memory>
@@ -87,24 +87,15 @@ public:
     Settings& settings() { return settings_; }
     WindowState& Window() { return window_; }
     LabelState& Label() { return label_; }
-    ScanRecord& Record() { return record_; }
     CodeTable& Codes() { return codes_; }
-    MachineFieldModel& Fields() { return fields_; }
     AutoSelEditor& FieldEditor() { return fieldEditor_; }
     HostControl& Host() { return host_; }
-    Parser& TextParser() { return parser_; }
-    ProgramReader& Reader() { return reader_; }
     LastProgram& Last() { return last_; }
     EntrySender& Sender() { return sender_; }
-    ListFile& Lists() { return lists_; }
-    EditorLauncher& Editor() { return editor_; }
-    LabelInterpreter& Interpreter() { return interpreter_; }
-    ProgramImporter& Importer() { return importer_; }
     ScanPoller& Poller() { return poller_; }
     ManualEntry& Manual() { return manual_; }
     // ZOR.INI once the settings have been read; nothing before.
     IniProfile* Ini() { return ini_ ? &*ini_ : nullptr; }
-    ApplicationPorts& Ports() { return ports_; }
 
 private:
     ScanHandlers PollerHandlers();
@@ -129,9 +120,9 @@ private:
     Parser parser_;
     HostControl host_;
     ProgramReader reader_;
-    EntrySender sender_;
     ListFile lists_;
     EditorLauncher editor_;
+    EntrySender sender_;
     LabelInterpreter interpreter_;
     ProgramImporter importer_;
     ScanPoller poller_;

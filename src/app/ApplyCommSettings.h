@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/Operator.h"
-#include "app/WindowState.h"
-#include "config/IniProfile.h"
+#include "base/IniProfile.h"
+#include "base/Operator.h"
+#include "base/WindowState.h"
 #include "config/SerialSettingsForm.h"
 #include "config/Settings.h"
 

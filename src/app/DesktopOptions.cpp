@@ -1,6 +1,6 @@
 #include "app/DesktopOptions.h"
 
-#include "config/CommandLine.h"
+#include "app/CommandLine.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Operator.h"
-#include "app/WindowState.h"
+#include "base/Operator.h"
+#include "base/WindowState.h"
 
 #include <functional>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/SerialPort.h"
-#include "app/WindowState.h"
+#include "base/SerialPort.h"
+#include "base/WindowState.h"
 
 #include <cstdint>
 #include <functional>

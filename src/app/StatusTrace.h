@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Trace.h"
-#include "app/WindowState.h"
+#include "base/Trace.h"
+#include "base/WindowState.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/SerialPort.h"
-#include "app/Trace.h"
+#include "base/SerialPort.h"
+#include "base/Trace.h"
 
 namespace quillet {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Operator.h"
-#include "config/FileSystem.h"
+#include "base/FileSystem.h"
+#include "base/Operator.h"
 
 #include <string_view>
 

@@ -1,7 +1,7 @@
 #include "config/IniStore.h"
 
 #include "config/IniDocument.h"
-#include "config/NativeFiles.h"
+#include "base/NativeFiles.h"
 
 namespace quillet {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/Text.h"
+#include "base/Text.h"
 
 #include <cstddef>
 #include <optional>

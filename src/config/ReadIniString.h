@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/IniProfile.h"
+#include "base/IniProfile.h"
 
 #include <string>
 #include <string_view>

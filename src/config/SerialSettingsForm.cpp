@@ -1,6 +1,6 @@
 #include "config/SerialSettingsForm.h"
 
-#include "config/Numbers.h"
+#include "base/Numbers.h"
 #include "config/Settings.h"
 
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "config/SettingsLoader.h"
 
+#include "base/Text.h"
 #include "config/FileExists.h"
 #include "config/IniStore.h"
-#include "config/Text.h"
 
 #include <algorithm>
 #include <cstdint>

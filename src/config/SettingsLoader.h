@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/Operator.h"
-#include "config/FileSystem.h"
-#include "config/IniProfile.h"
+#include "base/FileSystem.h"
+#include "base/IniProfile.h"
+#include "base/Operator.h"
 #include "config/Settings.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "fields/AutoSelEditor.h"
 
-#include "config/Numbers.h"
+#include "base/Numbers.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -139,8 +139,8 @@ void AutoSelEditor::SetMSpec(std::string_view text) {
 }
 
 void AutoSelEditor::Notify() {
-    if (onChanged) {
-        onChanged();
+    if (observer_) {
+        observer_();
     }
 }
 

@@ -5,11 +5,12 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace quillet {
 
 // The editing rules of the "Auto Field Select" tab, applied to the live model. The dialog
-// forwards its widget events here and redraws from the model when `onChanged` fires; the
+// forwards its widget events here and redraws from the model when its observer is called; the
 // scroll bar, option buttons and text box are modelled as the widgets behave, so a change
 // of value made here raises the same event a widget would (and redraws again).
 class AutoSelEditor {
@@ -17,7 +18,7 @@ public:
     explicit AutoSelEditor(MachineFieldModel& model) : model_(model) {}
 
     // Called once after every operation below that may have changed the model.
-    std::function<void()> onChanged;
+    void SetObserver(std::function<void()> observer) { observer_ = std::move(observer); }
 
     MachineFieldModel& Model() { return model_; }
 
@@ -61,6 +62,7 @@ private:
     void Notify();
 
     MachineFieldModel& model_;
+    std::function<void()> observer_;
 };
 
 } // namespace quillet

@@ -1,8 +1,8 @@
 #include "fields/ExclusionFlags.h"
 
-#include "app/WindowState.h"
-#include "config/IniProfile.h"
-#include "config/Numbers.h"
+#include "base/IniProfile.h"
+#include "base/Numbers.h"
+#include "base/WindowState.h"
 #include "config/Settings.h"
 
 #include <cstddef>

@@ -1,9 +1,10 @@
 #include "fields/MachineFieldStore.h"
 
-#include "config/Numbers.h"
+#include "base/Numbers.h"
+#include "base/Text.h"
 #include "config/ReadIniString.h"
 #include "config/Settings.h"
-#include "config/Text.h"
+#include "base/Text.h"
 
 #include <limits>
 #include <string>

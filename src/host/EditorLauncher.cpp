@@ -1,5 +1,13 @@
 #include "host/EditorLauncher.h"
 
+#include "base/Desktop.h"
+#include "base/FileSystem.h"
+#include "base/LabelState.h"
+#include "base/Operator.h"
+#include "base/ScanRecord.h"
+#include "base/Trace.h"
+#include "host/HostControl.h"
+
 namespace quillet {
 
 namespace {

@@ -1,14 +1,16 @@
 #pragma once
 
-#include "app/Operator.h"
-#include "app/Trace.h"
-#include "config/FileSystem.h"
-#include "host/Desktop.h"
-#include "host/HostControl.h"
-#include "labels/LabelState.h"
-#include "labels/ScanRecord.h"
+#include <string>
 
 namespace quillet {
+
+class Desktop;
+class FileSystem;
+class HostControl;
+struct LabelState;
+class Operator;
+struct ScanRecord;
+class Trace;
 
 // Opens the current program in the host's editor, driving it as a user would: start it
 // when it is not running, bring it to the front, Ctrl+O, the program's name, Enter twice.

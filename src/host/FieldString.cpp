@@ -1,6 +1,6 @@
 #include "host/FieldString.h"
 
-#include "config/Numbers.h"
+#include "base/Numbers.h"
 
 namespace quillet {
 

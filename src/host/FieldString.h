@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/LabelState.h"
 #include "host/CodeTable.h"
-#include "labels/LabelState.h"
 
 #include <string>
 

@@ -1,6 +1,12 @@
 #include "host/HostControl.h"
 
-#include "config/Numbers.h"
+#include "base/EventPump.h"
+#include "base/LabelState.h"
+#include "base/Numbers.h"
+#include "base/Operator.h"
+#include "base/Trace.h"
+#include "base/WindowState.h"
+#include "host/CodeTable.h"
 #include "host/FieldString.h"
 
 #include <climits>

@@ -1,12 +1,6 @@
 #pragma once
 
-#include "app/Operator.h"
-#include "app/Trace.h"
-#include "app/WindowState.h"
-#include "host/CodeTable.h"
-#include "host/EventPump.h"
 #include "host/HostObjects.h"
-#include "labels/LabelState.h"
 
 #include <cstdint>
 #include <memory>
@@ -14,6 +8,13 @@
 #include <string_view>
 
 namespace quillet {
+
+class CodeTable;
+class EventPump;
+struct LabelState;
+class Operator;
+class Trace;
+class WindowState;
 
 // Quillet's side of the host: the three references and the wrappers around every host
 // call. A failed call is reported to the operator here and returns false, so the caller

@@ -1,9 +1,15 @@
 #include "host/ListFile.h"
 
+#include "base/FileSystem.h"
+#include "base/LabelReset.h"
+#include "base/LabelState.h"
+#include "base/Operator.h"
+#include "base/Text.h"
+#include "base/WindowState.h"
 #include "config/LineReader.h"
-
-#include "config/Text.h"
-#include "labels/LabelReset.h"
+#include "config/Settings.h"
+#include "host/HostControl.h"
+#include "host/TextSplitter.h"
 
 #include <array>
 

@@ -1,18 +1,18 @@
 #pragma once
 
-#include "app/Operator.h"
-#include "app/WindowState.h"
-#include "config/FileSystem.h"
-#include "config/Settings.h"
-#include "host/HostControl.h"
-#include "host/TextSplitter.h"
-#include "labels/LabelState.h"
-
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace quillet {
+
+class FileSystem;
+class HostControl;
+struct LabelState;
+class Operator;
+class Parser;
+struct Settings;
+class WindowState;
 
 // Lines of a list file shorter than this after trimming blanks are ignored.
 inline constexpr std::size_t kMinListLineLength = 6;

@@ -1,6 +1,6 @@
 #include "host/PayloadUnpacker.h"
 
-#include "config/Numbers.h"
+#include "base/Numbers.h"
 #include "host/ZlibExpander.h"
 
 #include <zlib.h>

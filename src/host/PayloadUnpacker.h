@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/WindowState.h"
-#include "config/FileSystem.h"
+#include "base/FileSystem.h"
+#include "base/WindowState.h"
 
 #include <cstddef>
 #include <string>

@@ -1,6 +1,6 @@
 #include "host/ProgramFileName.h"
 
-#include "config/Text.h"
+#include "base/Text.h"
 
 #include <algorithm>
 #include <array>

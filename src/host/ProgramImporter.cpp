@@ -1,7 +1,14 @@
 #include "host/ProgramImporter.h"
 
-#include "config/Text.h"
+#include "base/FileSystem.h"
+#include "base/LabelState.h"
+#include "base/Text.h"
+#include "base/WindowState.h"
+#include "host/EntrySink.h"
+#include "host/HostControl.h"
 #include "host/ProgramFileName.h"
+#include "host/ProgramLabelHeader.h"
+#include "host/ProgramReader.h"
 
 #include <algorithm>
 #include <array>

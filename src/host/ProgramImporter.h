@@ -1,18 +1,17 @@
 #pragma once
 
-#include "app/WindowState.h"
-#include "config/FileSystem.h"
-#include "host/HostControl.h"
-#include "host/ProgramLabelHeader.h"
-#include "host/ProgramReader.h"
-#include "labels/EntrySender.h"
-#include "labels/LabelState.h"
-
 #include <functional>
 #include <string>
 #include <string_view>
 
 namespace quillet {
+
+class EntrySink;
+class FileSystem;
+class HostControl;
+struct LabelState;
+class ProgramReader;
+class WindowState;
 
 enum class ImportResult {
     Added,         // one entry, or a normal and a mirrored pair, went to the host list
@@ -42,7 +41,7 @@ public:
         "Barcode refused: the list file label names no list.";
 
     ProgramImporter(LabelState& label, HostControl& host, WindowState& window, FileSystem& files,
-                    ProgramReader& reader, EntrySender& sender,
+                    ProgramReader& reader, EntrySink& sender,
                     std::function<bool(const std::string&)> loadListFile)
         : label_(label), host_(host), window_(window), files_(files), reader_(reader),
           sender_(sender), loadListFile_(std::move(loadListFile)) {}
@@ -61,7 +60,7 @@ private:
     WindowState& window_;
     FileSystem& files_;
     ProgramReader& reader_;
-    EntrySender& sender_;
+    EntrySink& sender_;
     std::function<bool(const std::string&)> loadListFile_;
 };
 

@@ -1,6 +1,6 @@
 #include "host/ProgramLabelHeader.h"
 
-#include "config/Text.h"
+#include "base/Text.h"
 
 namespace quillet {
 

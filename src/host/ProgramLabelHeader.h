@@ -1,6 +1,6 @@
 #pragma once
 
-#include "labels/LabelState.h"
+#include "base/LabelState.h"
 
 #include <optional>
 #include <string>

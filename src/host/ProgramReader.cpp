@@ -1,9 +1,13 @@
 #include "host/ProgramReader.h"
 
+#include "base/FileSystem.h"
+#include "base/LabelState.h"
+#include "base/Numbers.h"
+#include "base/Operator.h"
+#include "base/Text.h"
 #include "config/LineReader.h"
-
-#include "config/Numbers.h"
-#include "config/Text.h"
+#include "config/Settings.h"
+#include "host/TextSplitter.h"
 
 #include <charconv>
 #include <optional>

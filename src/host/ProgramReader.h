@@ -1,14 +1,14 @@
 #pragma once
 
-#include "app/Operator.h"
-#include "config/FileSystem.h"
-#include "config/Settings.h"
-#include "host/TextSplitter.h"
-#include "labels/LabelState.h"
-
 #include <string>
 
 namespace quillet {
+
+class FileSystem;
+struct LabelState;
+class Operator;
+class Parser;
+struct Settings;
 
 // Reads the piece dimensions and the comment from the head of a program file, in the ZOR
 // format or as G-code starting with G70/G71.

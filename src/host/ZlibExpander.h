@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/FileSystem.h"
+#include "base/FileSystem.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "labels/CncExtension.h"
 
-#include "config/Text.h"
+#include "base/Text.h"
 
 namespace quillet {
 

@@ -2,8 +2,8 @@
 
 #include "labels/CncExtension.h"
 
+#include "base/Text.h"
 #include "config/FileExists.h"
-#include "config/Text.h"
 
 namespace quillet {
 

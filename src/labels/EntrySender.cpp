@@ -1,8 +1,15 @@
 #include "labels/EntrySender.h"
 
-#include "config/Text.h"
+#include "base/LabelReset.h"
+#include "base/LabelState.h"
+#include "base/ScanRecord.h"
+#include "base/SerialPort.h"
+#include "base/Text.h"
+#include "base/WindowState.h"
+#include "fields/LastProgram.h"
+#include "fields/MachineFieldModel.h"
+#include "host/HostControl.h"
 #include "labels/FieldSelector.h"
-#include "labels/LabelReset.h"
 #include "labels/MirrorDetector.h"
 
 #include <string_view>
@@ -63,11 +70,7 @@ bool EntrySender::SendEntries(float x, float y, const SendOptions& options) {
         ok = AddToHost(x, y, options);
     }
     if (!ok) {
-        // The operator has been told; drop the half-sent label so the next one starts clean.
-        window_.HideRowIndicators();
-        ResetLabelState(label_);
-        label_.CodeChosen = false;
-        window_.SetAutoFieldSelectionVisible(false);
+        DropLabelSet();
         return false;
     }
     host_.Pause(0.6);
@@ -75,11 +78,18 @@ bool EntrySender::SendEntries(float x, float y, const SendOptions& options) {
     window_.HideRowIndicators();
     last_.ProgramName = TrimBlanks(label_.ProgramName);
     last_.Comment = TrimBlanks(label_.Comment);
-    if (window_.showEditor() && launchEditor) {
-        launchEditor();
+    if (window_.showEditor() && launchEditor_) {
+        launchEditor_();
     }
     Finish();
     return true;
+}
+
+void EntrySender::DropLabelSet() {
+    window_.HideRowIndicators();
+    ResetLabelState(label_);
+    label_.CodeChosen = false;
+    window_.SetAutoFieldSelectionVisible(false);
 }
 
 void EntrySender::Finish() {

@@ -1,34 +1,31 @@
 #pragma once
 
-#include "app/SerialPort.h"
-#include "app/WindowState.h"
-#include "fields/MachineFieldModel.h"
-#include "host/HostControl.h"
-#include "labels/LabelState.h"
-#include "labels/LastProgram.h"
-#include "labels/ScanRecord.h"
+#include "host/EntrySink.h"
 
 #include <functional>
+#include <utility>
 
 namespace quillet {
 
-// How an entry differs between the label interpreter and the 2D import / list files.
-struct SendOptions {
-    bool notifyAddProgram = false;   // "DRAVINESK.MAIN.AddProg" after each entry
-    bool acknowledgeScanner = false; // "ACK" and a carriage return after each entry
-};
+class HostControl;
+struct LabelState;
+struct LastProgram;
+struct MachineFieldModel;
+struct ScanRecord;
+class SerialPort;
+class WindowState;
 
 // Hands the assembled LabelState to the host as one entry, or as a normal and a mirrored
 // pair, and finishes the label: the send sequence shared by the interpreter and the import.
-class EntrySender {
+class EntrySender final : public EntrySink {
 public:
+    // `launchEditor` opens the program in the host's editor when "Show Program in Editor"
+    // is checked.
     EntrySender(LabelState& label, ScanRecord& record, const MachineFieldModel& fields,
-                HostControl& host, WindowState& window, SerialPort& serial, LastProgram& last)
+                HostControl& host, WindowState& window, SerialPort& serial, LastProgram& last,
+                std::function<void()> launchEditor)
         : label_(label), record_(record), fields_(fields), host_(host), window_(window),
-          serial_(serial), last_(last) {}
-
-    // Opens the program in the host's editor when "Show Program in Editor" is checked.
-    std::function<void()> launchEditor;
+          serial_(serial), last_(last), launchEditor_(std::move(launchEditor)) {}
 
     // One entry: choose the field, add the line, notify, auto start, acknowledge.
     // False when a host call failed (the operator has been told).
@@ -37,7 +34,11 @@ public:
     // DetectMirror and one or two entries, then the pauses, indicators, last program,
     // editor and reset. False when a host call failed; the label state is reset anyway so
     // that the next label starts clean.
-    bool SendEntries(float x, float y, const SendOptions& options);
+    bool SendEntries(float x, float y, const SendOptions& options) override;
+
+    // After a failed host call (the operator has been told): the half-sent label set goes
+    // so that the next label starts clean.
+    void DropLabelSet();
 
 private:
     void Finish();
@@ -49,6 +50,7 @@ private:
     WindowState& window_;
     SerialPort& serial_;
     LastProgram& last_;
+    std::function<void()> launchEditor_;
 };
 
 } // namespace quillet

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "config/Numbers.h"
+#include "base/Numbers.h"
 
 namespace quillet {
 

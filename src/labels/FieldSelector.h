@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "base/LabelState.h"
+#include "base/ScanRecord.h"
 #include "fields/MachineFieldModel.h"
-#include "labels/LabelState.h"
-#include "labels/ScanRecord.h"
 
 namespace quillet {
 

@@ -1,12 +1,23 @@
 #include "labels/LabelInterpreter.h"
 
-#include "config/Numbers.h"
-#include "config/Text.h"
+#include "base/FileSystem.h"
+#include "base/LabelReset.h"
+#include "base/LabelState.h"
+#include "base/Numbers.h"
+#include "base/Operator.h"
+#include "base/ScanRecord.h"
+#include "base/Text.h"
+#include "base/WindowState.h"
+#include "config/Settings.h"
+#include "fields/MachineFieldModel.h"
+#include "host/CodeTable.h"
+#include "host/HostControl.h"
+#include "host/ProgramReader.h"
 #include "labels/CncExtension.h"
 #include "labels/CompanionCsv.h"
+#include "labels/EntrySender.h"
 #include "labels/FieldCodeCheck.h"
 #include "labels/FieldSelector.h"
-#include "labels/LabelReset.h"
 #include "labels/Tokenizer.h"
 
 #include <string_view>
@@ -19,10 +30,6 @@ namespace {
 constexpr int kLastRow = WindowState::kRowIndicators - 1;
 
 } // namespace
-
-LabelInterpreter::LabelInterpreter(const InterpreterContext& context)
-    : c_(context), sender_(context.label, context.record, context.fields, context.host,
-                           context.window, context.serial, context.last) {}
 
 bool LabelInterpreter::ProcessLabel(const std::string& label) {
     if (!c_.host.FirstLabelStep()) {
@@ -37,22 +44,19 @@ bool LabelInterpreter::ProcessLabel(const std::string& label) {
     c_.label.HostValue164 = "1";
     c_.label.HostValue165 = "1";
 
-    bool result = false;
-    std::string count;
-    Status status = Status::Malformed;
+    Taken taken;
     if (label.find_first_of("%$") == std::string::npos) {
         // A blank label names no program: nothing to send.
         if (!TrimBlanks(label).empty()) {
-            status = TakePlainLabel(label, result, count);
+            taken = TakePlainLabel(label);
         }
     } else {
-        std::optional<bool> listResult;
-        status = TakeRow(label, count, listResult);
-        if (listResult) {
-            return *listResult;
+        taken = TakeRow(label);
+        if (taken.listLoaded) {
+            return *taken.listLoaded;
         }
     }
-    return Finish(label, status, result, count);
+    return Finish(label, taken);
 }
 
 std::optional<bool> LabelInterpreter::RunCommand(const std::string& label) {
@@ -98,41 +102,44 @@ bool LabelInterpreter::TakeFieldCode(const std::string& label) {
     return true;
 }
 
-LabelInterpreter::Status LabelInterpreter::TakePlainLabel(const std::string& label, bool& result,
-                                                          std::string& count) {
+LabelInterpreter::Taken LabelInterpreter::TakePlainLabel(const std::string& label) {
+    Taken taken;
     const std::string& defaultCode = c_.fields.Code(FieldSlot::DFN);
     if (!defaultCode.empty() && !c_.label.CodeChosen) {
         c_.label.FieldCode = UpperCase(defaultCode);
         c_.label.CodeChosen = true;
         SelectField(kPrimeFromCode, 0, 0, c_.record, c_.label, c_.fields);
-        result = true;
+        taken.answer = true;
     }
     if (!c_.fields.MPName() && !c_.fields.MCmt() && !c_.label.CodeChosen) {
         c_.window.SetStatus(kRunFieldNotSelected);
-        return Status::RunFieldMissing;
+        taken.status = Status::RunFieldMissing;
+        return taken;
     }
     SetProgramName(TrimBlanks(label));
-    count = "1";
+    taken.count = "1";
     c_.record.RowsSeen = "1";
-    return Status::RowTaken;
+    taken.status = Status::RowTaken;
+    return taken;
 }
 
-LabelInterpreter::Status LabelInterpreter::TakeRow(const std::string& label, std::string& count,
-                                                   std::optional<bool>& listResult) {
+LabelInterpreter::Taken LabelInterpreter::TakeRow(const std::string& label) {
+    Taken taken;
     const std::string rowChar = label.size() >= 2 ? label.substr(1, 1) : "";
-    count = label.size() >= 3 ? label.substr(2, 1) : "";
-    if (LeadingNumber(count) == 9) {
+    taken.count = label.size() >= 3 ? label.substr(2, 1) : "";
+    if (LeadingNumber(taken.count) == 9) {
         c_.label.HostValue164 = "999";
-        count = "1";
+        taken.count = "1";
     }
     // Too short to carry a row and a count: malformed, the set stays as it is.
     if (label.size() < 3 || label[0] != '%') {
-        return Status::Malformed;
+        return taken;
     }
     const int row = static_cast<int>(LeadingNumber(rowChar));
     if (row > kLastRow || c_.record.RowsSeen.find(rowChar[0]) != std::string::npos) {
-        return Status::Malformed;
+        return taken;
     }
+    taken.status = Status::RowTaken;
     c_.record.RowsSeen += rowChar;
     const std::string payload = label.substr(3);
     c_.window.ShowRowIndicator(row);
@@ -141,13 +148,13 @@ LabelInterpreter::Status LabelInterpreter::TakeRow(const std::string& label, std
         c_.record.RowsSeen.clear();
         c_.host.HostClearListIgnoringFailure();
         NextToken(c_.record, "");
-        if (!loadListFile) {
+        if (!loadListFile_) {
             c_.window.HideRowIndicators();
-            listResult = false;
+            taken.listLoaded = false;
         } else {
-            listResult = loadListFile(payload);
+            taken.listLoaded = loadListFile_(payload);
         }
-        return Status::RowTaken;
+        return taken;
     case 1:
         TakeProgramRow(payload);
         break;
@@ -170,7 +177,7 @@ LabelInterpreter::Status LabelInterpreter::TakeRow(const std::string& label, std
         break;
     }
     NextToken(c_.record, "");
-    return Status::RowTaken;
+    return taken;
 }
 
 void LabelInterpreter::TakeProgramRow(const std::string& payload) {
@@ -193,18 +200,17 @@ void LabelInterpreter::TakeProgramRow(const std::string& payload) {
     c_.label.VarV = NextToken(c_.record, rest);
 }
 
-bool LabelInterpreter::Finish(const std::string& label, Status status, bool result,
-                              const std::string& count) {
+bool LabelInterpreter::Finish(const std::string& label, const Taken& taken) {
     const std::string& rows = c_.record.RowsSeen;
-    if (!rows.empty() && LeadingNumber(count) == static_cast<double>(rows.size())) {
+    if (!rows.empty() && LeadingNumber(taken.count) == static_cast<double>(rows.size())) {
         return Send();
     }
-    if (status == Status::RowTaken) {
+    if (taken.status == Status::RowTaken) {
         c_.window.SetStatus(kWaiting);
-    } else if (status == Status::Malformed) {
+    } else if (taken.status == Status::Malformed) {
         c_.window.SetStatus(std::string(kFormatError) + "  " + label);
     }
-    return result;
+    return taken.answer;
 }
 
 bool LabelInterpreter::Send() {
@@ -217,9 +223,8 @@ bool LabelInterpreter::Send() {
         DropLabelSet();
         return false;
     }
-    sender_.launchEditor = launchEditor;
-    if (!sender_.SendEntries(x, y,
-                             SendOptions{.notifyAddProgram = false, .acknowledgeScanner = true})) {
+    if (!c_.sender.SendEntries(
+            x, y, SendOptions{.notifyAddProgram = false, .acknowledgeScanner = true})) {
         c_.window.SetStatus(WindowState::kReady);
         return false;
     }
@@ -237,10 +242,7 @@ void LabelInterpreter::SetProgramName(const std::string& name) {
 // After a failed host call: the operator has been told; the next label starts clean.
 void LabelInterpreter::DropLabelSet() {
     c_.record.RowsSeen.clear();
-    c_.window.HideRowIndicators();
-    ResetLabelState(c_.label);
-    c_.label.CodeChosen = false;
-    c_.window.SetAutoFieldSelectionVisible(false);
+    c_.sender.DropLabelSet();
     c_.window.SetStatus(WindowState::kReady);
 }
 

@@ -1,24 +1,23 @@
 #pragma once
 
-#include "app/Operator.h"
-#include "app/SerialPort.h"
-#include "app/WindowState.h"
-#include "config/FileSystem.h"
-#include "config/Settings.h"
-#include "fields/MachineFieldModel.h"
-#include "host/CodeTable.h"
-#include "host/HostControl.h"
-#include "host/ProgramReader.h"
-#include "labels/EntrySender.h"
-#include "labels/LabelState.h"
-#include "labels/LastProgram.h"
-#include "labels/ScanRecord.h"
-
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace quillet {
+
+class CodeTable;
+class EntrySender;
+class FileSystem;
+class HostControl;
+struct LabelState;
+struct MachineFieldModel;
+class Operator;
+class ProgramReader;
+struct ScanRecord;
+struct Settings;
+class WindowState;
 
 // Everything the interpreter reads and writes; the application object owns all of it.
 struct InterpreterContext {
@@ -30,10 +29,9 @@ struct InterpreterContext {
     HostControl& host;
     ProgramReader& programReader;
     WindowState& window;
-    SerialPort& serial;
     FileSystem& files;
     Operator& op;
-    LastProgram& last;
+    EntrySender& sender;
 };
 
 // Decides what a framed label is (command, field code, row of a set, program name) and
@@ -45,12 +43,11 @@ public:
     static constexpr const char* kFormatError = "Barcode Formating Error.";
     static constexpr const char* kRunFieldNotSelected = "Run Field Not Selected";
 
-    explicit LabelInterpreter(const InterpreterContext& context);
-
-    // Loads the list file named by a row-0 label; true when entries were added.
-    std::function<bool(const std::string&)> loadListFile;
-    // Opens the program in the host's editor ("Show Program in Editor").
-    std::function<void()> launchEditor;
+    // `loadListFile` loads the list file named by a row-0 label; true when entries were
+    // added.
+    LabelInterpreter(const InterpreterContext& context,
+                     std::function<bool(const std::string&)> loadListFile)
+        : c_(context), loadListFile_(std::move(loadListFile)) {}
 
     // True when the label needs no further input: a command ran, a field code was taken,
     // a list file was loaded, or an entry went to the host. False while a set waits for
@@ -61,18 +58,26 @@ public:
 private:
     enum class Status { Malformed, RunFieldMissing, RowTaken };
 
+    // What a plain label or a row left behind for the rest of ProcessLabel.
+    struct Taken {
+        Status status = Status::Malformed;
+        std::string count;              // the set's row count as the label gave it
+        bool answer = false;            // ProcessLabel's answer while the set is incomplete
+        std::optional<bool> listLoaded; // row 0: the list file's load ends the label
+    };
+
     std::optional<bool> RunCommand(const std::string& label);
     bool TakeFieldCode(const std::string& label);
-    Status TakePlainLabel(const std::string& label, bool& result, std::string& count);
-    Status TakeRow(const std::string& label, std::string& count, std::optional<bool>& listResult);
+    Taken TakePlainLabel(const std::string& label);
+    Taken TakeRow(const std::string& label);
     void TakeProgramRow(const std::string& payload);
-    bool Finish(const std::string& label, Status status, bool result, const std::string& count);
+    bool Finish(const std::string& label, const Taken& taken);
     bool Send();
     void SetProgramName(const std::string& name);
     void DropLabelSet();
 
     InterpreterContext c_;
-    EntrySender sender_;
+    std::function<bool(const std::string&)> loadListFile_;
 };
 
 } // namespace quillet

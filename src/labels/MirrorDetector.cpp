@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "config/Text.h"
+#include "base/Text.h"
 
 namespace quillet {
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/LabelState.h"
 #include "fields/MachineFieldModel.h"
-#include "labels/LabelState.h"
 
 namespace quillet {
 

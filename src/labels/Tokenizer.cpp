@@ -1,6 +1,6 @@
 #include "labels/Tokenizer.h"
 
-#include "config/Text.h"
+#include "base/Text.h"
 
 namespace quillet {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "labels/ScanRecord.h"
+#include "base/ScanRecord.h"
 
 namespace quillet {
 

@@ -5,10 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#ifndef _WIN32
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace quillet {
 namespace {
@@ -209,29 +205,6 @@ TEST_F(IniStoreTest, ByteOrderMarkIsSkippedOnReadAndKeptOnWrite) {
     ASSERT_TRUE(ini.WriteString("A", "k", "1"));
     EXPECT_EQ(dir.Read("ZOR.INI"), mark + "[A]\r\nk=1\r\n");
 }
-
-#ifndef _WIN32 // permission bits and symbolic links
-TEST_F(IniStoreTest, AtomicWriteLeavesNoTemporaryAndKeepsPermissions) {
-    dir.Write("ZOR.INI", "[A]\r\nk=1\r\n");
-    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
-    ASSERT_TRUE(ini.WriteString("A", "k", std::string(100000, 'v')));
-    EXPECT_EQ(dir.Names(), std::vector<std::string>{"ZOR.INI"});
-    struct stat info {};
-    ASSERT_EQ(::stat(path.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0640u);
-    EXPECT_EQ(Read("A", "k", "", 200000), std::string(100000, 'v'));
-}
-
-TEST_F(IniStoreTest, WriteThroughSymbolicLinkKeepsTheLink) {
-    dir.Write("real.ini", "[A]\r\nk=1\r\n");
-    ASSERT_EQ(::symlink((dir / "real.ini").c_str(), path.c_str()), 0);
-    ASSERT_TRUE(ini.WriteString("A", "k", "2"));
-    struct stat info {};
-    ASSERT_EQ(::lstat(path.c_str(), &info), 0);
-    EXPECT_TRUE(S_ISLNK(info.st_mode));
-    EXPECT_EQ(dir.Read("real.ini"), "[A]\r\nk=2\r\n");
-}
-#endif
 
 TEST_F(IniStoreTest, UnreadableFileIsNeverOverwritten) {
     ASSERT_TRUE(dir.MakeFolder("ZOR.INI"));

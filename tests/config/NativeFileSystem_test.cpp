@@ -1,11 +1,8 @@
 #include "config/NativeFileSystem.h"
 
-#include "config/NativeFiles.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
-
-#include <cerrno>
 
 namespace quillet {
 namespace {
@@ -88,31 +85,6 @@ TEST_F(NativeFileSystemTest, WriteAtomicRefusesFolderAndMissingPath) {
     EXPECT_EQ(fs.WriteAtomic("C:\\none\\x", "x").error, FsError::PathNotFound);
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"folder"});
 }
-
-#ifndef _WIN32 // errno codes; Windows has its own table.
-TEST(FsErrorFromErrno, MapsPlatformErrors) {
-    const struct {
-        int error;
-        bool parentExists;
-        FsError expected;
-    } cases[] = {
-        {EIO, true, FsError::DeviceIo},
-        {ENOMEDIUM, true, FsError::NotReady},
-        {ENXIO, true, FsError::DeviceUnavailable},
-        {ENODEV, true, FsError::DeviceUnavailable},
-        {ENOENT, true, FsError::NotFound},
-        {ENOENT, false, FsError::PathNotFound},
-        {ENOTDIR, true, FsError::PathNotFound},
-        {EACCES, true, FsError::AccessDenied},
-        {EPERM, true, FsError::AccessDenied},
-        {ENOSPC, true, FsError::NoSpace},
-        {EMFILE, true, FsError::Other},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(FsErrorFromErrno(c.error, c.parentExists), c.expected) << c.error;
-    }
-}
-#endif
 
 } // namespace
 } // namespace quillet

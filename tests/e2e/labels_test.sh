@@ -243,11 +243,9 @@ scan *%00JOBS^$
 scan %00ONE
 scan %00NONE
 SCRIPT
-expect "list files" <<'TRACE'
-status Reading Barcode-Label.%00JOBS
-host Visible true
-host ClearList
-host ClearList
+# The entries of JOBS.LST, as each of its two labels adds them.
+jobs_entries() {
+    cat <<'TRACE'
 status Adding to Barcode data to List.
 host AddLine #161=A1.CNC;#164=1;#171=3;#284=0;#280=;#165=1;#168=800;#169=600;#170=18;#282=7;#283=;
 host SetDeviceStatus DRAVINESK.MAIN.AddProg 1
@@ -261,20 +259,14 @@ host Start
 pause 0.6
 pause 0.6
 status Ready.
-host ClearList
-status Adding to Barcode data to List.
-host AddLine #161=A1.CNC;#164=1;#171=3;#284=0;#280=;#165=1;#168=800;#169=600;#170=18;#282=7;#283=;
-host SetDeviceStatus DRAVINESK.MAIN.AddProg 1
-status Adding to Barcode data to List.
-host AddLine #161=B2.CNC;#164=2;#171=8;#284=1;#280=;#165=1;#168=;#169=;#170=;#282=;#283=;
-host SetDeviceStatus DRAVINESK.MAIN.AddProg 1
-status Adding to Barcode data to List.
-host AddLine #161=ab;#164=cde;#171=37;#284=0;#280=;#165=;#168=;#169=;#170=;#282=;#283=;
-host SetDeviceStatus DRAVINESK.MAIN.AddProg 1
-host Start
-pause 0.6
-pause 0.6
-status Ready.
+TRACE
+}
+{
+    printf 'status Reading Barcode-Label.%%00JOBS\nhost Visible true\nhost ClearList\nhost ClearList\n'
+    jobs_entries
+    echo 'host ClearList'
+    jobs_entries
+    cat <<'TRACE'
 status Reading Barcode-Label.%00ONE
 host ClearList
 message exclamation|Quillet|List File C:\\PROD\\ONE.LST Empty
@@ -286,6 +278,7 @@ pause 0.6
 status Ready.
 message exclamation|Quillet|List File C:\\PROD\\NONE.LST Not Found
 TRACE
+} | expect "list files"
 
 # AddLine refused once: a new list object by name, made visible and reset, takes the
 # entry. Refused four times: after three new objects the entry is given up, the operator

@@ -158,7 +158,7 @@ TEST_F(AutoSelEditorTest, DoubleClickShowsTheLastTextOfTheTarget) {
 
 TEST_F(AutoSelEditorTest, ReportsEachOperationOnce) {
     int changes = 0;
-    editor.onChanged = [&] { ++changes; };
+    editor.SetObserver([&] { ++changes; });
     Show(AutoSelTarget::ProgramName, true, {-1, 12, "X"});
     editor.MSpecChanged("ABCDE"); // lowers the position: nested redraws
     editor.TargetChanged(AutoSelTarget::Comment);

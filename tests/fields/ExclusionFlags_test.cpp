@@ -1,6 +1,6 @@
 #include "fields/ExclusionFlags.h"
 
-#include "app/WindowState.h"
+#include "base/WindowState.h"
 #include "config/Settings.h"
 #include "support/FakeIniProfile.h"
 

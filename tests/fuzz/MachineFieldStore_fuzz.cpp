@@ -3,7 +3,7 @@
 // codes upper-cased).
 
 #include "config/IniDocument.h"
-#include "config/Text.h"
+#include "base/Text.h"
 #include "fields/AutoSelEditor.h"
 #include "fields/MachineFieldStore.h"
 #include "fuzz/FuzzCheck.h"

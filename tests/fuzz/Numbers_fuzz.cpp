@@ -1,7 +1,7 @@
 // The leading-number rule on arbitrary text, and numbers written back as text: a written
 // number has no blanks, at most seven significant digits and reads back as itself.
 
-#include "config/Numbers.h"
+#include "base/Numbers.h"
 #include "fuzz/FuzzCheck.h"
 
 #include <cmath>

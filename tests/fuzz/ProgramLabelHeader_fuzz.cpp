@@ -3,11 +3,21 @@
 // outside the program folder, and a refused label must leave the host list untouched and
 // say why.
 
+#include "base/LabelState.h"
+#include "base/ScanRecord.h"
+#include "base/WindowState.h"
+#include "config/Settings.h"
+#include "fields/LastProgram.h"
 #include "fields/MachineFieldModel.h"
+#include "host/CodeTable.h"
+#include "host/HostControl.h"
 #include "host/ProgramFileName.h"
 #include "host/ProgramImporter.h"
 #include "host/ProgramLabelHeader.h"
+#include "host/ProgramReader.h"
 #include "host/SimulatedHost.h"
+#include "host/TextSplitter.h"
+#include "labels/EntrySender.h"
 #include "support/FakeEventPump.h"
 #include "support/FakeFileSystem.h"
 #include "support/FakeOperator.h"
@@ -64,7 +74,7 @@ void CheckImport(const std::string& label, bool overwrite) {
     Check(control.Connect(host, 1));
     Parser parser;
     ProgramReader reader{state, settings, files, op, parser};
-    EntrySender sender{state, record, fields, control, window, serial, last};
+    EntrySender sender{state, record, fields, control, window, serial, last, nullptr};
     ProgramImporter importer{
         state, control, window, files, reader, sender, [](const std::string& name) {
             return !name.empty();

@@ -1,8 +1,8 @@
 // Parses arbitrary scripts. A script that parses holds only valid commands, and writing
 // them back as a script parses to the same commands; a refused one names its line.
 
-#include "app/ReplayScript.h"
-#include "app/Trace.h"
+#include "tools/replay/ReplayScript.h"
+#include "base/Trace.h"
 #include "fuzz/FuzzCheck.h"
 
 #include <cstddef>

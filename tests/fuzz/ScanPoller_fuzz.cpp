@@ -4,7 +4,7 @@
 // reordered: the labels handed on, the scan buffer and the port hold what was sent.
 
 #include "app/ScanPoller.h"
-#include "app/WindowState.h"
+#include "base/WindowState.h"
 #include "fuzz/FuzzCheck.h"
 #include "support/FakeSerialPort.h"
 

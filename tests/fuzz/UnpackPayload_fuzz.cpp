@@ -1,8 +1,8 @@
 // Feeds arbitrary labels to UnpackPayload over an in-memory file system. Whatever the label
 // says, it must not crash, and a text it hands on must have the length the label states.
 
-#include "app/WindowState.h"
-#include "config/Numbers.h"
+#include "base/Numbers.h"
+#include "base/WindowState.h"
 #include "host/PayloadUnpacker.h"
 #include "support/FakeFileSystem.h"
 

@@ -1,5 +1,10 @@
 #include "host/EditorLauncher.h"
 
+#include "base/LabelState.h"
+#include "base/ScanRecord.h"
+#include "base/WindowState.h"
+#include "host/CodeTable.h"
+#include "host/HostControl.h"
 #include "support/FakeDesktop.h"
 #include "support/FakeEventPump.h"
 #include "support/FakeFileSystem.h"

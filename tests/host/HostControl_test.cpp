@@ -1,9 +1,6 @@
 #include "host/HostControl.h"
 
-#include "host/SimulatedHost.h"
-#include "support/FakeEventPump.h"
-#include "support/FakeOperator.h"
-#include "support/RecordingTrace.h"
+#include "support/HostRig.h"
 
 #include <gtest/gtest.h>
 
@@ -14,35 +11,18 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class HostControlTest : public ::testing::Test {
+class HostControlTest : public ::testing::Test, protected testing::HostRig {
 protected:
     void SetUp() override {
-        codes.InitCodeTable();
         label.ProgramName = "P1.CNC";
         label.FieldCode = "M";
         label.DimX = "800";
-    }
-
-    bool Connect(double timeoutSeconds = 30) {
-        host = std::make_shared<SimulatedHost>(trace, options);
-        const bool ok = control.Connect(host, timeoutSeconds);
-        trace.lines.clear();
-        return ok;
     }
 
     long Count(const std::string& line) const {
         return std::count(trace.lines.begin(), trace.lines.end(), line);
     }
 
-    LabelState label;
-    CodeTable codes;
-    testing::FakeEventPump pump;
-    testing::FakeOperator op;
-    testing::RecordingTrace trace;
-    WindowState window;
-    HostSimulationOptions options;
-    std::shared_ptr<SimulatedHost> host;
-    HostControl control{label, codes, pump, op, window, trace};
     const std::string fieldString = "#161=P1.CNC;#164=1;#171=2;#284=1;#280=;#165=1;"
                                     "#168=800;#169=;#170=;#282=;#283=;";
 };

@@ -1,10 +1,7 @@
 #include "host/ListFile.h"
 
-#include "host/SimulatedHost.h"
-#include "support/FakeEventPump.h"
-#include "support/FakeFileSystem.h"
-#include "support/FakeOperator.h"
-#include "support/RecordingTrace.h"
+#include "host/TextSplitter.h"
+#include "support/HostRig.h"
 
 #include <gtest/gtest.h>
 
@@ -15,14 +12,11 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class ListFileTest : public ::testing::Test {
+class ListFileTest : public ::testing::Test, protected testing::HostRig {
 protected:
     void SetUp() override {
-        codes.InitCodeTable();
         settings.GCodePath = "C:\\PROD\\";
-        host = std::make_shared<SimulatedHost>(trace, options);
-        ASSERT_TRUE(control.Connect(host, 1));
-        trace.lines.clear();
+        ASSERT_TRUE(Connect(1));
         window.ShowRowIndicator(0);
         window.ShowRowIndicator(3);
     }
@@ -42,18 +36,7 @@ protected:
     }
 
     const std::string path = "C:\\PROD\\JOB.LST";
-    LabelState label;
-    CodeTable codes;
-    Settings settings;
-    testing::FakeFileSystem files;
-    testing::FakeOperator op;
-    testing::FakeEventPump pump;
-    testing::RecordingTrace trace;
-    WindowState window;
     Parser parser;
-    HostSimulationOptions options;
-    std::shared_ptr<SimulatedHost> host;
-    HostControl control{label, codes, pump, op, window, trace};
     ListFile list{label, settings, files, op, parser, control, window};
 };
 

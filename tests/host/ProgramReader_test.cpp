@@ -1,5 +1,8 @@
 #include "host/ProgramReader.h"
 
+#include "base/LabelState.h"
+#include "config/Settings.h"
+#include "host/TextSplitter.h"
 #include "support/FakeFileSystem.h"
 #include "support/FakeOperator.h"
 

@@ -1,10 +1,9 @@
 #include "labels/EntrySender.h"
 
-#include "host/SimulatedHost.h"
-#include "support/FakeEventPump.h"
-#include "support/FakeOperator.h"
+#include "fields/LastProgram.h"
+#include "fields/MachineFieldModel.h"
 #include "support/FakeSerialPort.h"
-#include "support/RecordingTrace.h"
+#include "support/HostRig.h"
 
 #include <gtest/gtest.h>
 
@@ -15,40 +14,28 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class EntrySenderTest : public ::testing::Test {
+class EntrySenderTest : public ::testing::Test, protected testing::HostRig {
 protected:
     void SetUp() override {
-        codes.InitCodeTable();
         fields.Code(FieldSlot::SFN) = "S";
         fields.Code(FieldSlot::SFM) = "A";
         window.SetAutoStart(false);
-        Connect();
+        ASSERT_TRUE(Connect());
         label.ProgramName = "PART";
-    }
-
-    void Connect() {
-        host = std::make_shared<SimulatedHost>(trace, options);
-        ASSERT_TRUE(control.Connect(host, 30));
-        trace.lines.clear();
     }
 
     // The field number the host received in the last entry.
     std::string LastCode() const { return host->Entries().back().fields.at(171); }
 
-    LabelState label;
-    ScanRecord record;
     MachineFieldModel fields;
-    CodeTable codes;
-    testing::RecordingTrace trace;
-    testing::FakeEventPump pump;
-    testing::FakeOperator op;
     testing::FakeSerialPort serial;
-    WindowState window;
     LastProgram last;
-    HostSimulationOptions options;
-    std::shared_ptr<SimulatedHost> host;
-    HostControl control{label, codes, pump, op, window, trace};
-    EntrySender sender{label, record, fields, control, window, serial, last};
+    std::function<void()> launchEditor;
+    EntrySender sender{label, record, fields, control, window, serial, last, [this] {
+                           if (launchEditor) {
+                               launchEditor();
+                           }
+                       }};
     const SendOptions interpreter{.notifyAddProgram = false, .acknowledgeScanner = true};
     const SendOptions import{.notifyAddProgram = true, .acknowledgeScanner = false};
 };
@@ -107,7 +94,7 @@ TEST_F(EntrySenderTest, NoticeAndAutoStartFollowTheLine) {
 
 TEST_F(EntrySenderTest, SendEntriesFinishesTheLabel) {
     bool edited = false;
-    sender.launchEditor = [&] { edited = label.ProgramName == "PART"; };
+    launchEditor = [&] { edited = label.ProgramName == "PART"; };
     window.SetShowEditor(true);
     window.ShowRowIndicator(1);
     label.Comment = " note ";
@@ -125,7 +112,7 @@ TEST_F(EntrySenderTest, SendEntriesFinishesTheLabel) {
 
 TEST_F(EntrySenderTest, RefusedLineStopsBeforeStartAndAcknowledgementAndResets) {
     options.failAddLine = 100;
-    Connect();
+    ASSERT_TRUE(Connect());
     window.SetAutoStart(true);
     label.FieldCode = "S";
     label.CodeChosen = true;
@@ -146,7 +133,7 @@ TEST_F(EntrySenderTest, SecondEntryOfAPairIsNotTriedAfterTheFirstFailed) {
     fields.mirrorSelected = false;
     fields.MSpec = "*";
     options.failAddLine = 100;
-    Connect();
+    ASSERT_TRUE(Connect());
     EXPECT_FALSE(sender.SendEntries(0, 0, interpreter));
     EXPECT_EQ(op.shown.size(), 1u);
 }

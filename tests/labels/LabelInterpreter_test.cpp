@@ -1,11 +1,12 @@
 #include "labels/LabelInterpreter.h"
 
-#include "host/SimulatedHost.h"
-#include "support/FakeEventPump.h"
-#include "support/FakeFileSystem.h"
-#include "support/FakeOperator.h"
+#include "fields/LastProgram.h"
+#include "fields/MachineFieldModel.h"
+#include "host/ProgramReader.h"
+#include "host/TextSplitter.h"
+#include "labels/EntrySender.h"
 #include "support/FakeSerialPort.h"
-#include "support/RecordingTrace.h"
+#include "support/HostRig.h"
 
 #include <gtest/gtest.h>
 
@@ -47,22 +48,15 @@ std::string Line(const std::string& name, int code, const std::string& x, const 
            ";#170=" + z + ";#282=;#283=;";
 }
 
-class LabelInterpreterTest : public ::testing::Test {
+class LabelInterpreterTest : public ::testing::Test, protected testing::HostRig {
 protected:
     void SetUp() override {
-        codes.InitCodeTable();
         fields.Code(FieldSlot::SFN) = "S";
         fields.Code(FieldSlot::SFM) = "A";
-        host = std::make_shared<SimulatedHost>(trace, options);
-        ASSERT_TRUE(control.Connect(host, 30));
+        ASSERT_TRUE(Connect());
         control.SetFirstScanPending(false);
         window.SetAutoStart(false);
         window.SetObserver(&statusTrace);
-        interpreter.loadListFile = [this](const std::string& name) {
-            listNames.push_back(name);
-            return listResult;
-        };
-        interpreter.launchEditor = [this] { editedPrograms.push_back(label.ProgramName); };
     }
 
     bool Scan(const std::string& text) {
@@ -79,29 +73,24 @@ protected:
 
     Lines SendTail() const { return {kPause, kPause, kReady}; }
 
-    LabelState label;
-    ScanRecord record;
     MachineFieldModel fields;
-    CodeTable codes;
-    Settings settings;
-    testing::RecordingTrace trace;
-    testing::FakeEventPump pump;
-    testing::FakeOperator op;
-    testing::FakeFileSystem files;
     Parser parser;
-    WindowState window;
     StatusToTrace statusTrace{trace};
     TracedSerialPort serial{trace};
     LastProgram last;
-    HostSimulationOptions options;
-    std::shared_ptr<SimulatedHost> host;
-    HostControl control{label, codes, pump, op, window, trace};
-    ProgramReader reader{label, settings, files, op, parser};
-    LabelInterpreter interpreter{InterpreterContext{label, record, fields, codes, settings, control,
-                                                    reader, window, serial, files, op, last}};
     std::vector<std::string> listNames;
     bool listResult = true;
     std::vector<std::string> editedPrograms;
+    ProgramReader reader{label, settings, files, op, parser};
+    EntrySender sender{
+        label,  record, fields, control,
+        window, serial, last,   [this] { editedPrograms.push_back(label.ProgramName); }};
+    LabelInterpreter interpreter{InterpreterContext{label, record, fields, codes, settings, control,
+                                                    reader, window, files, op, sender},
+                                 [this](const std::string& name) {
+                                     listNames.push_back(name);
+                                     return listResult;
+                                 }};
 };
 
 TEST_F(LabelInterpreterTest, TwoRowSetIsCollectedThenSentInEitherOrder) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/EventPump.h"
+#include "base/EventPump.h"
 
 #include <functional>
 #include <vector>

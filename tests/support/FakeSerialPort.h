@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SerialPort.h"
+#include "base/SerialPort.h"
 
 #include <string>
 #include <utility>

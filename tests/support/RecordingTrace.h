@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Trace.h"
+#include "base/Trace.h"
 
 #include <string>
 #include <vector>

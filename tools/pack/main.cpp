@@ -1,8 +1,8 @@
 // quillet-pack: reads a program label's text (header, "!", program) from a file or standard
 // input and writes the compressed label that the scanner would deliver.
 
-#include "app/Trace.h"
-#include "config/StandardStreams.h"
+#include "base/StandardStreams.h"
+#include "base/Trace.h"
 #include "host/PayloadPacker.h"
 
 #include <cerrno>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/Operator.h"
-#include "app/SerialPort.h"
-#include "app/Trace.h"
-#include "config/FileSystem.h"
-#include "host/Desktop.h"
-#include "host/EventPump.h"
+#include "base/Desktop.h"
+#include "base/EventPump.h"
+#include "base/FileSystem.h"
+#include "base/Operator.h"
+#include "base/SerialPort.h"
+#include "base/Trace.h"
 
 #include <optional>
 #include <string>

@@ -3,14 +3,14 @@
 
 #include "ReplayPorts.h"
 #include "app/Application.h"
-#include "app/ReplayScript.h"
+#include "app/CommandLine.h"
 #include "app/StatusTrace.h"
-#include "app/TraceFile.h"
-#include "config/CommandLine.h"
-#include "config/ExecutableDir.h"
+#include "app/demo/TraceFile.h"
+#include "base/ExecutableDir.h"
 #include "config/NativeFileSystem.h"
-#include "config/StandardStreams.h"
+#include "base/StandardStreams.h"
 #include "host/SimulatedHost.h"
+#include "replay/ReplayScript.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "app/qt/DesktopProgram.h"
 
-#include "app/qt/SingleByteText.h"
+#include "base/qt/SingleByteText.h"
 #include "config/qt/AboutDialog.h"
 #include "config/qt/CenterForm.h"
 #include "config/qt/SettingsDialog.h"
@@ -45,16 +45,10 @@ DesktopProgram::~DesktopProgram() {
     window_.Detach();
 }
 
-std::string DesktopProgram::UseVirtualScanner(const VirtualScanner::Links& links) {
-    scanner_ = std::make_unique<VirtualScanner>();
-    if (std::string failed = scanner_->Open(links); !failed.empty()) {
-        scanner_.reset();
-        return failed;
-    }
+void DesktopProgram::UseScannerDevice(const std::string& device) {
     SerialDeviceMap devices = setup_.devices;
-    devices.SetOverride(scanner_->PortPath());
+    devices.SetOverride(device);
     port_.SetDevices(devices);
-    return {};
 }
 
 void DesktopProgram::ConnectWindow() {

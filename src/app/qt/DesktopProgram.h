@@ -2,16 +2,15 @@
 
 #include "app/Application.h"
 #include "app/ApplyCommSettings.h"
+#include "app/CommandLine.h"
 #include "app/InstanceLock.h"
 #include "app/StatusTrace.h"
 #include "app/TracingSerialPort.h"
 #include "app/qt/MainWindow.h"
-#include "app/qt/QtDesktop.h"
-#include "app/qt/QtEventPump.h"
-#include "app/qt/QtOperator.h"
 #include "app/qt/QtSerialPort.h"
-#include "app/qt/VirtualScanner.h"
-#include "config/CommandLine.h"
+#include "base/qt/QtDesktop.h"
+#include "base/qt/QtEventPump.h"
+#include "base/qt/QtOperator.h"
 #include "config/NativeFileSystem.h"
 #include "fields/qt/MachineFieldDialog.h"
 #include "host/SimulatedHost.h"
@@ -46,10 +45,8 @@ public:
     DesktopProgram(const DesktopSetup& setup, Trace& trace, QObject* parent = nullptr);
     ~DesktopProgram() override;
 
-    // Makes a pseudo-terminal pair the scanner; the port then opens its other side.
-    // Empty on success, otherwise what failed. Call before Start().
-    std::string UseVirtualScanner(const VirtualScanner::Links& links = {});
-    VirtualScanner* Scanner() { return scanner_.get(); }
+    // Every port number opens `device` (the virtual scanner's side). Call before Start().
+    void UseScannerDevice(const std::string& device);
 
     // The start-up sequence; false when the program has to end (see ExitStatus()). The
     // main window is shown and the poll runs only once start-up has finished, so no label
@@ -94,7 +91,6 @@ private:
     QtEventPump pump_;
     QtDesktop desktop_;
     NativeFileSystem files_;
-    std::unique_ptr<VirtualScanner> scanner_;
     QtSerialPort port_;
     TracingSerialPort tracedPort_;
     std::shared_ptr<SimulatedHost> host_;

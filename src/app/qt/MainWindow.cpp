@@ -1,9 +1,9 @@
 #include "app/qt/MainWindow.h"
 
 #include "app/MainWindowText.h"
-#include "app/Operator.h"
 #include "app/qt/ElidedLabel.h"
-#include "app/qt/SingleByteText.h"
+#include "base/Operator.h"
+#include "base/qt/SingleByteText.h"
 #include "fields/ExclusionFlags.h"
 
 #include <QAction>

@@ -2,7 +2,7 @@
 
 #include "app/MainWindowText.h"
 #include "app/ManualEntry.h"
-#include "app/WindowState.h"
+#include "base/WindowState.h"
 
 #include <QMainWindow>
 #include <QTimer>

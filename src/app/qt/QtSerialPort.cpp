@@ -1,7 +1,7 @@
 #include "app/qt/QtSerialPort.h"
 
 #include "app/ScannerPortText.h"
-#include "app/qt/SingleByteText.h"
+#include "base/qt/SingleByteText.h"
 #include "config/SerialLine.h"
 
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 #include "app/ApplyCommSettings.h"
 #include "app/ScannerPortText.h"
 #include "app/SerialDeviceMap.h"
-#include "app/SerialPort.h"
+#include "base/SerialPort.h"
 
 #include <QObject>
 #include <QSerialPort>

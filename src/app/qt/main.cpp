@@ -1,13 +1,14 @@
 // quillet: the desktop program.
 
-#include "app/DemoSetup.h"
+#include "app/CommandLine.h"
 #include "app/DesktopOptions.h"
-#include "app/TraceFile.h"
-#include "app/qt/DemoFeeder.h"
+#include "app/demo/DemoSetup.h"
+#include "app/demo/TraceFile.h"
+#include "app/demo/qt/DemoFeeder.h"
+#include "app/demo/qt/VirtualScanner.h"
 #include "app/qt/DesktopProgram.h"
-#include "app/qt/ProgramIcon.h"
-#include "config/CommandLine.h"
-#include "config/ExecutableDir.h"
+#include "base/ExecutableDir.h"
+#include "base/qt/ProgramIcon.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -15,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -109,6 +111,8 @@ int main(int argc, char** argv) {
     if (const std::string error = trace.Open(common.traceFile); !error.empty()) {
         return Fail(error);
     }
+    // Made before the program so that the port closes before its terminals go.
+    std::unique_ptr<VirtualScanner> scanner;
     DesktopProgram program({locations, MakePathMap(common, locations), common.host, desktop.devices,
                             desktop.unattended},
                            trace.trace());
@@ -116,13 +120,15 @@ int main(int argc, char** argv) {
         const VirtualScanner::Links links =
             demo ? VirtualScanner::Links{demo->folder + "/scanner", demo->folder + "/port"}
                  : VirtualScanner::Links{};
-        if (const std::string error = program.UseVirtualScanner(links); !error.empty()) {
+        scanner = std::make_unique<VirtualScanner>();
+        if (const std::string error = scanner->Open(links); !error.empty()) {
             return Fail("no virtual scanner: " + error);
         }
-        std::cout << program.Scanner()->ScannerPath() << std::endl;
+        program.UseScannerDevice(scanner->PortPath());
+        std::cout << scanner->ScannerPath() << std::endl;
     }
     if (demo) {
-        PrintDemoHelp(*demo, program.Scanner()->ScannerPath());
+        PrintDemoHelp(*demo, scanner->ScannerPath());
     }
     if (!program.Start() || program.ExitStatus()) {
         return program.ExitStatus().value_or(1);
@@ -133,7 +139,7 @@ int main(int argc, char** argv) {
     }
     std::optional<DemoFeeder> feeder;
     if (demo && desktop.demoScript) {
-        feeder.emplace(program.App(), program.Scanner()->ScannerPath(), demo->labels);
+        feeder.emplace(program.App(), scanner->ScannerPath(), demo->labels);
         QObject::connect(&*feeder, &DemoFeeder::finished, &program, &DesktopProgram::Close);
         feeder->Start();
     }

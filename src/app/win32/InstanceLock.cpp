@@ -1,6 +1,6 @@
 #include "app/InstanceLock.h"
 
-#include "config/win32/AnsiText.h"
+#include "base/win32/AnsiText.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/Desktop.h"
+#include "base/Desktop.h"
 
 #include <windows.h>
 

@@ -9,7 +9,7 @@
 #include "app/win32/Win32MainWindow.h"
 #include "app/win32/Win32Operator.h"
 #include "app/win32/Win32SerialPort.h"
-#include "config/CommandLine.h"
+#include "app/CommandLine.h"
 #include "config/NativeFileSystem.h"
 #include "host/SimulatedHost.h"
 

@@ -1,7 +1,7 @@
 #include "app/win32/Win32MainWindow.h"
 
 #include "app/MainWindowText.h"
-#include "app/Operator.h"
+#include "base/Operator.h"
 #include "app/win32/Win32AppResources.h"
 
 namespace quillet {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/ManualEntry.h"
-#include "app/WindowState.h"
+#include "base/WindowState.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 
 #include "app/ScannerPortText.h"
 #include "config/SerialLine.h"
-#include "config/win32/SystemErrors.h"
+#include "base/win32/SystemErrors.h"
 
 namespace quillet {
 

@@ -2,7 +2,7 @@
 
 #include "app/ApplyCommSettings.h"
 #include "app/SerialDeviceMap.h"
-#include "app/SerialPort.h"
+#include "base/SerialPort.h"
 
 #include <windows.h>
 

@@ -1,10 +1,10 @@
 // quillet.exe: the desktop program for Windows.
 
 #include "app/DesktopOptions.h"
-#include "app/TraceFile.h"
+#include "app/demo/TraceFile.h"
 #include "app/win32/Win32DesktopProgram.h"
-#include "config/CommandLine.h"
-#include "config/ExecutableDir.h"
+#include "app/CommandLine.h"
+#include "base/ExecutableDir.h"
 
 #include <windows.h>
 

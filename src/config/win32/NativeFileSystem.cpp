@@ -1,9 +1,10 @@
 #include "config/NativeFileSystem.h"
 
-#include "config/NativeFiles.h"
-#include "config/win32/AnsiText.h"
-#include "config/win32/FileHandle.h"
-#include "config/win32/SystemErrors.h"
+#include "base/NativeFiles.h"
+#include "base/win32/AnsiText.h"
+#include "base/win32/FileHandle.h"
+#include "base/win32/SystemErrors.h"
+#include "base/win32/Win32Files.h"
 
 #include <windows.h>
 
@@ -11,22 +12,18 @@ namespace quillet {
 
 namespace {
 
-FileWrite Failure(DWORD error, const std::string& nativePath) {
-    return WriteFailure(static_cast<int>(error), nativePath);
-}
-
 // Opens (creating when missing) and writes at the end or from the first byte.
 FileWrite WriteAt(const std::string& nativePath, std::string_view data, bool append) {
     const DWORD access = append ? FILE_APPEND_DATA : GENERIC_WRITE;
     FileHandle file(::CreateFileW(WideFromAnsi(nativePath).c_str(), access, FILE_SHARE_READ,
                                   nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.open()) {
-        return Failure(::GetLastError(), nativePath);
+        return WriteFailure(::GetLastError(), nativePath);
     }
     const bool written = WriteAll(file.handle, data);
     const DWORD writeError = ::GetLastError();
     if (!file.Close() || !written) {
-        return Failure(written ? ::GetLastError() : writeError, nativePath);
+        return WriteFailure(written ? ::GetLastError() : writeError, nativePath);
     }
     return {};
 }

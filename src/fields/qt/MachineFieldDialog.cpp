@@ -1,15 +1,15 @@
 #include "fields/qt/MachineFieldDialog.h"
 
-#include "app/qt/SingleByteText.h"
-#include "config/IniProfile.h"
+#include "base/IniProfile.h"
+#include "base/qt/SingleByteText.h"
 #include "config/qt/CenterForm.h"
 #include "config/qt/DialogSize.h"
+#include "fields/LastProgram.h"
 #include "fields/MachineFieldStore.h"
 #include "fields/qt/LimitsPlan.h"
 #include "fields/qt/PlanPanel.h"
 #include "fields/qt/PreviewStrip.h"
 #include "fields/qt/TypingLimit.h"
-#include "labels/LastProgram.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -120,34 +120,34 @@ MachineFieldDialog::MachineFieldDialog(AutoSelEditor& editor, IniProfile& ini,
     setWindowTitle(QString::fromLatin1(kTitle));
     setModal(true);
 
-    SSTab_ = new QTabWidget(this);
-    SSTab_->setObjectName(QStringLiteral("SSTab"));
-    SSTab_->setMinimumSize(TwipsToPixels(6375, 4695));
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("SSTab"));
+    tabs_->setMinimumSize(TwipsToPixels(6375, 4695));
     // Every tab caption whole, whatever the font: the dialog grows rather than scroll them.
-    SSTab_->setUsesScrollButtons(false);
-    SSTab_->setElideMode(Qt::ElideNone);
-    SSTab_->addTab(BuildAutoSelectTab(), QStringLiteral("Auto Field Select"));
-    SSTab_->addTab(BuildStandardTab(), QStringLiteral("Standard Fields"));
-    SSTab_->addTab(BuildFrontBackTab(), QStringLiteral("Front and Back"));
-    SSTab_->addTab(BuildLimitsTab(), QStringLiteral("Field Limits"));
-    connect(SSTab_, &QTabWidget::currentChanged, this, &MachineFieldDialog::TabChanged);
+    tabs_->setUsesScrollButtons(false);
+    tabs_->setElideMode(Qt::ElideNone);
+    tabs_->addTab(BuildAutoSelectTab(), QStringLiteral("Auto Field Select"));
+    tabs_->addTab(BuildStandardTab(), QStringLiteral("Standard Fields"));
+    tabs_->addTab(BuildFrontBackTab(), QStringLiteral("Front and Back"));
+    tabs_->addTab(BuildLimitsTab(), QStringLiteral("Field Limits"));
+    connect(tabs_, &QTabWidget::currentChanged, this, &MachineFieldDialog::TabChanged);
     BuildButtons();
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(BtnSA_);
-    buttons->addWidget(BtnCA_);
+    buttons->addWidget(setAllButton_);
+    buttons->addWidget(clearAllButton_);
     buttons->addStretch();
-    buttons->addWidget(BtnOK_);
-    buttons->addWidget(BtnCan_);
+    buttons->addWidget(okButton_);
+    buttons->addWidget(cancelButton_);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(8, 8, 8, 8);
-    column->addWidget(SSTab_, 1);
+    column->addWidget(tabs_, 1);
     column->addLayout(buttons);
     SetFocusOrder();
-    TabChanged(SSTab_->currentIndex());
+    TabChanged(tabs_->currentIndex());
 
     // The model was loaded from ZOR.INI at start-up; the dialog only shows and edits it.
-    editor_.onChanged = [this] { Refresh(); };
+    editor_.SetObserver([this] { Refresh(); });
     Refresh();
 
     FixDialogSize(*this, TwipsToPixels(6615, 5640));
@@ -155,7 +155,7 @@ MachineFieldDialog::MachineFieldDialog(AutoSelEditor& editor, IniProfile& ini,
 }
 
 MachineFieldDialog::~MachineFieldDialog() {
-    editor_.onChanged = nullptr;
+    editor_.SetObserver(nullptr);
 }
 
 QRadioButton* MachineFieldDialog::AddChoice(QWidget* parent, const char* name,
@@ -167,88 +167,88 @@ QRadioButton* MachineFieldDialog::AddChoice(QWidget* parent, const char* name,
 
 QWidget* MachineFieldDialog::BuildAutoSelectTab() {
     auto* page = new QWidget;
-    MPName_ = AddChoice(page, "MPName", QStringLiteral("Program Name"));
-    MCmt_ = AddChoice(page, "MCmt", QStringLiteral("Comment"));
-    MBC_ = AddChoice(page, "MBC", QStringLiteral("Barcode"));
-    WireTarget(MPName_, AutoSelTarget::ProgramName);
-    WireTarget(MCmt_, AutoSelTarget::Comment);
-    WireTarget(MBC_, AutoSelTarget::Barcode);
+    triggerInName_ = AddChoice(page, "MPName", QStringLiteral("Program Name"));
+    triggerInComment_ = AddChoice(page, "MCmt", QStringLiteral("Comment"));
+    triggerInBarcode_ = AddChoice(page, "MBC", QStringLiteral("Barcode"));
+    WireTarget(triggerInName_, AutoSelTarget::ProgramName);
+    WireTarget(triggerInComment_, AutoSelTarget::Comment);
+    WireTarget(triggerInBarcode_, AutoSelTarget::Barcode);
     auto* targets = new QHBoxLayout;
-    targets->addWidget(MPName_);
-    targets->addWidget(MCmt_);
-    targets->addWidget(MBC_);
+    targets->addWidget(triggerInName_);
+    targets->addWidget(triggerInComment_);
+    targets->addWidget(triggerInBarcode_);
     targets->addStretch();
 
     QGroupBox* mirror = MakeFrame(page, nullptr, QStringLiteral("Mirror"));
     QGroupBox* produce = MakeFrame(mirror, nullptr, QStringLiteral("On Match Produce: "));
-    MSel_ = AddChoice(produce, "MSel", QStringLiteral("Mirror"));
-    NMSel_ = AddChoice(produce, "NMSel", QStringLiteral("Norm and Mirror"));
-    WireVariant(MSel_, true);
-    WireVariant(NMSel_, false);
+    produceMirror_ = AddChoice(produce, "MSel", QStringLiteral("Mirror"));
+    produceBoth_ = AddChoice(produce, "NMSel", QStringLiteral("Norm and Mirror"));
+    WireVariant(produceMirror_, true);
+    WireVariant(produceBoth_, false);
     auto* variants = new QVBoxLayout(produce);
-    variants->addWidget(MSel_);
-    variants->addWidget(NMSel_);
+    variants->addWidget(produceMirror_);
+    variants->addWidget(produceBoth_);
     variants->addStretch();
 
-    FrameTSet_ =
+    triggerFrame_ =
         MakeFrame(mirror, "FrameTSet", QStringLiteral("Set Characters to Trigger Mirror "));
-    OptAlnL_ = AddChoice(FrameTSet_, "OptAlnL", QString());
-    OptAlnR_ = AddChoice(FrameTSet_, "OptAlnR", QString());
-    OptAlnL_->setToolTip(QStringLiteral("Count the position from the left"));
-    OptAlnR_->setToolTip(QStringLiteral("Count the position from the right"));
-    connect(OptAlnL_, &QRadioButton::clicked, this, [this] {
+    alignLeft_ = AddChoice(triggerFrame_, "OptAlnL", QString());
+    alignRight_ = AddChoice(triggerFrame_, "OptAlnR", QString());
+    alignLeft_->setToolTip(QStringLiteral("Count the position from the left"));
+    alignRight_->setToolTip(QStringLiteral("Count the position from the right"));
+    connect(alignLeft_, &QRadioButton::clicked, this, [this] {
         if (!refreshing_) {
             editor_.AlignmentClicked(true);
         }
     });
-    connect(OptAlnR_, &QRadioButton::clicked, this, [this] {
+    connect(alignRight_, &QRadioButton::clicked, this, [this] {
         if (!refreshing_) {
             editor_.AlignmentClicked(false);
         }
     });
-    auto* strip = new PreviewStrip(FrameTSet_);
-    LabDispStr_ = &strip->Preview();
-    LabDispStr_->setObjectName(QStringLiteral("LabDispStr"));
-    LabDispStr_->installEventFilter(this);
-    PosScroll_ = &strip->Bar();
-    PosScroll_->setObjectName(QStringLiteral("PosScroll"));
-    connect(PosScroll_, &QScrollBar::valueChanged, this, [this](int value) {
+    auto* strip = new PreviewStrip(triggerFrame_);
+    preview_ = &strip->Preview();
+    preview_->setObjectName(QStringLiteral("LabDispStr"));
+    preview_->installEventFilter(this);
+    positionBar_ = &strip->Bar();
+    positionBar_->setObjectName(QStringLiteral("PosScroll"));
+    connect(positionBar_, &QScrollBar::valueChanged, this, [this](int value) {
         if (!refreshing_) {
             editor_.PosScrollChanged(value);
         }
     });
-    MSpec_ = new QLineEdit(FrameTSet_);
-    MSpec_->setObjectName(QStringLiteral("MSpec"));
-    connect(MSpec_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    triggerText_ = new QLineEdit(triggerFrame_);
+    triggerText_->setObjectName(QStringLiteral("MSpec"));
+    connect(triggerText_, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (!refreshing_) {
             editor_.MSpecChanged(FromQString(text));
         }
     });
-    PosDispLeft_ = new QLabel(FrameTSet_);
-    PosDispLeft_->setObjectName(QStringLiteral("PosDispLeft"));
-    PosDispRight_ = new QLabel(FrameTSet_);
-    PosDispRight_->setObjectName(QStringLiteral("PosDispRight"));
-    PosDispRight_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    for (QLabel* caption : {PosDispLeft_, PosDispRight_}) {
+    positionLeft_ = new QLabel(triggerFrame_);
+    positionLeft_->setObjectName(QStringLiteral("PosDispLeft"));
+    positionRight_ = new QLabel(triggerFrame_);
+    positionRight_->setObjectName(QStringLiteral("PosDispRight"));
+    positionRight_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (QLabel* caption : {positionLeft_, positionRight_}) {
         caption->setTextFormat(Qt::PlainText);
         QSizePolicy policy = caption->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         caption->setSizePolicy(policy);
     }
-    auto* trigger = new QGridLayout(FrameTSet_);
+    auto* trigger = new QGridLayout(triggerFrame_);
     trigger->setVerticalSpacing(4);
-    trigger->addWidget(OptAlnL_, 0, 0, Qt::AlignLeft);
-    trigger->addWidget(OptAlnR_, 0, 2, Qt::AlignRight);
+    trigger->addWidget(alignLeft_, 0, 0, Qt::AlignLeft);
+    trigger->addWidget(alignRight_, 0, 2, Qt::AlignRight);
     trigger->addWidget(strip, 1, 0, 1, 3);
-    trigger->addWidget(PosDispLeft_, 2, 0, Qt::AlignLeft);
-    trigger->addWidget(MSpec_, 2, 1);
-    trigger->addWidget(PosDispRight_, 2, 2, Qt::AlignRight);
+    trigger->addWidget(positionLeft_, 2, 0, Qt::AlignLeft);
+    trigger->addWidget(triggerText_, 2, 1);
+    trigger->addWidget(positionRight_, 2, 2, Qt::AlignRight);
     trigger->setColumnStretch(0, 1);
     trigger->setColumnStretch(2, 1);
 
     auto* mirrorRow = new QHBoxLayout(mirror);
     mirrorRow->addWidget(produce);
-    mirrorRow->addWidget(FrameTSet_, 1);
+    mirrorRow->addWidget(triggerFrame_, 1);
 
     auto* panel = new QFrame(page);
     panel->setFrameShape(QFrame::StyledPanel);
@@ -377,9 +377,9 @@ QLineEdit* MachineFieldDialog::AddLimitBox(const char* name, std::string Machine
 
 QWidget* MachineFieldDialog::BuildLimitsTab() {
     auto* page = new QWidget;
-    HlfLimX_ = AddLimitBox("HlfLimX", &MachineFieldModel::HlfLimX);
-    HlfLimY_ = AddLimitBox("HlfLimY", &MachineFieldModel::HlfLimY);
-    auto* plan = new LimitsPlan(*HlfLimX_, *HlfLimY_, page);
+    halfLimitX_ = AddLimitBox("HlfLimX", &MachineFieldModel::HlfLimX);
+    halfLimitY_ = AddLimitBox("HlfLimY", &MachineFieldModel::HlfLimY);
+    auto* plan = new LimitsPlan(*halfLimitX_, *halfLimitY_, page);
     auto* column = new QVBoxLayout(page);
     column->addStretch();
     column->addWidget(plan, 0, Qt::AlignHCenter);
@@ -396,10 +396,10 @@ void MachineFieldDialog::BuildButtons() {
     };
     // Created in focus order; laid out with OK before Cancel.
     const Spec specs[] = {
-        {&BtnSA_, "BtnSA", "Set All", "Enable all fields on this tab"},
-        {&BtnCA_, "BtnCA", "Clear All", "Disable all fields on this tab"},
-        {&BtnCan_, "BtnCan", "Cancel", "Exit and loose changes"},
-        {&BtnOK_, "BtnOK", "OK", "Exit and keep changes"},
+        {&setAllButton_, "BtnSA", "Set All", "Enable all fields on this tab"},
+        {&clearAllButton_, "BtnCA", "Clear All", "Disable all fields on this tab"},
+        {&cancelButton_, "BtnCan", "Cancel", "Exit and loose changes"},
+        {&okButton_, "BtnOK", "OK", "Exit and keep changes"},
     };
     for (const Spec& spec : specs) {
         auto* button = new QPushButton(QString::fromLatin1(spec.caption), this);
@@ -409,21 +409,23 @@ void MachineFieldDialog::BuildButtons() {
         button->setAutoDefault(false);
         *spec.button = button;
     }
-    for (QPushButton* tabButton : {BtnSA_, BtnCA_}) {
+    for (QPushButton* tabButton : {setAllButton_, clearAllButton_}) {
         QSizePolicy policy = tabButton->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         tabButton->setSizePolicy(policy);
     }
-    connect(BtnSA_, &QPushButton::clicked, this, [this] { SetFlags(SSTab_->currentIndex(), 1); });
-    connect(BtnCA_, &QPushButton::clicked, this, [this] { SetFlags(SSTab_->currentIndex(), 0); });
-    connect(BtnOK_, &QPushButton::clicked, this, &MachineFieldDialog::Store);
-    connect(BtnCan_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(setAllButton_, &QPushButton::clicked, this,
+            [this] { SetFlags(tabs_->currentIndex(), 1); });
+    connect(clearAllButton_, &QPushButton::clicked, this,
+            [this] { SetFlags(tabs_->currentIndex(), 0); });
+    connect(okButton_, &QPushButton::clicked, this, &MachineFieldDialog::Store);
+    connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void MachineFieldDialog::SetFocusOrder() {
-    setTabOrder(BtnSA_, BtnCA_);
-    setTabOrder(BtnCA_, BtnCan_);
-    setTabOrder(BtnCan_, BtnOK_);
+    setTabOrder(setAllButton_, clearAllButton_);
+    setTabOrder(clearAllButton_, cancelButton_);
+    setTabOrder(cancelButton_, okButton_);
 }
 
 void MachineFieldDialog::WireTarget(QRadioButton* option, AutoSelTarget target) {
@@ -457,7 +459,7 @@ void MachineFieldDialog::WireChoice(QRadioButton* option, std::function<void()> 
 
 bool MachineFieldDialog::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (watched == LabDispStr_ && type == QEvent::MouseButtonDblClick) {
+    if (watched == preview_ && type == QEvent::MouseButtonDblClick) {
         editor_.PreviewDoubleClicked(last_.ProgramName, last_.Comment);
         return true;
     }
@@ -482,7 +484,7 @@ bool MachineFieldDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void MachineFieldDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    SSTab_->setFocus(Qt::TabFocusReason);
+    tabs_->setFocus(Qt::TabFocusReason);
 }
 
 void MachineFieldDialog::Refresh() {
@@ -501,24 +503,26 @@ void MachineFieldDialog::RefreshFields() {
             box->setCheckState(CheckStateOf(model_.flags[i]));
         }
     }
-    ShowValue(*HlfLimX_, model_.HlfLimX);
-    ShowValue(*HlfLimY_, model_.HlfLimY);
+    ShowValue(*halfLimitX_, model_.HlfLimX);
+    ShowValue(*halfLimitY_, model_.HlfLimY);
 }
 
 void MachineFieldDialog::RefreshAutoSelect() {
-    QRadioButton* target = model_.MPName() ? MPName_ : model_.MCmt() ? MCmt_ : MBC_;
+    QRadioButton* target = model_.MPName() ? triggerInName_
+                           : model_.MCmt() ? triggerInComment_
+                                           : triggerInBarcode_;
     target->setChecked(true);
-    (model_.MSel() ? MSel_ : NMSel_)->setChecked(true);
-    (model_.OptAlnL ? OptAlnL_ : OptAlnR_)->setChecked(true);
-    FrameTSet_->setEnabled(model_.triggerGroupEnabled);
-    PosScroll_->setRange(model_.PosScrollMin, model_.PosScrollMax);
-    PosScroll_->setValue(model_.PosScrollValue);
-    ShowValue(*MSpec_, model_.MSpec);
-    LabDispStr_->setText(ToQString(model_.LabDispStr));
-    PosDispLeft_->setText(ToQString(model_.PosDispLeft));
-    PosDispRight_->setText(ToQString(model_.PosDispRight));
-    PosDispLeft_->setVisible(model_.PosDispLeftVisible);
-    PosDispRight_->setVisible(model_.PosDispRightVisible);
+    (model_.MSel() ? produceMirror_ : produceBoth_)->setChecked(true);
+    (model_.OptAlnL ? alignLeft_ : alignRight_)->setChecked(true);
+    triggerFrame_->setEnabled(model_.triggerGroupEnabled);
+    positionBar_->setRange(model_.PosScrollMin, model_.PosScrollMax);
+    positionBar_->setValue(model_.PosScrollValue);
+    ShowValue(*triggerText_, model_.MSpec);
+    preview_->setText(ToQString(model_.LabDispStr));
+    positionLeft_->setText(ToQString(model_.PosDispLeft));
+    positionRight_->setText(ToQString(model_.PosDispRight));
+    positionLeft_->setVisible(model_.PosDispLeftVisible);
+    positionRight_->setVisible(model_.PosDispRightVisible);
 }
 
 void MachineFieldDialog::SetFlags(int tab, std::int16_t flag) {
@@ -530,8 +534,8 @@ void MachineFieldDialog::SetFlags(int tab, std::int16_t flag) {
 
 void MachineFieldDialog::TabChanged(int tab) {
     const bool fieldTab = tab == kStandardFields || tab == kFrontAndBack;
-    BtnSA_->setVisible(fieldTab);
-    BtnCA_->setVisible(fieldTab);
+    setAllButton_->setVisible(fieldTab);
+    clearAllButton_->setVisible(fieldTab);
 }
 
 void MachineFieldDialog::Store() {

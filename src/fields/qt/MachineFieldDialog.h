@@ -83,28 +83,28 @@ private:
     // The option under a pressed mouse button: its click follows the capture on press.
     QAbstractButton* pressedChoice_ = nullptr;
 
-    QTabWidget* SSTab_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
     std::array<QLineEdit*, kFieldSlotCount> codeBoxes_{};
     std::array<QCheckBox*, kFieldSlotCount> checkBoxes_{};
-    QLineEdit* HlfLimX_ = nullptr;
-    QLineEdit* HlfLimY_ = nullptr;
-    QRadioButton* MPName_ = nullptr;
-    QRadioButton* MCmt_ = nullptr;
-    QRadioButton* MBC_ = nullptr;
-    QRadioButton* MSel_ = nullptr;
-    QRadioButton* NMSel_ = nullptr;
-    QGroupBox* FrameTSet_ = nullptr;
-    QRadioButton* OptAlnL_ = nullptr;
-    QRadioButton* OptAlnR_ = nullptr;
-    QLabel* LabDispStr_ = nullptr;
-    QScrollBar* PosScroll_ = nullptr;
-    QLineEdit* MSpec_ = nullptr;
-    QLabel* PosDispLeft_ = nullptr;
-    QLabel* PosDispRight_ = nullptr;
-    QPushButton* BtnSA_ = nullptr;
-    QPushButton* BtnCA_ = nullptr;
-    QPushButton* BtnOK_ = nullptr;
-    QPushButton* BtnCan_ = nullptr;
+    QLineEdit* halfLimitX_ = nullptr;
+    QLineEdit* halfLimitY_ = nullptr;
+    QRadioButton* triggerInName_ = nullptr;
+    QRadioButton* triggerInComment_ = nullptr;
+    QRadioButton* triggerInBarcode_ = nullptr;
+    QRadioButton* produceMirror_ = nullptr;
+    QRadioButton* produceBoth_ = nullptr;
+    QGroupBox* triggerFrame_ = nullptr;
+    QRadioButton* alignLeft_ = nullptr;
+    QRadioButton* alignRight_ = nullptr;
+    QLabel* preview_ = nullptr;
+    QScrollBar* positionBar_ = nullptr;
+    QLineEdit* triggerText_ = nullptr;
+    QLabel* positionLeft_ = nullptr;
+    QLabel* positionRight_ = nullptr;
+    QPushButton* setAllButton_ = nullptr;
+    QPushButton* clearAllButton_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 };
 
 } // namespace quillet

@@ -1,6 +1,6 @@
 #include "host/qt/HostListWindow.h"
 
-#include "app/qt/SingleByteText.h"
+#include "base/qt/SingleByteText.h"
 
 #include <QLabel>
 #include <QTableWidget>

@@ -1,5 +1,6 @@
 #include "app/qt/DesktopProgram.h"
 
+#include "app/demo/qt/VirtualScanner.h"
 #include "config/qt/CenterForm.h"
 #include "support/RecordingTrace.h"
 #include "support/TempFolder.h"
@@ -173,8 +174,10 @@ private slots:
     void PortOpensOnTheVirtualScannerAndShowsItsSettings() {
         Setup setup("CommPort=2\r\nSettings=19200,N,8,1\r\n");
         testing::RecordingTrace trace;
+        VirtualScanner scanner;
+        QCOMPARE(scanner.Open(), std::string());
         DesktopProgram program(setup.Make(), trace);
-        QCOMPARE(program.UseVirtualScanner(), std::string());
+        program.UseScannerDevice(scanner.PortPath());
         QVERIFY(program.Start());
         QVERIFY(program.Port().IsOpen());
         QCOMPARE(Find<QLabel>(program, "lblCurSettings")->text(),
@@ -281,8 +284,10 @@ private slots:
     void ExitReleasesThePortAndTheHost() {
         Setup setup("");
         testing::RecordingTrace trace;
+        VirtualScanner scanner;
+        QCOMPARE(scanner.Open(), std::string());
         DesktopProgram program(setup.Make(), trace);
-        QCOMPARE(program.UseVirtualScanner(), std::string());
+        program.UseScannerDevice(scanner.PortPath());
         QVERIFY(program.Start());
         QVERIFY(program.Port().IsOpen());
         QSignalSpy closed(&program, &DesktopProgram::closed);

@@ -1,5 +1,5 @@
+#include "app/demo/qt/VirtualScanner.h"
 #include "app/qt/QtSerialPort.h"
-#include "app/qt/VirtualScanner.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

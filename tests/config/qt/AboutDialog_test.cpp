@@ -1,6 +1,6 @@
 #include "config/qt/AboutDialog.h"
 
-#include "app/qt/ProgramIcon.h"
+#include "base/qt/ProgramIcon.h"
 #include "support/qt/WidgetChecks.h"
 
 #include <QFrame>

@@ -3,7 +3,7 @@
 #include "fields/MachineFieldStore.h"
 
 #include "config/Settings.h"
-#include "labels/LastProgram.h"
+#include "fields/LastProgram.h"
 #include "support/FakeIniProfile.h"
 #include "support/qt/WidgetChecks.h"
 

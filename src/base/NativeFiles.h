@@ -1,0 +1,27 @@
+#pragma once
+
+#include "base/FileSystem.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace quillet {
+
+// Files larger than this are refused rather than read into memory whole.
+inline constexpr std::size_t kMaxFileBytes = std::size_t{256} * 1024 * 1024;
+
+// The folder part of a native path ("." for a bare name, "/" for a root entry).
+std::string ParentFolder(std::string_view nativePath);
+
+bool FolderExists(const std::string& nativePath);
+
+// Reads a whole native file; a directory is refused (AccessDenied).
+FileRead ReadNativeFile(const std::string& nativePath);
+
+// Whole or nothing: a temporary file beside the target is written, flushed to disk and
+// renamed over the target, which keeps its permissions. A symbolic link is followed so that
+// the file it names is replaced, not the link. No temporary file is left behind.
+FileWrite WriteFileAtomic(const std::string& nativePath, std::string_view data);
+
+} // namespace quillet

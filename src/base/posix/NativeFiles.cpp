@@ -1,0 +1,200 @@
+#include "base/NativeFiles.h"
+
+#include "base/posix/PosixFiles.h"
+
+#include "base/TemporaryFiles.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quillet {
+
+namespace {
+
+struct Descriptor {
+    int fd = -1;
+    ~Descriptor() {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+};
+
+std::string ErrorText(int error) {
+    return std::strerror(error);
+}
+
+// A target that is a symbolic link is replaced where the link points.
+std::string FollowLink(const std::string& nativePath) {
+    struct stat info {};
+    if (::lstat(nativePath.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+        return nativePath;
+    }
+    char* real = ::realpath(nativePath.c_str(), nullptr);
+    if (real == nullptr) {
+        return nativePath;
+    }
+    std::string resolved = real;
+    std::free(real);
+    return resolved;
+}
+
+// Leftovers of killed runs are cleared first, so the folder holds at most the one
+// temporary file of this write, and only until the rename.
+int OpenTemporary(const std::string& target, std::string& tempPath) {
+    const std::string folder = ParentFolder(target);
+    RemoveStrayTemporaries(folder);
+    const std::size_t slash = target.rfind('/');
+    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    tempPath = folder + "/" + TemporaryName(name, static_cast<long>(::getpid()));
+    const int flags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
+    int fd = ::open(tempPath.c_str(), flags, 0666);
+    if (fd < 0 && errno == EEXIST && ::unlink(tempPath.c_str()) == 0) {
+        fd = ::open(tempPath.c_str(), flags, 0666);
+    }
+    return fd;
+}
+
+void SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+FsError FsErrorFromErrno(int error, bool parentExists) {
+    switch (error) {
+    case 0:
+        return FsError::None;
+    case EIO:
+        return FsError::DeviceIo;
+    case ENOMEDIUM:
+        return FsError::NotReady;
+    case ENXIO:
+    case ENODEV:
+        return FsError::DeviceUnavailable;
+    case ENOENT:
+        return parentExists ? FsError::NotFound : FsError::PathNotFound;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+        return FsError::PathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY:
+        return FsError::AccessDenied;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return FsError::NoSpace;
+    default:
+        return FsError::Other;
+    }
+}
+
+std::string ParentFolder(std::string_view nativePath) {
+    while (nativePath.size() > 1 && nativePath.back() == '/') {
+        nativePath.remove_suffix(1);
+    }
+    const std::size_t slash = nativePath.rfind('/');
+    if (slash == std::string_view::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : std::string(nativePath.substr(0, slash));
+}
+
+bool FolderExists(const std::string& nativePath) {
+    struct stat info {};
+    return ::stat(nativePath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+FileWrite WriteFailure(int error, const std::string& nativePath) {
+    const bool parentExists = error != ENOENT || FolderExists(ParentFolder(nativePath));
+    return {FsErrorFromErrno(error, parentExists), ErrorText(error)};
+}
+
+bool WriteFully(int fd, std::string_view data) {
+    while (!data.empty()) {
+        const ssize_t written = ::write(fd, data.data(), data.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        data.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+FileRead ReadNativeFile(const std::string& nativePath) {
+    Descriptor file{::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (file.fd < 0) {
+        const FileWrite failure = WriteFailure(errno, nativePath);
+        return {failure.error, {}, failure.errorText};
+    }
+    struct stat info {};
+    if (::fstat(file.fd, &info) != 0) {
+        return {FsErrorFromErrno(errno), {}, ErrorText(errno)};
+    }
+    if (S_ISDIR(info.st_mode)) {
+        return {FsError::AccessDenied, {}, ErrorText(EISDIR)};
+    }
+    std::string data;
+    char chunk[65536];
+    for (;;) {
+        const ssize_t got = ::read(file.fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return {FsErrorFromErrno(errno), {}, ErrorText(errno)};
+        }
+        if (got == 0) {
+            return {FsError::None, std::move(data), {}};
+        }
+        if (data.size() + static_cast<std::size_t>(got) > kMaxFileBytes) {
+            return {FsError::Other, {}, "File too large"};
+        }
+        data.append(chunk, static_cast<std::size_t>(got));
+    }
+}
+
+FileWrite WriteFileAtomic(const std::string& nativePath, std::string_view data) {
+    const std::string target = FollowLink(nativePath);
+    std::string tempPath;
+    Descriptor temp{OpenTemporary(target, tempPath)};
+    if (temp.fd < 0) {
+        return WriteFailure(errno, target);
+    }
+    struct stat original {};
+    if (::stat(target.c_str(), &original) == 0) {
+        ::fchmod(temp.fd, original.st_mode & 07777);
+    }
+    if (!WriteFully(temp.fd, data) || ::fsync(temp.fd) != 0) {
+        const int error = errno;
+        ::unlink(tempPath.c_str());
+        return WriteFailure(error, target);
+    }
+    const int closed = ::close(temp.fd);
+    temp.fd = -1;
+    if (closed != 0 || ::rename(tempPath.c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(tempPath.c_str());
+        return WriteFailure(error, target);
+    }
+    SyncFolder(ParentFolder(target));
+    return {};
+}
+
+} // namespace quillet

@@ -1,0 +1,8 @@
+#include "base/StandardStreams.h"
+
+namespace quillet {
+
+// POSIX streams never translate.
+void UseBinaryStandardStreams() {}
+
+} // namespace quillet

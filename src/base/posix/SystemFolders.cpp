@@ -1,0 +1,13 @@
+#include "base/SystemFolders.h"
+
+namespace quillet {
+
+std::optional<std::string> SystemWindowsDir() {
+    return std::nullopt;
+}
+
+bool NativeDriveLetters() {
+    return false;
+}
+
+} // namespace quillet

@@ -1,0 +1,27 @@
+#include "base/ExecutableDir.h"
+
+#include "base/win32/AnsiText.h"
+
+#include <windows.h>
+
+namespace quillet {
+
+std::string ExecutableDir(const char* /*argv0*/) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            return ".";
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const std::size_t separator = path.find_last_of(L"\\/");
+    return separator == std::wstring::npos ? "." : AnsiFromWide(path.substr(0, separator));
+}
+
+} // namespace quillet

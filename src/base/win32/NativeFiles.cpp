@@ -1,0 +1,124 @@
+#include "base/NativeFiles.h"
+
+#include "base/win32/AnsiText.h"
+#include "base/win32/FileHandle.h"
+#include "base/win32/SystemErrors.h"
+#include "base/win32/Win32Files.h"
+
+#include <random>
+
+#include <windows.h>
+
+namespace quillet {
+
+namespace {
+
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+FileRead ReadFailure(DWORD error, const std::string& nativePath) {
+    const FileWrite failure = WriteFailure(error, nativePath);
+    return {failure.error, {}, failure.errorText};
+}
+
+// A new file beside the target that no one else has opened.
+HANDLE CreateTemporary(const std::string& target, std::string& tempPath) {
+    std::random_device seed;
+    std::mt19937 random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = target + ".tmp" + std::to_string(random() % 1000000);
+        const HANDLE file = ::CreateFileW(WideFromAnsi(tempPath).c_str(), GENERIC_WRITE, 0, nullptr,
+                                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) {
+            return file;
+        }
+    }
+    ::SetLastError(ERROR_FILE_EXISTS);
+    return INVALID_HANDLE_VALUE;
+}
+
+} // namespace
+
+std::string ParentFolder(std::string_view nativePath) {
+    while (nativePath.size() > 1 && IsSeparator(nativePath.back()) &&
+           !(nativePath.size() == 3 && nativePath[1] == ':')) {
+        nativePath.remove_suffix(1);
+    }
+    const std::size_t separator = nativePath.find_last_of("\\/");
+    if (separator == std::string_view::npos) {
+        const bool drive = nativePath.size() >= 2 && nativePath[1] == ':';
+        return drive ? std::string(nativePath.substr(0, 2)) : ".";
+    }
+    // The root of a drive or of the current drive keeps its separator.
+    const bool root = separator == 0 || (separator == 2 && nativePath[1] == ':');
+    return std::string(nativePath.substr(0, root ? separator + 1 : separator));
+}
+
+FileWrite WriteFailure(unsigned long error, const std::string& nativePath) {
+    const bool parentExists =
+        error != ERROR_FILE_NOT_FOUND || FolderExists(ParentFolder(nativePath));
+    return {FsErrorFromSystemError(error, parentExists), SystemErrorText(error)};
+}
+
+bool FolderExists(const std::string& nativePath) {
+    const DWORD attributes = ::GetFileAttributesW(WideFromAnsi(nativePath).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+FileRead ReadNativeFile(const std::string& nativePath) {
+    FileHandle file(::CreateFileW(WideFromAnsi(nativePath).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.open()) {
+        return ReadFailure(::GetLastError(), nativePath);
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (::GetFileInformationByHandle(file.handle, &info) == 0) {
+        return ReadFailure(::GetLastError(), nativePath);
+    }
+    if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return {FsError::AccessDenied, {}, SystemErrorText(ERROR_ACCESS_DENIED)};
+    }
+    std::string data;
+    char chunk[65536];
+    for (;;) {
+        DWORD got = 0;
+        if (::ReadFile(file.handle, chunk, sizeof chunk, &got, nullptr) == 0) {
+            return ReadFailure(::GetLastError(), nativePath);
+        }
+        if (got == 0) {
+            return {FsError::None, std::move(data), {}};
+        }
+        if (data.size() + got > kMaxFileBytes) {
+            return {FsError::Other, {}, "File too large"};
+        }
+        data.append(chunk, got);
+    }
+}
+
+FileWrite WriteFileAtomic(const std::string& nativePath, std::string_view data) {
+    std::string tempPath;
+    FileHandle temp(CreateTemporary(nativePath, tempPath));
+    if (!temp.open()) {
+        return WriteFailure(::GetLastError(), nativePath);
+    }
+    const std::wstring tempWide = WideFromAnsi(tempPath);
+    const bool written = WriteAll(temp.handle, data) && ::FlushFileBuffers(temp.handle) != 0;
+    const DWORD writeError = ::GetLastError();
+    if (!temp.Close() || !written) {
+        const DWORD error = written ? ::GetLastError() : writeError;
+        ::DeleteFileW(tempWide.c_str());
+        return WriteFailure(error, nativePath);
+    }
+    // rename() would refuse an existing target; this replaces it in one step.
+    if (::MoveFileExW(tempWide.c_str(), WideFromAnsi(nativePath).c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
+        const DWORD error = ::GetLastError();
+        ::DeleteFileW(tempWide.c_str());
+        return WriteFailure(error, nativePath);
+    }
+    return {};
+}
+
+} // namespace quillet

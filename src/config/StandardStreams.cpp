@@ -1,8 +1,0 @@
-#include "config/StandardStreams.h"
-
-namespace quillet {
-
-// POSIX streams never translate.
-void UseBinaryStandardStreams() {}
-
-} // namespace quillet
