@@ -137,6 +137,16 @@ dialog_from_menu o s Settings settings-dialog Escape
 dialog_from_menu o e "Exclusion Insertion" exclusion-dialog Escape
 dialog_from_menu question a "About Quillet" about-dialog Return
 
+# A second copy in the same session says so and ends; the first one goes on.
+if wine "$exe" --unattended --program-dir "$(wpath "$work/bin")" \
+    --windows-dir "$(wpath "$work/windows")" --trace "$(wpath "$work/second")" \
+    </dev/null >/dev/null 2>&1; then
+    fail "a second copy ran"
+fi
+grep -qxF 'message exclamation|Quillet|the Program is already running!' "$work/second" ||
+    fail "the second copy did not say why it ended"
+[ "$(grep -c '^host' "$work/second")" = 0 ] || fail "the second copy reached the host"
+
 # "E&xit" ends the program: the port is released and the process ends.
 xdotool windowfocus --sync "$main" 2>/dev/null || true
 xdotool key alt+f
