@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "app/ApplyCommSettings.h"
+#include "app/CommandLine.h"
 #include "app/StatusTrace.h"
 #include "app/TracingSerialPort.h"
 #include "app/win32/Win32Desktop.h"
@@ -9,7 +10,6 @@
 #include "app/win32/Win32MainWindow.h"
 #include "app/win32/Win32Operator.h"
 #include "app/win32/Win32SerialPort.h"
-#include "app/CommandLine.h"
 #include "config/NativeFileSystem.h"
 #include "host/SimulatedHost.h"
 

@@ -1,8 +1,10 @@
 #include "app/win32/Win32MainWindow.h"
 
 #include "app/MainWindowText.h"
-#include "base/Operator.h"
 #include "app/win32/Win32AppResources.h"
+
+#include "base/Operator.h"
+#include <commctrl.h>
 
 namespace quillet {
 
@@ -31,6 +33,13 @@ RECT PlaceOf(HWND window, int id) {
 
 void AddCommand(HMENU menu, UINT id, const char* caption) {
     ::AppendMenuA(menu, MF_STRING, id, caption);
+}
+
+std::string TextOf(HWND control) {
+    std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(control)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(
+        ::GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
+    return text;
 }
 
 bool IsChecked(HWND window, int id) {
@@ -79,6 +88,7 @@ INT_PTR Win32MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         autoStartDesigned_ = PlaceOf(window_, IDC_AUTOSTART);
         showEditorPlace_ = PlaceOf(window_, IDC_SHOWED);
         BuildMenu();
+        MakeStatusTip();
         return FALSE;
     }
     case WM_DPICHANGED:
@@ -216,9 +226,7 @@ void Win32MainWindow::Command(int id, int code) {
         if (!::IsWindowEnabled(::GetDlgItem(window_, IDOK)) || !commands_.ok) {
             return;
         }
-        char text[1024] = {};
-        ::GetDlgItemTextA(window_, IDC_ENTRY, text, sizeof text);
-        return commands_.ok(text);
+        return commands_.ok(TextOf(::GetDlgItem(window_, IDC_ENTRY)));
     }
     case IDM_EXIT:
         return run(commands_.exit);
@@ -252,6 +260,29 @@ void Win32MainWindow::Detach() {
 
 void Win32MainWindow::StatusChanged(const std::string& text) {
     SetText(IDC_STATUS, text);
+    SetStatusTip(text);
+}
+
+// The status line ends in "..." when its text is too long: the tool tip holds all of it.
+void Win32MainWindow::MakeStatusTip() {
+    statusTip_ = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0,
+                                   0, window_, nullptr, nullptr, nullptr);
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(::GetDlgItem(window_, IDC_STATUS));
+    tool.lpszText = const_cast<char*>(WindowState::kReady);
+    ::SendMessageA(statusTip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Win32MainWindow::SetStatusTip(const std::string& text) {
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(::GetDlgItem(window_, IDC_STATUS));
+    tool.lpszText = const_cast<char*>(text.c_str());
+    ::SendMessageA(statusTip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void Win32MainWindow::Changed() {
@@ -264,6 +295,7 @@ void Win32MainWindow::Refresh() {
     }
     const WindowState& s = *state_;
     SetText(IDC_STATUS, s.Status());
+    SetStatusTip(s.Status());
     for (int i = 0; i < WindowState::kRowIndicators; ++i) {
         Show(IDC_LABID0 + i, s.RowIndicatorVisible(i));
     }
@@ -328,9 +360,7 @@ void Win32MainWindow::CloseLater(int milliseconds) {
 
 // Unchanged text is not set again, so nothing flickers on each tick.
 void Win32MainWindow::SetText(int id, const std::string& text) {
-    char shown[1024] = {};
-    ::GetDlgItemTextA(window_, id, shown, sizeof shown);
-    if (text != shown) {
+    if (TextOf(::GetDlgItem(window_, id)) != text) {
         ::SetDlgItemTextA(window_, id, text.c_str());
     }
 }

@@ -66,6 +66,8 @@ private:
     void Refresh();
     void PlaceAutoStart(bool editorOptionHidden);
     void SetText(int id, const std::string& text);
+    void MakeStatusTip();
+    void SetStatusTip(const std::string& text);
     void Show(int id, bool visible);
     void Check(int id, bool on);
 
@@ -73,6 +75,7 @@ private:
     HWND window_ = nullptr;
     WindowState* state_ = nullptr;
     HFONT receiveFont_ = nullptr;
+    HWND statusTip_ = nullptr;
     HBRUSH indicatorBrush_ = nullptr;
     HBRUSH receiveBrush_ = nullptr;
     RECT autoStartDesigned_{};

@@ -1,8 +1,8 @@
 #include "app/win32/Win32SerialPort.h"
 
 #include "app/ScannerPortText.h"
-#include "config/SerialLine.h"
 #include "base/win32/SystemErrors.h"
+#include "config/SerialLine.h"
 
 namespace quillet {
 
@@ -108,11 +108,14 @@ DWORD Win32SerialPort::OpenDevice() {
     return ERROR_SUCCESS;
 }
 
+// Keeps what the driver still holds; a device already gone is simply closed, not reported.
 void Win32SerialPort::Close() {
     if (IsOpen()) {
-        Drain();
-    }
-    if (IsOpen()) {
+        DWORD errors = 0;
+        COMSTAT status{};
+        if (::ClearCommError(handle_, &errors, &status)) {
+            ReadAvailable();
+        }
         ::CloseHandle(handle_);
         handle_ = INVALID_HANDLE_VALUE;
     }
@@ -152,15 +155,21 @@ void Win32SerialPort::Retry() {
 // Takes everything the driver holds into kept_; a dead device shows here first.
 void Win32SerialPort::Drain() {
     CheckHealth();
+    if (IsOpen() && !ReadAvailable()) {
+        Lose(::GetLastError());
+    }
+}
+
+// False when a read failed.
+bool Win32SerialPort::ReadAvailable() {
     char buffer[4096];
-    while (IsOpen()) {
+    for (;;) {
         DWORD read = 0;
         if (!::ReadFile(handle_, buffer, sizeof buffer, &read, nullptr)) {
-            Lose(::GetLastError());
-            return;
+            return false;
         }
         if (read == 0) {
-            return;
+            return true;
         }
         kept_.append(buffer, read);
     }

@@ -49,6 +49,7 @@ public:
 private:
     DWORD OpenDevice();
     void Drain();
+    bool ReadAvailable();
     void Lose(DWORD error);
 
     SerialDeviceMap devices_;

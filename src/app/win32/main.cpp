@@ -1,9 +1,9 @@
 // quillet.exe: the desktop program for Windows.
 
+#include "app/CommandLine.h"
 #include "app/DesktopOptions.h"
 #include "app/demo/TraceFile.h"
 #include "app/win32/Win32DesktopProgram.h"
-#include "app/CommandLine.h"
 #include "base/ExecutableDir.h"
 
 #include <windows.h>

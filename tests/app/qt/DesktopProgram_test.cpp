@@ -212,12 +212,14 @@ private slots:
         attended.unattended = false;
         testing::RecordingTrace trace;
         DesktopProgram program(attended, trace);
-        QCOMPARE(program.UseVirtualScanner(), std::string());
+        VirtualScanner scanner;
+        QCOMPARE(scanner.Open(), std::string());
+        program.UseScannerDevice(scanner.PortPath());
         QVERIFY(program.Start());
         auto* caption = Find<QLabel>(program, "lblCurSettings");
         QCOMPARE(caption->text(), QStringLiteral("COM1:9600,N,8,1"));
         SerialDeviceMap devices;
-        QVERIFY(devices.AddMapping("1=" + program.Scanner()->PortPath()));
+        QVERIFY(devices.AddMapping("1=" + scanner.PortPath()));
         QVERIFY(devices.AddMapping("2=" + setup.dir / "no-such-device"));
         program.Port().SetDevices(devices);
 
