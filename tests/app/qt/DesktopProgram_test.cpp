@@ -211,9 +211,9 @@ private slots:
         DesktopSetup attended = setup.Make();
         attended.unattended = false;
         testing::RecordingTrace trace;
-        DesktopProgram program(attended, trace);
         VirtualScanner scanner;
         QCOMPARE(scanner.Open(), std::string());
+        DesktopProgram program(attended, trace);
         program.UseScannerDevice(scanner.PortPath());
         QVERIFY(program.Start());
         auto* caption = Find<QLabel>(program, "lblCurSettings");
