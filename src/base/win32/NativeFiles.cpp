@@ -1,11 +1,11 @@
 #include "base/NativeFiles.h"
 
+#include "base/TemporaryFiles.h"
+
 #include "base/win32/AnsiText.h"
 #include "base/win32/FileHandle.h"
 #include "base/win32/SystemErrors.h"
 #include "base/win32/Win32Files.h"
-
-#include <random>
 
 #include <windows.h>
 
@@ -22,20 +22,25 @@ FileRead ReadFailure(DWORD error, const std::string& nativePath) {
     return {failure.error, {}, failure.errorText};
 }
 
-// A new file beside the target that no one else has opened.
+// A new file beside the target that no one else has opened. Leftovers of killed runs are
+// cleared first, so the folder holds at most the one temporary file of this write.
 HANDLE CreateTemporary(const std::string& target, std::string& tempPath) {
-    std::random_device seed;
-    std::mt19937 random(seed());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = target + ".tmp" + std::to_string(random() % 1000000);
-        const HANDLE file = ::CreateFileW(WideFromAnsi(tempPath).c_str(), GENERIC_WRITE, 0, nullptr,
-                                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) {
-            return file;
-        }
+    const std::string folder = ParentFolder(target);
+    RemoveStrayTemporaries(folder);
+    const std::size_t separator = target.find_last_of("\\/");
+    const std::string name = separator == std::string::npos ? target : target.substr(separator + 1);
+    tempPath = (folder.ends_with('\\') || folder.ends_with('/') ? folder : folder + "\\") +
+               TemporaryName(name, static_cast<long>(::GetCurrentProcessId()));
+    const std::wstring wide = WideFromAnsi(tempPath);
+    HANDLE file = ::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    // A leftover of an earlier process with this id: no write of ours is in progress.
+    if (file == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_FILE_EXISTS &&
+        ::DeleteFileW(wide.c_str())) {
+        file = ::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
     }
-    ::SetLastError(ERROR_FILE_EXISTS);
-    return INVALID_HANDLE_VALUE;
+    return file;
 }
 
 } // namespace
