@@ -105,6 +105,8 @@ shoot "$main" main-window
 # A two-row label set reaches the host as one AddLine, and "ACK" comes back.
 printf '%%12PIA N 5' >"$work/scanner"
 await "status  Waiting for next barcode..."
+sleep 0.3
+shoot "$main" main-window-row-pending
 printf '%%220 0 0' >"$work/scanner"
 await 'host AddLine #161=PIA.CNC;#164=1;#171=1;#284=0;#280=;#165=1;#168=800;#169=600;#170=18;#282=;#283=;'
 await "status Ready."
