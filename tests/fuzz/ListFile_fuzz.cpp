@@ -2,9 +2,15 @@
 // after the first becomes exactly one entry, and a list without two retained lines adds
 // nothing.
 
+#include "base/LabelState.h"
+#include "base/WindowState.h"
+#include "config/Settings.h"
 #include "fuzz/FuzzCheck.h"
+#include "host/CodeTable.h"
+#include "host/HostControl.h"
 #include "host/ListFile.h"
 #include "host/SimulatedHost.h"
+#include "host/TextSplitter.h"
 #include "support/FakeEventPump.h"
 #include "support/FakeFileSystem.h"
 #include "support/FakeOperator.h"

@@ -2,8 +2,8 @@
 // file, stores them and loads what was stored: it must load back as the same values (the
 // codes upper-cased).
 
-#include "config/IniDocument.h"
 #include "base/Text.h"
+#include "config/IniDocument.h"
 #include "fields/AutoSelEditor.h"
 #include "fields/MachineFieldStore.h"
 #include "fuzz/FuzzCheck.h"

@@ -2,8 +2,11 @@
 // dimensions stay finite, the comment is one line of the file, and a file that is neither
 // format is reported once.
 
+#include "base/LabelState.h"
+#include "config/Settings.h"
 #include "fuzz/FuzzCheck.h"
 #include "host/ProgramReader.h"
+#include "host/TextSplitter.h"
 #include "support/FakeFileSystem.h"
 #include "support/FakeOperator.h"
 

@@ -1,9 +1,9 @@
 // Parses arbitrary scripts. A script that parses holds only valid commands, and writing
 // them back as a script parses to the same commands; a refused one names its line.
 
-#include "tools/replay/ReplayScript.h"
 #include "base/Trace.h"
 #include "fuzz/FuzzCheck.h"
+#include "replay/ReplayScript.h"
 
 #include <cstddef>
 #include <cstdint>
