@@ -1,7 +1,7 @@
 #include "config/IniStore.h"
 
-#include "config/IniDocument.h"
 #include "base/NativeFiles.h"
+#include "config/IniDocument.h"
 
 namespace quillet {
 

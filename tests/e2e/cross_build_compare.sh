@@ -1,15 +1,13 @@
 #!/usr/bin/env bash
 # shellcheck disable=SC2059 # file contents are printf formats on purpose, to spell bytes
-# The same labels through a Linux build and a Windows build (run under the emulator): the
-# packed label, the whole trace and every file written must match byte for byte, folder
-# names aside. A program name holding 0xF1 ("ñ") must find its file on both, although
+# The same labels through a Linux build and a Windows build (whose tools' launchers run the
+# .exe files under the emulator): the packed label, the whole trace and every file written
+# must match byte for byte, folder names aside. A program name holding 0xF1 ("ñ") must find its file on both, although
 # the two file systems spell that name differently (one byte there, UTF-8 under Wine).
-# Usage: cross_build_compare.sh LINUX_BUILD WINDOWS_BUILD EMULATOR...
+# Usage: cross_build_compare.sh LINUX_BUILD WINDOWS_BUILD
 set -euo pipefail
 linux=$1
 windows=$2
-shift 2
-emulator=("$@")
 work=$(mktemp -d)
 trap '[ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -21,7 +19,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
     printf '\r\n'
 } >"$work/label.txt"
 "$linux/tools/pack/quillet-pack" <"$work/label.txt" >"$work/linux.pack"
-"${emulator[@]}" "$windows/tools/pack/quillet-pack.exe" <"$work/label.txt" >"$work/windows.pack"
+"$windows/tools/pack/quillet-pack" <"$work/label.txt" >"$work/windows.pack"
 cmp "$work/linux.pack" "$work/windows.pack" || fail "the packed labels differ"
 
 cat >"$work/script" <<SCRIPT
@@ -51,7 +49,7 @@ install "$work/windows" 'ñ'
 "$linux/tools/replay/quillet-replay" --program-dir "$work/linux/bin" \
     --windows-dir "$work/linux/windows" --drive "C=$work/linux/c" "$work/script" \
     >"$work/linux.trace" || fail "Linux replay: exit $?"
-"${emulator[@]}" "$windows/tools/replay/quillet-replay.exe" --program-dir "$work/windows/bin" \
+"$windows/tools/replay/quillet-replay" --program-dir "$work/windows/bin" \
     --windows-dir "$work/windows/windows" --drive "C=$work/windows/c" "$work/script" \
     >"$work/windows.trace" || fail "Windows replay: exit $?"
 sed "s|$work/linux|FOLDER|g" "$work/linux.trace" >"$work/linux.cmp"

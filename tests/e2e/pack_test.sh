@@ -2,8 +2,7 @@
 # quillet-pack from the command line: label layout, escaped output, the length limit, the
 # ignored common options and a missing input file.
 set -euo pipefail
-# shellcheck source=SCRIPTDIR/tools_common.sh
-source "$(dirname "$0")/tools_common.sh"
+pack="$1/tools/pack/quillet-pack"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }

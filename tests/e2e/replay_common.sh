@@ -2,8 +2,9 @@
 # Shared by the replay end-to-end scripts (sourced, not run): the tools, a work folder that
 # is removed at exit, and running a script read from standard input against the install in
 # $work/t with its whole trace compared. The caller passes the build folder as $1.
-# shellcheck source=SCRIPTDIR/tools_common.sh
-source "$(dirname "${BASH_SOURCE[0]}")/tools_common.sh"
+replay="$1/tools/replay/quillet-replay"
+# shellcheck disable=SC2034 # used by the import script
+pack="$1/tools/pack/quillet-pack"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }

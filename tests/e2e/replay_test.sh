@@ -3,8 +3,8 @@
 # option writes to ZOR.INI, and the exit status for a missing ZOR.INI, an unreachable host
 # and a script error.
 set -euo pipefail
-# shellcheck source=SCRIPTDIR/tools_common.sh
-source "$(dirname "$0")/tools_common.sh"
+replay="$1/tools/replay/quillet-replay"
+pack="$1/tools/pack/quillet-pack"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }

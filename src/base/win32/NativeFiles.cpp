@@ -1,7 +1,6 @@
 #include "base/NativeFiles.h"
 
 #include "base/TemporaryFiles.h"
-
 #include "base/win32/AnsiText.h"
 #include "base/win32/FileHandle.h"
 #include "base/win32/SystemErrors.h"
@@ -25,18 +24,16 @@ FileRead ReadFailure(DWORD error, const std::string& nativePath) {
 // A new file beside the target that no one else has opened. Leftovers of killed runs are
 // cleared first, so the folder holds at most the one temporary file of this write.
 HANDLE CreateTemporary(const std::string& target, std::string& tempPath) {
-    const std::string folder = ParentFolder(target);
-    RemoveStrayTemporaries(folder);
-    const std::size_t separator = target.find_last_of("\\/");
-    const std::string name = separator == std::string::npos ? target : target.substr(separator + 1);
-    tempPath = (folder.ends_with('\\') || folder.ends_with('/') ? folder : folder + "\\") +
-               TemporaryName(name, static_cast<long>(::GetCurrentProcessId()));
+    RemoveStrayTemporaries(ParentFolder(target));
+    const std::size_t nameStart = target.find_last_of("\\/:") + 1; // npos + 1 is 0
+    tempPath = target.substr(0, nameStart) +
+               TemporaryName(target.substr(nameStart), static_cast<long>(::GetCurrentProcessId()));
     const std::wstring wide = WideFromAnsi(tempPath);
     HANDLE file = ::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-    // A leftover of an earlier process with this id: no write of ours is in progress.
+    // Our own id on a leftover: an earlier process's, as no write of ours is under way.
     if (file == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_FILE_EXISTS &&
-        ::DeleteFileW(wide.c_str())) {
+        ::DeleteFileW(wide.c_str()) != 0) {
         file = ::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
     }
