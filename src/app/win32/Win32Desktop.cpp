@@ -42,8 +42,6 @@ INPUT Character(wchar_t character, bool up) {
     return input;
 }
 
-// One byte as the keystrokes that type it: a control character is Ctrl with its letter,
-// carriage return is Enter, any other byte the character of the ANSI code page.
 void AddKeys(std::vector<INPUT>& inputs, unsigned char byte) {
     if (byte == '\r') {
         inputs.push_back(Key(VK_RETURN, false));
@@ -128,11 +126,16 @@ bool Win32Desktop::PutOnTop(long window) {
     return handle != nullptr && ::BringWindowToTop(handle) != 0;
 }
 
-bool Win32Desktop::SendKeys(const std::string& keys) {
+std::vector<INPUT> KeyStrokes(std::string_view keys) {
     std::vector<INPUT> inputs;
     for (const char byte : keys) {
         AddKeys(inputs, static_cast<unsigned char>(byte));
     }
+    return inputs;
+}
+
+bool Win32Desktop::SendKeys(const std::string& keys) {
+    std::vector<INPUT> inputs = KeyStrokes(keys);
     if (inputs.empty()) {
         return true;
     }

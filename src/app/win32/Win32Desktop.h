@@ -6,6 +6,8 @@
 
 #include <map>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace quillet {
 
@@ -29,5 +31,9 @@ private:
     std::map<long, PROCESS_INFORMATION> tasks_;
     long nextTask_ = 1;
 };
+
+// The keystrokes that type `keys`: a control character is Ctrl with its letter, carriage
+// return is Enter, any other byte the character it stands for in the ANSI code page.
+std::vector<INPUT> KeyStrokes(std::string_view keys);
 
 } // namespace quillet
