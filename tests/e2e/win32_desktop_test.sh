@@ -51,10 +51,11 @@ pull_scanner() {
     rm -f "$work/scanner"
 }
 
-# The window, or the dialog with this title, once it is on the screen.
+# The window, or the dialog with this title, once it is on the screen; $2 tenths of a
+# second at most (default 100).
 window_of() {
     local id
-    for _ in $(seq 100); do
+    for _ in $(seq "${2:-100}"); do
         id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) || true
         [ -n "$id" ] && { echo "$id"; return 0; }
         sleep 0.1
@@ -96,7 +97,8 @@ wine "$exe" --host simulated --program-dir "$(wpath "$work/bin")" \
     --windows-dir "$(wpath "$work/windows")" --trace "$(wpath "$work/trace")" --quit-after 120 \
     </dev/null >"$work/out" 2>"$work/err" &
 pids+=($!)
-main=$(window_of Quillet) || fail "no main window: $(cat "$work/err")"
+# The first window of a fresh wineserver waits for Wine's desktop to start (up to ~15 s).
+main=$(window_of Quillet 600) || fail "no main window: $(cat "$work/err")"
 await "host GetExeList"
 echo "main window after $(echo "$(date +%s.%N) - $started" | bc) s"
 sleep 0.5
