@@ -10,7 +10,7 @@ namespace quillet {
 
 namespace {
 
-enum class Kind { Folder, Drive, Trace, WithholdList, ConnectTimeout, FailAddLine, Flag };
+enum class Kind { Folder, Drive, Trace, WithholdList, ConnectTimeout, FailAddLine, Flag, Host };
 
 struct OptionDef {
     std::string_view name;
@@ -26,6 +26,7 @@ constexpr OptionDef kOptions[] = {
     {"--host-connect-timeout", Kind::ConnectTimeout},
     {"--host-fail-addline", Kind::FailAddLine},
     {"--host-no-device-status", Kind::Flag},
+    {"--host", Kind::Host},
 };
 
 const OptionDef* FindOption(std::string_view name) {
@@ -59,6 +60,12 @@ bool ApplyDrive(CommonOptions& options, const std::string& value) {
 // Applies one option's value; false when the value is not acceptable.
 bool Apply(CommonOptions& options, std::string_view name, Kind kind, const std::string& value) {
     switch (kind) {
+    case Kind::Host:
+        if (value == "simulated" || value == "com") {
+            options.hostKind = value == "com" ? HostKind::Com : HostKind::Simulated;
+            return true;
+        }
+        return false;
     case Kind::Folder:
         (name == "--program-dir" ? options.programDir : options.windowsDir) = value;
         return !value.empty();
@@ -112,6 +119,8 @@ std::string Expectation(Kind kind) {
         return "a count of calls";
     case Kind::Flag:
         return "no value";
+    case Kind::Host:
+        return "com or simulated";
     }
     return {};
 }
@@ -131,7 +140,7 @@ std::optional<double> ParseSeconds(const std::string& text) {
     return value;
 }
 
-CommonOptions ParseCommonOptions(const std::vector<std::string>& args) {
+CommonOptions ParseCommonOptions(const std::vector<std::string>& args, bool comHostBuilt) {
     CommonOptions options;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -164,6 +173,11 @@ CommonOptions ParseCommonOptions(const std::vector<std::string>& args) {
         if (!Apply(options, name, def->kind, value)) {
             options.error =
                 "Option " + name + " needs " + Expectation(def->kind) + ", not \"" + value + "\"";
+            break;
+        }
+        if (options.hostKind == HostKind::Com && !comHostBuilt) {
+            options.error = "Option --host: this build knows only the simulated host (--host "
+                            "simulated); the COM host exists only in the Windows build";
             break;
         }
     }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/SystemFolders.h"
 #include "config/PathMap.h"
 #include "config/SettingsLoader.h"
-#include "base/SystemFolders.h"
 #include "host/HostSimulationOptions.h"
 
 #include <functional>
@@ -13,19 +13,26 @@
 
 namespace quillet {
 
+// Which host a program talks to: the real one over COM (Windows only) or the simulated one.
+// Default leaves the choice to the program.
+enum class HostKind { Default, Simulated, Com };
+
 // The options every program and tool of the project takes.
 struct CommonOptions {
     std::optional<std::string> programDir, windowsDir;
     std::vector<std::pair<char, std::string>> drives; // letter (upper case), native folder
     std::optional<std::string> traceFile;             // "-" is standard output
     HostSimulationOptions host;
+    HostKind hostKind = HostKind::Default;
     std::vector<std::string> rest; // everything else, in order
     std::string error;             // set when an option's value is missing or bad
 };
 
 // `args` without the program's own name. Takes "--opt value" and "--opt=value"; "--" ends
 // the options and passes all that follows to `rest`. Parsing stops at the first error.
-CommonOptions ParseCommonOptions(const std::vector<std::string>& args);
+// "--host com" is refused where `comHostBuilt` is false.
+CommonOptions ParseCommonOptions(const std::vector<std::string>& args,
+                                 bool comHostBuilt = ComHostBuilt());
 
 // A non-negative decimal number of seconds ("30", "0.5"); empty for anything else.
 std::optional<double> ParseSeconds(const std::string& text);

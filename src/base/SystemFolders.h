@@ -12,5 +12,7 @@ std::optional<std::string> SystemWindowsDir();
 // True where drive letters are the system's own, so a drive without a --drive folder is
 // used as it stands instead of mapped under the Windows directory.
 bool NativeDriveLetters();
+// Whether this build can reach the real host over COM (only the Windows build can).
+bool ComHostBuilt();
 
 } // namespace quillet

@@ -11,6 +11,7 @@
 
 #include <climits>
 #include <cmath>
+#include <cstdio>
 
 namespace quillet {
 
@@ -25,6 +26,14 @@ int Milliseconds(double seconds) {
 }
 
 } // namespace
+
+std::string HostFailureText(const HostFailure& failure) {
+    char number[16];
+    std::snprintf(number, sizeof number, "0x%08lX",
+                  static_cast<unsigned long>(failure.number) & 0xFFFFFFFFUL);
+    return (failure.description.empty() ? std::string("no description") : failure.description) +
+           " (" + number + ")";
+}
 
 std::string PauseSecondsText(double seconds) {
     const std::string text = FormatNumber(seconds);
@@ -44,6 +53,13 @@ bool HostControl::Connect(std::shared_ptr<HostApplication> app, double timeoutSe
         deviceStatus_ = hostApp_->DeviceStatus();
         firstScanPending_ = true;
         return true;
+    }
+    // Why the host could not be reached (not installed, not running), before the message
+    // every failed connection ends with.
+    if (const std::optional<HostFailure> failure =
+            hostApp_ ? hostApp_->LastFailure() : std::nullopt) {
+        operator_.Message(MessageIcon::Critical, MessageButtons::Ok, kProgramName,
+                          HostFailureText(*failure));
     }
     Release();
     operator_.Message(MessageIcon::Critical, MessageButtons::Ok, kConnectionFailedTitle,
@@ -99,7 +115,7 @@ bool HostControl::RecoverAddLine() {
                       "Tormial did not accept the program " + label_.ProgramName +
                           ": adding it to the execution list failed, also on " +
                           std::to_string(kAddLineRecoveryRounds) +
-                          " new lists. The program was not added.");
+                          " new lists. The program was not added." + FailureSuffix());
     return false;
 }
 
@@ -177,9 +193,21 @@ bool HostControl::Checked(bool ok, std::string_view call) {
 }
 
 void HostControl::ReportFailure(std::string_view call) {
-    operator_.Message(MessageIcon::Critical, MessageButtons::Ok, kProgramName,
-                      UnexpectedErrorText(kAutomationError, "Automation error: the Tormial call " +
-                                                                std::string(call) + " failed"));
+    const std::optional<HostFailure> failure = hostApp_ ? hostApp_->LastFailure() : std::nullopt;
+    const std::string text = "Automation error: the Tormial call " + std::string(call) + " failed";
+    if (!failure) {
+        operator_.Message(MessageIcon::Critical, MessageButtons::Ok, kProgramName,
+                          UnexpectedErrorText(kAutomationError, text));
+        return;
+    }
+    operator_.Message(
+        MessageIcon::Critical, MessageButtons::Ok, kProgramName,
+        UnexpectedErrorText(failure->number, text + ": " + HostFailureText(*failure)));
+}
+
+std::string HostControl::FailureSuffix() const {
+    const std::optional<HostFailure> failure = hostApp_ ? hostApp_->LastFailure() : std::nullopt;
+    return failure ? " Tormial said: " + HostFailureText(*failure) : std::string();
 }
 
 } // namespace quillet

@@ -83,6 +83,8 @@ private:
     bool TryFreshList();
     bool Checked(bool ok, std::string_view call);
     void ReportFailure(std::string_view call);
+    // " Tormial said: ..." when the host gave a reason for its last failure, else empty.
+    std::string FailureSuffix() const;
 
     LabelState& label_;
     const CodeTable& codes_;
@@ -95,6 +97,9 @@ private:
     std::shared_ptr<HostDeviceStatus> deviceStatus_;
     bool firstScanPending_ = false;
 };
+
+// A host failure for the operator: its description and its number in hexadecimal.
+std::string HostFailureText(const HostFailure& failure);
 
 // Seconds as the pause trace writes them: "0.6", "0.5", "1".
 std::string PauseSecondsText(double seconds);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace quillet {
@@ -26,6 +27,12 @@ public:
     virtual bool SetDeviceStatus(const std::string& name, std::int16_t value) = 0;
 };
 
+// Why the last host call failed, when the host said: its error number and description.
+struct HostFailure {
+    long number = 0;
+    std::string description;
+};
+
 // The host's application object, and what the platform offers around it: creating a new
 // list object by name, and the device-status object when the host hands one out.
 class HostApplication {
@@ -41,6 +48,9 @@ public:
     virtual std::shared_ptr<HostExeList> CreateExeList(const std::string& progId) = 0;
     // The device-status object, or nothing when none is handed out.
     virtual std::shared_ptr<HostDeviceStatus> DeviceStatus() = 0;
+    // The reason for the last failed call of this object or the objects it handed out, or
+    // for failing to reach the host at all; nothing when the host gives no reason.
+    virtual std::optional<HostFailure> LastFailure() const { return std::nullopt; }
 };
 
 } // namespace quillet

@@ -58,6 +58,32 @@ TEST(ParseCommonOptions, BadValuesAreReported) {
     }
 }
 
+TEST(ParseCommonOptions, HostChoiceAndBuildsWithoutCom) {
+    struct Case {
+        std::vector<std::string> args;
+        bool comBuilt;
+        HostKind kind;
+        bool error;
+    };
+    const Case cases[] = {
+        {{}, false, HostKind::Default, false},
+        {{"--host", "simulated"}, false, HostKind::Simulated, false},
+        {{"--host=com"}, true, HostKind::Com, false},
+        {{"--host", "com"}, false, HostKind::Com, true},
+        {{"--host", "real"}, true, HostKind::Default, true},
+        {{"--host"}, true, HostKind::Default, true},
+    };
+    for (const Case& c : cases) {
+        const CommonOptions options = ParseCommonOptions(c.args, c.comBuilt);
+        EXPECT_EQ(!options.error.empty(), c.error) << options.error;
+        if (!c.error) {
+            EXPECT_EQ(options.hostKind, c.kind);
+        }
+    }
+    EXPECT_NE(ParseCommonOptions({"--host", "com"}, false).error.find("only the simulated host"),
+              std::string::npos);
+}
+
 TEST(ResolveLocations, DefaultsAndOverrides) {
     std::map<std::string, std::string> env = {{"HOME", "/home/op"}};
     const auto lookup = [&env](const char* name) -> std::optional<std::string> {

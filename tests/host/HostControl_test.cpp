@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 namespace quillet {
 namespace {
@@ -179,6 +181,81 @@ TEST_F(HostControlTest, ShowReadyPausesThenSetsTheStatus) {
     control.ShowReady();
     EXPECT_EQ(trace.lines, (Lines{"pause 0.6"}));
     EXPECT_EQ(window.Status(), "Ready.");
+}
+
+} // namespace
+} // namespace quillet
+
+namespace quillet {
+namespace {
+
+// The simulated host, except that it can be unreachable, its Start always fails, and it
+// gives a reason for its failures, as the host over COM does.
+class ReasonGivingHost final : public HostApplication {
+public:
+    ReasonGivingHost(std::shared_ptr<SimulatedHost> inner, HostFailure failure, bool reachable)
+        : inner_(std::move(inner)), failure_(std::move(failure)), reachable_(reachable) {}
+
+    bool Attach(bool attach) override { return reachable_ && inner_->Attach(attach); }
+    std::shared_ptr<HostExeList> GetExeList() override { return inner_->GetExeList(); }
+    bool Start() override { return false; }
+    bool Stop() override { return inner_->Stop(); }
+    bool End() override { return inner_->End(); }
+    std::shared_ptr<HostExeList> CreateExeList(const std::string& progId) override {
+        return inner_->CreateExeList(progId);
+    }
+    std::shared_ptr<HostDeviceStatus> DeviceStatus() override { return inner_->DeviceStatus(); }
+    std::optional<HostFailure> LastFailure() const override { return failure_; }
+
+private:
+    std::shared_ptr<SimulatedHost> inner_;
+    HostFailure failure_;
+    bool reachable_;
+};
+
+class HostFailureTest : public ::testing::Test, protected testing::HostRig {
+protected:
+    bool ConnectTo(bool reachable) {
+        auto inner = std::make_shared<SimulatedHost>(trace, options);
+        return control.Connect(std::make_shared<ReasonGivingHost>(inner, refused, reachable), 1);
+    }
+
+    // Negative as a 32-bit HRESULT is.
+    const HostFailure refused{-2147220991L, "The execution list refused the line"};
+};
+
+TEST(HostFailureText, DescriptionAndHexNumber) {
+    EXPECT_EQ(HostFailureText({-2147221164L, "Class not registered"}),
+              "Class not registered (0x80040154)");
+    EXPECT_EQ(HostFailureText({5, ""}), "no description (0x00000005)");
+}
+
+TEST_F(HostFailureTest, UnreachableHostSaysWhyThenFailsTheConnection) {
+    EXPECT_FALSE(ConnectTo(false));
+    ASSERT_EQ(op.shown.size(), 2u);
+    EXPECT_EQ(op.shown[0].title, "Quillet");
+    EXPECT_EQ(op.shown[0].text, "The execution list refused the line (0x80040201)");
+    EXPECT_EQ(op.shown[1].text, "Tormial Connection Failed!");
+    EXPECT_EQ(control.HostApp(), nullptr);
+}
+
+TEST_F(HostFailureTest, FailedCallShowsTheHostsNumberAndDescription) {
+    ASSERT_TRUE(ConnectTo(true));
+    EXPECT_FALSE(control.HostStart());
+    ASSERT_EQ(op.shown.size(), 1u);
+    EXPECT_EQ(op.shown[0].text,
+              "Unexpected error #-2147220991 occured: Automation error: the Tormial call Start "
+              "failed: The execution list refused the line (0x80040201)");
+}
+
+TEST_F(HostFailureTest, AddLineGivenUpNamesTheHostsReason) {
+    options.failAddLine = 100;
+    ASSERT_TRUE(ConnectTo(true));
+    label.ProgramName = "P1.CNC";
+    EXPECT_FALSE(control.HostAddLine());
+    ASSERT_EQ(op.shown.size(), 1u);
+    const std::string suffix = " Tormial said: The execution list refused the line (0x80040201)";
+    EXPECT_TRUE(op.shown[0].text.ends_with(suffix)) << op.shown[0].text;
 }
 
 } // namespace

@@ -7,8 +7,9 @@
 #include "app/StatusTrace.h"
 #include "app/demo/TraceFile.h"
 #include "base/ExecutableDir.h"
-#include "config/NativeFileSystem.h"
 #include "base/StandardStreams.h"
+#include "config/NativeFileSystem.h"
+#include "host/ComHost.h"
 #include "host/SimulatedHost.h"
 #include "replay/ReplayScript.h"
 
@@ -27,9 +28,12 @@ using namespace quillet;
 
 constexpr const char* kUsage =
     "usage: quillet-replay [--program-dir DIR] [--windows-dir DIR] [--drive L=DIR]...\n"
-    "                      [--trace FILE] [host options] SCRIPT\n"
-    "  host options: --host-withhold-list N|forever, --host-connect-timeout SECONDS,\n"
-    "                --host-fail-addline N, --host-no-device-status\n"
+    "                      [--trace FILE] [--host com|simulated] [host options] SCRIPT\n"
+    "  --host              the host to talk to: simulated (the default) or, on Windows,\n"
+    "                      the real one over COM\n"
+    "  host options: --host-connect-timeout SECONDS; for the simulated host also\n"
+    "                --host-withhold-list N|forever, --host-fail-addline N,\n"
+    "                --host-no-device-status\n"
     "  SCRIPT holds one command a line (\"-\" reads standard input):\n"
     "    scan <text>         the bytes arrive; ticks run until the scan buffer is empty\n"
     "    burst <text>        the bytes arrive before the next tick; no tick runs\n"
@@ -122,7 +126,10 @@ int Replay(const CommonOptions& options, const ReplayScript& script, Trace& trac
 
     Application app({files, op, serial, pump, desktop, trace});
     app.Window().SetObserver(&status);
-    auto host = std::make_shared<SimulatedHost>(trace, options.host);
+    // The simulated host unless the real one is asked for.
+    std::shared_ptr<HostApplication> host =
+        options.hostKind == HostKind::Com ? MakeComHost(trace)
+                                          : std::make_shared<SimulatedHost>(trace, options.host);
     if (!app.Start({locations, host, options.host.connectTimeoutSeconds, {}, {}})) {
         return kExitEnded;
     }

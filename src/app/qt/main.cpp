@@ -40,7 +40,8 @@ constexpr const char* kUsage =
     "  --demo              runs on a fresh copy of the demo set-up, with the virtual scanner\n"
     "  --demo-script       the same, scanning the sample labels by itself, then ending\n"
     "  --quit-after SECS   closes the window after SECS seconds\n"
-    "  host options: --host-withhold-list N|forever, --host-connect-timeout SECONDS,\n"
+    "  host options: --host simulated (the only host of this build),\n"
+    "                --host-withhold-list N|forever, --host-connect-timeout SECONDS,\n"
     "                --host-fail-addline N, --host-no-device-status\n";
 
 #ifndef QUILLET_DEMO_DIR

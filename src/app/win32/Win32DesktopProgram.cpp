@@ -8,6 +8,7 @@
 #include "fields/ExclusionFlags.h"
 #include "fields/FieldDialogText.h"
 #include "fields/win32/Win32ExclusionDialog.h"
+#include "host/ComHost.h"
 
 namespace quillet {
 
@@ -22,7 +23,10 @@ Win32DesktopProgram::Win32DesktopProgram(HINSTANCE instance, const Win32DesktopS
                                          Trace& trace)
     : setup_(setup), trace_(trace), operator_(&trace, setup.unattended), files_(setup.paths),
       port_(setup.devices), tracedPort_(port_, trace),
-      host_(std::make_shared<SimulatedHost>(trace, setup.host)),
+      host_(setup.hostKind == HostKind::Com
+                ? MakeComHost(trace)
+                : std::shared_ptr<HostApplication>(
+                      std::make_shared<SimulatedHost>(trace, setup.host))),
       app_({files_, operator_, tracedPort_, pump_, desktop_, trace}), window_(instance, Commands()),
       statusTrace_(trace, &window_) {
     pump_.SetDialog(window_.Handle());

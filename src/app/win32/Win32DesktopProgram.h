@@ -11,6 +11,7 @@
 #include "app/win32/Win32Operator.h"
 #include "app/win32/Win32SerialPort.h"
 #include "config/NativeFileSystem.h"
+#include "host/HostObjects.h"
 #include "host/SimulatedHost.h"
 
 #include <windows.h>
@@ -25,6 +26,7 @@ struct Win32DesktopSetup {
     SettingsLocations locations;
     PathMap paths;
     HostSimulationOptions host;
+    HostKind hostKind = HostKind::Default; // Default: the simulated host
     SerialDeviceMap devices;
     bool unattended = false;
 };
@@ -70,7 +72,7 @@ private:
     NativeFileSystem files_;
     Win32SerialPort port_;
     TracingSerialPort tracedPort_;
-    std::shared_ptr<SimulatedHost> host_;
+    std::shared_ptr<HostApplication> host_;
     Application app_;
     Win32MainWindow window_;
     StatusTrace statusTrace_;

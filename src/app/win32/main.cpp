@@ -22,10 +22,11 @@ constexpr int kExitUsage = 2;
 
 constexpr const char* kUsage =
     "usage: quillet [--program-dir DIR] [--windows-dir DIR] [--drive L=DIR]... [--trace FILE]\n"
-    "               [--host simulated] [host options] [--unattended] [--com N=DEVICE]...\n"
+    "               [--host simulated|com] [host options] [--unattended] [--com N=DEVICE]...\n"
     "               [--serial-device DEVICE] [--quit-after SECONDS]\n"
     "  --unattended        message boxes are answered at once (Cancel where there is one)\n"
     "                      and traced; no dialog opens (traced as not opened)\n"
+    "  --host com          the real host over COM (default: the simulated host)\n"
     "  --com N=DEVICE      port COMN is DEVICE (default: \\\\.\\COMn)\n"
     "  --serial-device DEV every port number opens DEV\n"
     "  --quit-after SECS   closes the window after SECS seconds\n"
@@ -35,25 +36,6 @@ constexpr const char* kUsage =
 int Fail(const std::string& error) {
     std::cerr << "quillet: " << error << "\n" << kUsage;
     return kExitUsage;
-}
-
-// "--host simulated" is the only host this build talks to.
-std::string TakeHostOption(std::vector<std::string>& rest) {
-    for (std::size_t i = 0; i < rest.size(); ++i) {
-        std::string value;
-        if (rest[i] == "--host" && i + 1 < rest.size()) {
-            value = rest[i + 1];
-            rest.erase(rest.begin() + static_cast<std::ptrdiff_t>(i),
-                       rest.begin() + static_cast<std::ptrdiff_t>(i) + 2);
-        } else if (rest[i].rfind("--host=", 0) == 0) {
-            value = rest[i].substr(7);
-            rest.erase(rest.begin() + static_cast<std::ptrdiff_t>(i));
-        } else {
-            continue;
-        }
-        return value == "simulated" ? std::string() : "unknown host: " + value;
-    }
-    return {};
 }
 
 } // namespace
@@ -66,9 +48,6 @@ int main(int argc, char** argv) {
     CommonOptions common = ParseCommonOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!common.error.empty()) {
         return Fail(common.error);
-    }
-    if (const std::string error = TakeHostOption(common.rest); !error.empty()) {
-        return Fail(error);
     }
     const DesktopOptions desktop = ParseDesktopOptions(common.rest);
     if (!desktop.error.empty()) {
@@ -86,7 +65,7 @@ int main(int argc, char** argv) {
     }
     Win32DesktopProgram program(::GetModuleHandleA(nullptr),
                                 {locations, MakePathMap(common, locations), common.host,
-                                 desktop.devices, desktop.unattended},
+                                 common.hostKind, desktop.devices, desktop.unattended},
                                 trace.trace());
     if (!program.Start() || program.ExitStatus()) {
         return program.ExitStatus().value_or(1);

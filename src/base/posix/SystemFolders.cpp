@@ -10,4 +10,8 @@ bool NativeDriveLetters() {
     return false;
 }
 
+bool ComHostBuilt() {
+    return false;
+}
+
 } // namespace quillet

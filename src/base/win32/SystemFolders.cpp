@@ -19,4 +19,8 @@ bool NativeDriveLetters() {
     return true;
 }
 
+bool ComHostBuilt() {
+    return true;
+}
+
 } // namespace quillet

@@ -1,0 +1,9 @@
+#include "host/ComHost.h"
+
+namespace quillet {
+
+std::shared_ptr<HostApplication> MakeComHost(Trace&) {
+    return nullptr;
+}
+
+} // namespace quillet
