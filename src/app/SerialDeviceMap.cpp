@@ -4,6 +4,16 @@
 
 namespace quillet {
 
+std::optional<std::string> SerialDeviceMap::Named(int portNumber) const {
+    if (!override_.empty()) {
+        return override_;
+    }
+    if (const auto it = byNumber_.find(portNumber); it != byNumber_.end()) {
+        return it->second;
+    }
+    return std::nullopt;
+}
+
 std::string SerialDeviceMap::DeviceFor(int portNumber) const {
     if (!override_.empty()) {
         return override_;

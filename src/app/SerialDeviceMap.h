@@ -13,6 +13,8 @@ namespace quillet {
 class SerialDeviceMap {
 public:
     std::string DeviceFor(int portNumber) const;
+    // The device an option named for the port number, if any.
+    std::optional<std::string> Named(int portNumber) const;
 
     void Map(int portNumber, std::string device) { byNumber_[portNumber] = std::move(device); }
     void SetOverride(std::string device) { override_ = std::move(device); }

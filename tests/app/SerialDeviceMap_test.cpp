@@ -20,9 +20,13 @@ TEST(SerialDeviceMap, NumberedPortsMapToSerialLines) {
     }
     EXPECT_EQ(map.DeviceFor(2), "/dev/ttyUSB0");
 
+    EXPECT_EQ(map.Named(2), "/dev/ttyUSB0");
+    EXPECT_EQ(map.Named(1), std::nullopt);
+
     map.SetOverride("/tmp/scanner");
     EXPECT_EQ(map.DeviceFor(1), "/tmp/scanner");
     EXPECT_EQ(map.DeviceFor(2), "/tmp/scanner");
+    EXPECT_EQ(map.Named(1), "/tmp/scanner");
 }
 
 } // namespace

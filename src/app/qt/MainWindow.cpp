@@ -1,5 +1,6 @@
 #include "app/qt/MainWindow.h"
 
+#include "app/MainWindowText.h"
 #include "app/qt/ElidedLabel.h"
 #include "base/Operator.h"
 #include "base/qt/SingleByteText.h"
@@ -31,11 +32,11 @@ constexpr int kOptionRows = 4;
 constexpr int kEditorRow = 0;
 constexpr int kAutoStartRow = 3;
 
-const QColor kDarkBlue(0x00, 0x00, 0x80);
-const QColor kYellow(0xFF, 0xFF, 0x00);
-const QColor kBlue(0x00, 0x00, 0xFF);
-const QColor kLightGrey(0xC0, 0xC0, 0xC0);
-const QColor kRed(0xFF, 0x00, 0x00);
+const QColor kDarkBlue = QColor::fromRgb(main_window::kIndicatorBackground);
+const QColor kYellow = QColor::fromRgb(main_window::kIndicatorText);
+const QColor kBlue = QColor::fromRgb(main_window::kReceiveText);
+const QColor kLightGrey = QColor::fromRgb(main_window::kReceiveBackground);
+const QColor kRed = QColor::fromRgb(main_window::kPortCaptionText);
 
 void Paint(QWidget* widget, const QColor& text, const QColor& background) {
     QPalette palette = widget->palette();
@@ -119,8 +120,8 @@ void MainWindow::BuildControls(QWidget* client) {
 
 QLayout* MainWindow::BuildEntryRow(QWidget* client) {
     const int buttonWidth = 65;
-    edit_ = Place<QPushButton>(client, "cmdEdit", QStringLiteral("Edit"));
-    endEdit_ = Place<QPushButton>(client, "cmdEndEdit", QStringLiteral("OK"));
+    edit_ = Place<QPushButton>(client, "cmdEdit", QString::fromLatin1(main_window::kEdit));
+    endEdit_ = Place<QPushButton>(client, "cmdEndEdit", QString::fromLatin1(main_window::kOk));
     endEdit_->setEnabled(false);
     endEdit_->setDefault(true);
     entry_ = new QLineEdit(client);
@@ -142,12 +143,12 @@ QLayout* MainWindow::BuildEntryRow(QWidget* client) {
 // beside it), Overwrite, AClear and AutoStart's designed place. Every row keeps its
 // height when empty, so nothing below moves when AutoStart does.
 QLayout* MainWindow::BuildOptionRows(QWidget* client) {
-    showEd_ = Place<QCheckBox>(client, "ShowEd", QStringLiteral("Show Program in Editor"));
-    overwrite_ = Place<QCheckBox>(
-        client, "Overwrite",
-        QStringLiteral("Overwrite Existing Programs With Program From 2D Barcode"));
-    aClear_ = Place<QCheckBox>(client, "AClear", QStringLiteral("Automatic Clear on Scan"));
-    autoStart_ = Place<QCheckBox>(client, "AutoStart", QStringLiteral("  Machine Auto Start"));
+    showEd_ = Place<QCheckBox>(client, "ShowEd", QString::fromLatin1(main_window::kShowEditor));
+    overwrite_ =
+        Place<QCheckBox>(client, "Overwrite", QString::fromLatin1(main_window::kOverwrite));
+    aClear_ = Place<QCheckBox>(client, "AClear", QString::fromLatin1(main_window::kAutoClear));
+    autoStart_ =
+        Place<QCheckBox>(client, "AutoStart", QString::fromLatin1(main_window::kAutoStart));
     autoStart_->setChecked(true);
     exLab_ = Place<QLabel>(client, "ExLab", QString());
     exLab_->setTextFormat(Qt::PlainText);
@@ -186,14 +187,14 @@ QLayout* MainWindow::BuildOptionRows(QWidget* client) {
 
 // DSpin and the five row indicators of equal width, LabelAFS under the indicators.
 QLayout* MainWindow::BuildIndicatorRows(QWidget* client) {
-    dSpin_ = Place<QLabel>(client, "DSpin", QStringLiteral("X"));
+    dSpin_ = Place<QLabel>(client, "DSpin", QString::fromLatin1(main_window::kReceiveIndicator));
     dSpin_->setAlignment(Qt::AlignCenter);
-    dSpin_->setFont(QFont(QStringLiteral("Arial")));
+    dSpin_->setFont(QFont(QString::fromLatin1(main_window::kReceiveIndicatorFont)));
     Paint(dSpin_, kBlue, kLightGrey);
     dSpin_->hide();
     dSpin_->setFixedWidth(std::max(25, dSpin_->sizeHint().width()));
-    labelAfs_ =
-        Indicator(client, QStringLiteral("LabelAFS"), QStringLiteral("Automatic Field Selection"));
+    labelAfs_ = Indicator(client, QStringLiteral("LabelAFS"),
+                          QString::fromLatin1(main_window::kAutoFieldSelection));
 
     auto* grid = new QGridLayout;
     grid->setContentsMargins(0, 0, 0, 0);
@@ -234,9 +235,10 @@ QWidget* MainWindow::BuildStatusBar(QWidget* client) {
     curSettings_ = Place<QLabel>(statusBar_, "lblCurSettings", QString());
     PaintText(curSettings_, kRed);
     // Wide enough for any port with the fastest rate, whatever the font.
-    curSettings_->setMinimumWidth(std::max(
-        130, curSettings_->fontMetrics().horizontalAdvance(QStringLiteral("COM4:57600,N,8,1")) +
-                 kMargin));
+    curSettings_->setMinimumWidth(
+        std::max(130, curSettings_->fontMetrics().horizontalAdvance(
+                          QString::fromLatin1(main_window::kWidestPortCaption)) +
+                          kMargin));
     status_ = new ElidedLabel(QString::fromLatin1(WindowState::kReady), statusBar_);
     status_->setObjectName(QStringLiteral("lblStatusBar"));
     auto* row = new QHBoxLayout(statusBar_);
@@ -265,23 +267,23 @@ void MainWindow::FixSize(QWidget* client) {
 }
 
 void MainWindow::BuildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* file = menuBar()->addMenu(QString::fromLatin1(main_window::kFileMenu));
     file->setObjectName(QStringLiteral("mnuFile"));
-    connect(AddCommand(file, "mnuExit", "E&xit"), &QAction::triggered, this,
+    connect(AddCommand(file, "mnuExit", main_window::kExit), &QAction::triggered, this,
             &MainWindow::exitRequested);
 
-    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+    QMenu* options = menuBar()->addMenu(QString::fromLatin1(main_window::kOptionsMenu));
     options->setObjectName(QStringLiteral("mnuOptions"));
-    connect(AddCommand(options, "mnuSetttings", "&Settings"), &QAction::triggered, this,
+    connect(AddCommand(options, "mnuSetttings", main_window::kSettings), &QAction::triggered, this,
             &MainWindow::settingsRequested);
-    connect(AddCommand(options, "MnuAutoFld", "&Auto Field Select"), &QAction::triggered, this,
-            &MainWindow::autoFieldSelectRequested);
-    connect(AddCommand(options, "ExIns", "&Exclusion Insertion"), &QAction::triggered, this,
-            &MainWindow::exclusionInsertionRequested);
+    connect(AddCommand(options, "MnuAutoFld", main_window::kAutoFieldSelect), &QAction::triggered,
+            this, &MainWindow::autoFieldSelectRequested);
+    connect(AddCommand(options, "ExIns", main_window::kExclusionInsertion), &QAction::triggered,
+            this, &MainWindow::exclusionInsertionRequested);
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
+    QMenu* help = menuBar()->addMenu(QString::fromLatin1(main_window::kHelpMenu));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    connect(AddCommand(help, "mnuAbout", "&About Quillet ..."), &QAction::triggered, this,
+    connect(AddCommand(help, "mnuAbout", main_window::kAbout), &QAction::triggered, this,
             &MainWindow::aboutRequested);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/MainWindowText.h"
 #include "app/ManualEntry.h"
 #include "base/WindowState.h"
 
@@ -29,8 +30,10 @@ class MainWindow : public QMainWindow, public WindowStateObserver {
 public:
     // The client area as designed: 7380 x 3330 twips at 15 twips a pixel. A larger font
     // makes it larger; the window keeps a fixed size either way.
-    static constexpr int kClientWidth = 492;
-    static constexpr int kClientHeight = 222;
+    static constexpr int kClientWidth =
+        main_window::kClientWidthTwips / main_window::kTwipsPerPixel;
+    static constexpr int kClientHeight =
+        main_window::kClientHeightTwips / main_window::kTwipsPerPixel;
 
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;

@@ -1,5 +1,6 @@
 #include "app/qt/QtSerialPort.h"
 
+#include "app/ScannerPortText.h"
 #include "base/qt/SingleByteText.h"
 #include "config/SerialLine.h"
 
@@ -67,7 +68,7 @@ SerialOpenResult QtSerialPort::Open(int portNumber, const std::string& settings)
     device_ = devices_.DeviceFor(portNumber);
     const std::optional<LineSettings> line = ToLineSettings(settings);
     if (!line) {
-        return {false, kBadSettingsError, "Invalid property value"};
+        return {false, kBadSettingsError, kBadSettingsText};
     }
     line_ = *line;
     if (device_.empty()) {
@@ -117,7 +118,7 @@ void QtSerialPort::OnError(QSerialPort::SerialPortError error) {
     port_.close();
     port_.clearError();
     reopenTimer_.start();
-    emit disconnected(QStringLiteral("Scanner port %1 lost: %2").arg(ToQString(device_), reason));
+    emit disconnected(ToQString(ScannerPortLostText(device_, FromQString(reason))));
 }
 
 void QtSerialPort::TryReopen() {
@@ -129,7 +130,7 @@ void QtSerialPort::TryReopen() {
         return;
     }
     reopenTimer_.stop();
-    emit reconnected(QStringLiteral("Scanner port %1 is back.").arg(ToQString(device_)));
+    emit reconnected(ToQString(ScannerPortBackText(device_)));
 }
 
 bool QtSerialPort::IsOpen() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ApplyCommSettings.h"
+#include "app/ScannerPortText.h"
 #include "app/SerialDeviceMap.h"
 #include "base/SerialPort.h"
 
@@ -29,8 +30,7 @@ class QtSerialPort final : public QObject, public SerialPort {
 
 public:
     static constexpr int kDefaultReopenMs = 1000;
-    // The error number given when the settings text cannot be read.
-    static constexpr long kBadSettingsError = 380;
+    static constexpr long kBadSettingsError = ::quillet::kBadSettingsError;
 
     explicit QtSerialPort(SerialDeviceMap devices, QObject* parent = nullptr);
     ~QtSerialPort() override;

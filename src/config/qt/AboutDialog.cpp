@@ -51,15 +51,13 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     auto* imgApp = MakeLabel(this, "imgApp", QString());
     imgApp->setPixmap(ProgramIcon().pixmap(kIconSide, kIconSide));
     imgApp->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    auto* product = MakeLabel(this, "lblProdInfo", QStringLiteral("Quillet Version 4.3"));
+    auto* product = MakeLabel(this, "lblProdInfo", QString::fromLatin1(dialog_text::kAboutProduct));
     QFont bold = product->font();
     bold.setBold(true);
     product->setFont(bold);
-    auto* host = MakeLabel(this, "lblZorInfo",
-                           QStringLiteral("Scanner link for the Tormial control, version 4.3"));
-    auto* maker =
-        MakeLabel(this, "VerLabel", QStringLiteral("Copyright 2003 the Quillet developers"));
-    auto* cmdOk = new QPushButton(QStringLiteral("&Ok"), this);
+    auto* host = MakeLabel(this, "lblZorInfo", QString::fromLatin1(dialog_text::kAboutHost));
+    auto* maker = MakeLabel(this, "VerLabel", QString::fromLatin1(dialog_text::kAboutMaker));
+    auto* cmdOk = new QPushButton(QString::fromLatin1(dialog_text::kAboutOk), this);
     cmdOk->setObjectName(QStringLiteral("cmdOk"));
     cmdOk->setDefault(true);
     connect(cmdOk, &QPushButton::clicked, this, &QDialog::accept);

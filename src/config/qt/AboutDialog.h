@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/DialogText.h"
 #include <QDialog>
 
 namespace quillet {
@@ -9,7 +10,7 @@ class AboutDialog : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr const char* kTitle = "About Quillet";
+    static constexpr const char* kTitle = dialog_text::kAboutTitle;
 
     explicit AboutDialog(QWidget* parent = nullptr);
 

@@ -70,7 +70,8 @@ SettingsDialog::SettingsDialog(const Settings& settings, QWidget* parent)
     grid->addLayout(buttons, 1, 0);
     SetTabOrder();
 
-    FixDialogSize(*this, TwipsToPixels(4590, 2670));
+    FixDialogSize(
+        *this, TwipsToPixels(dialog_text::kSettingsWidthTwips, dialog_text::kSettingsHeightTwips));
     CenterForm(*this);
 }
 
@@ -94,18 +95,22 @@ QRadioButton* SettingsDialog::AddOption(QGroupBox& frame, const char* name, cons
 QGroupBox* SettingsDialog::BuildPortFrame() {
     static constexpr std::array<const char*, kPortOptions.size()> kNames = {"optCom1", "optCom2",
                                                                             "optCom3", "OptCom4"};
-    QGroupBox* frame = MakeFrame(this, "fraComPort", QStringLiteral("&Com Port"));
+    QGroupBox* frame =
+        MakeFrame(this, "fraComPort", QString::fromLatin1(dialog_text::kComPortFrame));
     for (std::size_t i = 0; i < kPortOptions.size(); ++i) {
         const std::int16_t port = kPortOptions[i];
         QRadioButton* option =
-            AddOption(*frame, kNames[i], QStringLiteral("Com%1").arg(port), form_.SelPort == port);
+            AddOption(*frame, kNames[i],
+                      QString::fromLatin1(dialog_text::kPortCaptionPrefix) + QString::number(port),
+                      form_.SelPort == port);
         OnSelected(*option, [this, port] { form_.SelPort = port; });
     }
     return frame;
 }
 
 QGroupBox* SettingsDialog::BuildBaudFrame() {
-    QGroupBox* frame = MakeFrame(this, "fraBaudRate", QStringLiteral("&Baud Rate"));
+    QGroupBox* frame =
+        MakeFrame(this, "fraBaudRate", QString::fromLatin1(dialog_text::kBaudRateFrame));
     for (const std::int32_t baud : kBaudOptions) {
         const QByteArray name = "optBaud" + QByteArray::number(baud);
         QRadioButton* option =
@@ -119,20 +124,20 @@ QGroupBox* SettingsDialog::BuildBaudFrame() {
 QGroupBox* SettingsDialog::BuildParityFrame() {
     static constexpr std::array<const char*, kParityOptions.size()> kNames = {
         "optParityNone", "optParityOdd", "optParityEven"};
-    static constexpr std::array<const char*, kParityOptions.size()> kCaptions = {"None", "Odd",
-                                                                                 "Even"};
-    QGroupBox* frame = MakeFrame(this, "fraParity", QStringLiteral("&Parity"));
+    QGroupBox* frame = MakeFrame(this, "fraParity", QString::fromLatin1(dialog_text::kParityFrame));
     for (std::size_t i = 0; i < kParityOptions.size(); ++i) {
         const std::string parity = kParityOptions[i];
-        QRadioButton* option = AddOption(*frame, kNames[i], QString::fromLatin1(kCaptions[i]),
-                                         form_.SelParity == parity);
+        QRadioButton* option =
+            AddOption(*frame, kNames[i], QString::fromLatin1(dialog_text::kParityCaptions[i]),
+                      form_.SelParity == parity);
         OnSelected(*option, [this, parity] { form_.SelParity = parity; });
     }
     return frame;
 }
 
 QGroupBox* SettingsDialog::BuildDataBitsFrame() {
-    QGroupBox* frame = MakeFrame(this, "fraDataBits", QStringLiteral("&Data Bits"));
+    QGroupBox* frame =
+        MakeFrame(this, "fraDataBits", QString::fromLatin1(dialog_text::kDataBitsFrame));
     for (const std::int16_t bits : kDataBitsOptions) {
         const QByteArray name = "optDataBits" + QByteArray::number(bits);
         QRadioButton* option =
@@ -143,7 +148,8 @@ QGroupBox* SettingsDialog::BuildDataBitsFrame() {
 }
 
 QGroupBox* SettingsDialog::BuildStopBitsFrame() {
-    QGroupBox* frame = MakeFrame(this, "fraStopBits", QStringLiteral("&Stop Bits"));
+    QGroupBox* frame =
+        MakeFrame(this, "fraStopBits", QString::fromLatin1(dialog_text::kStopBitsFrame));
     for (const std::int16_t bits : kStopBitsOptions) {
         const QByteArray name = "optStopBits" + QByteArray::number(bits);
         QRadioButton* option =
@@ -154,11 +160,11 @@ QGroupBox* SettingsDialog::BuildStopBitsFrame() {
 }
 
 void SettingsDialog::BuildButtons() {
-    cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK_ = new QPushButton(QString::fromLatin1(dialog_text::kSettingsOk), this);
     cmdOK_->setObjectName(QStringLiteral("cmdOK"));
     cmdOK_->setDefault(true);
     connect(cmdOK_, &QPushButton::clicked, this, &QDialog::accept);
-    cmdCancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel_ = new QPushButton(QString::fromLatin1(dialog_text::kSettingsCancel), this);
     cmdCancel_->setObjectName(QStringLiteral("cmdCancel"));
     connect(cmdCancel_, &QPushButton::clicked, this, &QDialog::reject);
 }

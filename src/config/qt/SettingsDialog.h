@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/DialogText.h"
 #include "config/SerialSettingsForm.h"
 
 #include <QDialog>
@@ -20,7 +21,7 @@ class SettingsDialog : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr const char* kTitle = "Settings";
+    static constexpr const char* kTitle = dialog_text::kSettingsTitle;
 
     explicit SettingsDialog(const Settings& settings, QWidget* parent = nullptr);
 

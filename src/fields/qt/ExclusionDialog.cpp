@@ -16,10 +16,7 @@ ExclusionDialog::ExclusionDialog(const std::string& flags, QWidget* parent) : QD
     setWindowTitle(QString::fromLatin1(kTitle));
     setModal(true);
 
-    auto* label = new QLabel(QStringLiteral("Automatic insertion of an Exclusion number in the "
-                                            "List Manager upon scan of barcode.  Select desired "
-                                            "Exclusion number to insert."),
-                             this);
+    auto* label = new QLabel(QString::fromLatin1(field_text::kExclusionPrompt), this);
     label->setObjectName(QStringLiteral("Label1"));
     label->setWordWrap(true);
 
@@ -33,10 +30,10 @@ ExclusionDialog::ExclusionDialog(const std::string& flags, QWidget* parent) : QD
         boxes->addWidget(ExCk_[i]);
     }
 
-    BtnCan_ = new QPushButton(QStringLiteral("Cancel"), this);
+    BtnCan_ = new QPushButton(QString::fromLatin1(field_text::kCancel), this);
     BtnCan_->setObjectName(QStringLiteral("BtnCan"));
     connect(BtnCan_, &QPushButton::clicked, this, &QDialog::reject);
-    BtnOK_ = new QPushButton(QStringLiteral("OK"), this);
+    BtnOK_ = new QPushButton(QString::fromLatin1(field_text::kOk), this);
     BtnOK_->setObjectName(QStringLiteral("BtnOK"));
     BtnOK_->setDefault(true);
     connect(BtnOK_, &QPushButton::clicked, this, &QDialog::accept);
@@ -58,7 +55,8 @@ ExclusionDialog::ExclusionDialog(const std::string& flags, QWidget* parent) : QD
     }
     BtnOK_->setFocus();
 
-    FixDialogSize(*this, TwipsToPixels(5745, 1830));
+    FixDialogSize(
+        *this, TwipsToPixels(field_text::kExclusionWidthTwips, field_text::kExclusionHeightTwips));
     CenterForm(*this);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fields/ExclusionFlags.h"
+#include "fields/FieldDialogText.h"
 
 #include <QDialog>
 
@@ -19,7 +20,7 @@ class ExclusionDialog : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr const char* kTitle = "Exclusion Insertion";
+    static constexpr const char* kTitle = field_text::kExclusionTitle;
 
     explicit ExclusionDialog(const std::string& flags, QWidget* parent = nullptr);
 

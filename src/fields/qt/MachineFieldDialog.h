@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fields/AutoSelEditor.h"
+#include "fields/FieldDialogText.h"
 
 #include <QDialog>
 
@@ -34,7 +35,7 @@ class MachineFieldDialog : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr const char* kTitle = "Automatic Field Selection Setup";
+    static constexpr const char* kTitle = field_text::kMachineFieldTitle;
 
     enum Tab : int { kAutoFieldSelect, kStandardFields, kFrontAndBack, kFieldLimits };
 

@@ -1,0 +1,25 @@
+#pragma once
+
+// Resource and control numbers of the main window, shared by quillet.rc and the code.
+#define IDI_QUILLET 1
+#define IDD_MAIN 100
+
+#define IDC_EDIT 1001
+#define IDC_ENTRY 1002
+#define IDC_SHOWED 1003
+#define IDC_OVERWRITE 1004
+#define IDC_ACLEAR 1005
+#define IDC_AUTOSTART 1006
+#define IDC_EXLAB 1007
+#define IDC_DSPIN 1008
+#define IDC_LABID0 1010
+#define IDC_LABELAFS 1020
+#define IDC_STATUSPANEL 1021
+#define IDC_CURSETTINGS 1022
+#define IDC_STATUS 1023
+
+#define IDM_EXIT 2001
+#define IDM_SETTINGS 2002
+#define IDM_AUTOFIELD 2003
+#define IDM_EXCLUSION 2004
+#define IDM_ABOUT 2005

@@ -1,0 +1,376 @@
+#include "app/win32/Win32MainWindow.h"
+
+#include "app/MainWindowText.h"
+#include "app/win32/Win32AppResources.h"
+
+#include "base/Operator.h"
+#include <commctrl.h>
+
+namespace quillet {
+
+namespace {
+
+constexpr UINT_PTR kPollTimer = 1;
+constexpr UINT_PTR kRetryTimer = 2;
+constexpr UINT_PTR kCloseTimer = 3;
+
+COLORREF ToColorRef(unsigned rgb) {
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+bool IsIndicator(int id) {
+    return (id >= IDC_LABID0 && id < IDC_LABID0 + WindowState::kRowIndicators) ||
+           id == IDC_LABELAFS;
+}
+
+RECT PlaceOf(HWND window, int id) {
+    RECT place{};
+    const HWND control = ::GetDlgItem(window, id);
+    ::GetWindowRect(control, &place);
+    ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+void AddCommand(HMENU menu, UINT id, const char* caption) {
+    ::AppendMenuA(menu, MF_STRING, id, caption);
+}
+
+std::string TextOf(HWND control) {
+    std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(control)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(
+        ::GetWindowTextA(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+bool IsChecked(HWND window, int id) {
+    return ::IsDlgButtonChecked(window, id) == BST_CHECKED;
+}
+
+} // namespace
+
+Win32MainWindow::Win32MainWindow(HINSTANCE instance, MainWindowCommands commands)
+    : commands_(std::move(commands)) {
+    indicatorBrush_ = ::CreateSolidBrush(ToColorRef(main_window::kIndicatorBackground));
+    receiveBrush_ = ::CreateSolidBrush(ToColorRef(main_window::kReceiveBackground));
+    window_ = ::CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, Procedure,
+                                   reinterpret_cast<LPARAM>(this));
+}
+
+Win32MainWindow::~Win32MainWindow() {
+    Detach();
+    if (window_ != nullptr) {
+        ::DestroyWindow(window_);
+    }
+    ::DeleteObject(receiveFont_);
+    ::DeleteObject(indicatorBrush_);
+    ::DeleteObject(receiveBrush_);
+}
+
+INT_PTR CALLBACK Win32MainWindow::Procedure(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* self = reinterpret_cast<Win32MainWindow*>(lParam);
+        ::SetWindowLongPtrA(window, DWLP_USER, lParam);
+        self->window_ = window;
+    }
+    auto* self = reinterpret_cast<Win32MainWindow*>(::GetWindowLongPtrA(window, DWLP_USER));
+    return self != nullptr ? self->Handle(message, wParam, lParam) : FALSE;
+}
+
+INT_PTR Win32MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: {
+        const HICON icon = ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_QUILLET));
+        ::SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        ::SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+        SetCaptions();
+        MakeFonts();
+        autoStartDesigned_ = PlaceOf(window_, IDC_AUTOSTART);
+        showEditorPlace_ = PlaceOf(window_, IDC_SHOWED);
+        BuildMenu();
+        MakeStatusTip();
+        return FALSE;
+    }
+    case WM_DPICHANGED:
+        // The system scales the dialog; the one font of our own follows it.
+        MakeFonts();
+        return FALSE;
+    case WM_CTLCOLORSTATIC:
+        return Colour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_COMMAND:
+        Command(LOWORD(wParam), HIWORD(wParam));
+        return TRUE;
+    case WM_TIMER:
+        if (wParam == kPollTimer && commands_.pollTick) {
+            commands_.pollTick();
+        } else if (wParam == kRetryTimer && commands_.retryTick) {
+            commands_.retryTick();
+        } else if (wParam == kCloseTimer) {
+            ::KillTimer(window_, kCloseTimer);
+            if (commands_.close) {
+                commands_.close();
+            }
+        }
+        return TRUE;
+    case WM_CLOSE:
+        if (commands_.close) {
+            commands_.close();
+        }
+        return TRUE;
+    default:
+        break;
+    }
+    return FALSE;
+}
+
+void Win32MainWindow::SetCaptions() {
+    ::SetWindowTextA(window_, kProgramName);
+    SetText(IDC_EDIT, main_window::kEdit);
+    SetText(IDOK, main_window::kOk);
+    SetText(IDC_SHOWED, main_window::kShowEditor);
+    SetText(IDC_OVERWRITE, main_window::kOverwrite);
+    SetText(IDC_ACLEAR, main_window::kAutoClear);
+    SetText(IDC_AUTOSTART, main_window::kAutoStart);
+    SetText(IDC_DSPIN, main_window::kReceiveIndicator);
+    SetText(IDC_LABELAFS, main_window::kAutoFieldSelection);
+    for (int i = 0; i < WindowState::kRowIndicators; ++i) {
+        SetText(IDC_LABID0 + i, WindowState::kRowCaptions[static_cast<std::size_t>(i)]);
+    }
+    SetText(IDC_STATUS, WindowState::kReady);
+    Check(IDC_AUTOSTART, true);
+}
+
+// Setting a menu takes its height from the client area: the window grows by it instead.
+void Win32MainWindow::BuildMenu() {
+    const HMENU file = ::CreatePopupMenu();
+    AddCommand(file, IDM_EXIT, main_window::kExit);
+    const HMENU options = ::CreatePopupMenu();
+    AddCommand(options, IDM_SETTINGS, main_window::kSettings);
+    AddCommand(options, IDM_AUTOFIELD, main_window::kAutoFieldSelect);
+    // A command nobody handles is shown, greyed.
+    if (!commands_.autoFieldSelect) {
+        ::EnableMenuItem(options, IDM_AUTOFIELD, MF_BYCOMMAND | MF_GRAYED);
+    }
+    AddCommand(options, IDM_EXCLUSION, main_window::kExclusionInsertion);
+    const HMENU help = ::CreatePopupMenu();
+    AddCommand(help, IDM_ABOUT, main_window::kAbout);
+    const HMENU bar = ::CreateMenu();
+    ::AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), main_window::kFileMenu);
+    ::AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(options), main_window::kOptionsMenu);
+    ::AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), main_window::kHelpMenu);
+
+    RECT client{};
+    ::GetClientRect(window_, &client);
+    ::SetMenu(window_, bar);
+    RECT frame = client;
+    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrA(window_, GWL_STYLE)), TRUE,
+                         static_cast<DWORD>(::GetWindowLongPtrA(window_, GWL_EXSTYLE)));
+    ::SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// DSpin's Arial, at the size of the dialog's own font.
+void Win32MainWindow::MakeFonts() {
+    LOGFONTA font{};
+    const auto dialogFont = reinterpret_cast<HFONT>(::SendMessageA(window_, WM_GETFONT, 0, 0));
+    ::GetObjectA(dialogFont, sizeof font, &font);
+    lstrcpynA(font.lfFaceName, main_window::kReceiveIndicatorFont, LF_FACESIZE);
+    const HFONT made = ::CreateFontIndirectA(&font);
+    ::SendDlgItemMessageA(window_, IDC_DSPIN, WM_SETFONT, reinterpret_cast<WPARAM>(made), TRUE);
+    ::DeleteObject(receiveFont_);
+    receiveFont_ = made;
+}
+
+INT_PTR Win32MainWindow::Colour(HDC dc, HWND control) {
+    const int id = ::GetDlgCtrlID(control);
+    if (IsIndicator(id)) {
+        ::SetTextColor(dc, ToColorRef(main_window::kIndicatorText));
+        ::SetBkColor(dc, ToColorRef(main_window::kIndicatorBackground));
+        return reinterpret_cast<INT_PTR>(indicatorBrush_);
+    }
+    if (id == IDC_DSPIN) {
+        ::SetTextColor(dc, ToColorRef(main_window::kReceiveText));
+        ::SetBkColor(dc, ToColorRef(main_window::kReceiveBackground));
+        return reinterpret_cast<INT_PTR>(receiveBrush_);
+    }
+    if (id == IDC_CURSETTINGS) {
+        ::SetTextColor(dc, ToColorRef(main_window::kPortCaptionText));
+        ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<INT_PTR>(::GetSysColorBrush(COLOR_BTNFACE));
+    }
+    return FALSE;
+}
+
+void Win32MainWindow::Command(int id, int code) {
+    const auto run = [](const std::function<void()>& command) {
+        if (command) {
+            command();
+        }
+    };
+    const auto clicked = [&](const std::function<void(bool)>& command) {
+        if (code == BN_CLICKED && command) {
+            command(IsChecked(window_, id));
+        }
+    };
+    switch (id) {
+    case IDC_ACLEAR:
+        return clicked(commands_.autoClear);
+    case IDC_OVERWRITE:
+        return clicked(commands_.overwrite);
+    case IDC_AUTOSTART:
+        return clicked(commands_.autoStart);
+    case IDC_EDIT:
+        return run(commands_.edit);
+    case IDOK: {
+        // Enter reaches here as well; it counts only while "OK" can be pressed.
+        if (!::IsWindowEnabled(::GetDlgItem(window_, IDOK)) || !commands_.ok) {
+            return;
+        }
+        return commands_.ok(TextOf(::GetDlgItem(window_, IDC_ENTRY)));
+    }
+    case IDM_EXIT:
+        return run(commands_.exit);
+    case IDM_SETTINGS:
+        return run(commands_.settings);
+    case IDM_AUTOFIELD:
+        return run(commands_.autoFieldSelect);
+    case IDM_EXCLUSION:
+        return run(commands_.exclusionInsertion);
+    case IDM_ABOUT:
+        return run(commands_.about);
+    default:
+        // Escape (IDCANCEL) does not close the main window.
+        break;
+    }
+}
+
+void Win32MainWindow::Attach(WindowState& state) {
+    Detach();
+    state_ = &state;
+    state_->SetObserver(this);
+    Refresh();
+}
+
+void Win32MainWindow::Detach() {
+    if (state_ != nullptr) {
+        state_->SetObserver(nullptr);
+        state_ = nullptr;
+    }
+}
+
+void Win32MainWindow::StatusChanged(const std::string& text) {
+    SetText(IDC_STATUS, text);
+    SetStatusTip(text);
+}
+
+// The status line ends in "..." when its text is too long: the tool tip holds all of it.
+void Win32MainWindow::MakeStatusTip() {
+    statusTip_ = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0,
+                                   0, window_, nullptr, nullptr, nullptr);
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(::GetDlgItem(window_, IDC_STATUS));
+    tool.lpszText = const_cast<char*>(WindowState::kReady);
+    ::SendMessageA(statusTip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Win32MainWindow::SetStatusTip(const std::string& text) {
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(::GetDlgItem(window_, IDC_STATUS));
+    tool.lpszText = const_cast<char*>(text.c_str());
+    ::SendMessageA(statusTip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Win32MainWindow::Changed() {
+    Refresh();
+}
+
+void Win32MainWindow::Refresh() {
+    if (state_ == nullptr) {
+        return;
+    }
+    const WindowState& s = *state_;
+    SetText(IDC_STATUS, s.Status());
+    SetStatusTip(s.Status());
+    for (int i = 0; i < WindowState::kRowIndicators; ++i) {
+        Show(IDC_LABID0 + i, s.RowIndicatorVisible(i));
+    }
+    Show(IDC_LABELAFS, s.AutoFieldSelectionVisible());
+    SetText(IDC_DSPIN, s.ReceiveIndicatorCaption());
+    Show(IDC_DSPIN, s.ReceiveIndicatorVisible());
+    Check(IDC_ACLEAR, s.autoClear());
+    Check(IDC_OVERWRITE, s.overwrite());
+    Check(IDC_AUTOSTART, s.autoStart());
+    Check(IDC_SHOWED, s.showEditor());
+    Show(IDC_SHOWED, !s.EditorOptionHidden());
+    PlaceAutoStart(s.EditorOptionHidden());
+    SetText(IDC_EXLAB, s.ExclusionNotice());
+    Show(IDC_EXLAB, s.ExclusionNoticeVisible());
+    SetText(IDC_CURSETTINGS, s.PortSettingsCaption());
+}
+
+void Win32MainWindow::PlaceAutoStart(bool editorOptionHidden) {
+    const RECT& place = editorOptionHidden ? showEditorPlace_ : autoStartDesigned_;
+    ::SetWindowPos(::GetDlgItem(window_, IDC_AUTOSTART), nullptr, place.left, place.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32MainWindow::ShowManualEntry(const ManualEntryView& view) {
+    SetText(IDC_ENTRY, view.boxText);
+    ::EnableWindow(::GetDlgItem(window_, IDC_ENTRY), view.boxEnabled);
+    ::EnableWindow(::GetDlgItem(window_, IDC_EDIT), view.editEnabled);
+    ::EnableWindow(::GetDlgItem(window_, IDOK), view.okEnabled);
+    switch (view.focus) {
+    case ManualEntryView::Focus::Box:
+        ::SendMessageA(window_, WM_NEXTDLGCTL,
+                       reinterpret_cast<WPARAM>(::GetDlgItem(window_, IDC_ENTRY)), TRUE);
+        break;
+    case ManualEntryView::Focus::Edit:
+        ::SendMessageA(window_, WM_NEXTDLGCTL,
+                       reinterpret_cast<WPARAM>(::GetDlgItem(window_, IDC_EDIT)), TRUE);
+        break;
+    case ManualEntryView::Focus::None:
+        break;
+    }
+}
+
+void Win32MainWindow::StartPolling(int milliseconds) {
+    ::SetTimer(window_, kPollTimer, static_cast<UINT>(milliseconds), nullptr);
+}
+
+void Win32MainWindow::StopPolling() {
+    ::KillTimer(window_, kPollTimer);
+}
+
+void Win32MainWindow::StartRetrying(int milliseconds) {
+    ::SetTimer(window_, kRetryTimer, static_cast<UINT>(milliseconds), nullptr);
+}
+
+void Win32MainWindow::StopRetrying() {
+    ::KillTimer(window_, kRetryTimer);
+}
+
+void Win32MainWindow::CloseLater(int milliseconds) {
+    ::SetTimer(window_, kCloseTimer, static_cast<UINT>(milliseconds), nullptr);
+}
+
+// Unchanged text is not set again, so nothing flickers on each tick.
+void Win32MainWindow::SetText(int id, const std::string& text) {
+    if (TextOf(::GetDlgItem(window_, id)) != text) {
+        ::SetDlgItemTextA(window_, id, text.c_str());
+    }
+}
+
+void Win32MainWindow::Show(int id, bool visible) {
+    ::ShowWindow(::GetDlgItem(window_, id), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void Win32MainWindow::Check(int id, bool on) {
+    ::CheckDlgButton(window_, id, on ? BST_CHECKED : BST_UNCHECKED);
+}
+
+} // namespace quillet

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "app/ManualEntry.h"
+#include "base/WindowState.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace quillet {
+
+// What the operator does in the main window, handed on to the program.
+struct MainWindowCommands {
+    std::function<void(bool)> autoClear;
+    std::function<void(bool)> overwrite;
+    std::function<void(bool)> autoStart;
+    std::function<void()> edit;
+    std::function<void(const std::string&)> ok;
+    std::function<void()> settings;
+    std::function<void()> autoFieldSelect;
+    std::function<void()> exclusionInsertion;
+    std::function<void()> about;
+    std::function<void()> exit;
+    std::function<void()> close;
+    std::function<void()> pollTick;
+    std::function<void()> retryTick;
+};
+
+// frmMain as a Win32 dialog: draws the core's WindowState and manual-entry view and reports
+// what the operator does. It decides nothing itself. Created hidden.
+class Win32MainWindow final : public WindowStateObserver {
+public:
+    Win32MainWindow(HINSTANCE instance, MainWindowCommands commands);
+    ~Win32MainWindow() override;
+    Win32MainWindow(const Win32MainWindow&) = delete;
+    Win32MainWindow& operator=(const Win32MainWindow&) = delete;
+
+    HWND Handle() const { return window_; }
+
+    // Draws `state` from now on; the state must outlive the window or be detached first.
+    void Attach(WindowState& state);
+    void Detach();
+    void ShowManualEntry(const ManualEntryView& view);
+
+    // Timer1, the scanner poll.
+    void StartPolling(int milliseconds);
+    void StopPolling();
+    // While the scanner's device is gone: how often it is tried again.
+    void StartRetrying(int milliseconds);
+    void StopRetrying();
+    // Asks to close again after a while (a label was still being handled).
+    void CloseLater(int milliseconds);
+
+    void StatusChanged(const std::string& text) override;
+    void Changed() override;
+
+private:
+    static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void SetCaptions();
+    void BuildMenu();
+    void MakeFonts();
+    INT_PTR Colour(HDC dc, HWND control);
+    void Command(int id, int code);
+    void Refresh();
+    void PlaceAutoStart(bool editorOptionHidden);
+    void SetText(int id, const std::string& text);
+    void MakeStatusTip();
+    void SetStatusTip(const std::string& text);
+    void Show(int id, bool visible);
+    void Check(int id, bool on);
+
+    MainWindowCommands commands_;
+    HWND window_ = nullptr;
+    WindowState* state_ = nullptr;
+    HFONT receiveFont_ = nullptr;
+    HWND statusTip_ = nullptr;
+    HBRUSH indicatorBrush_ = nullptr;
+    HBRUSH receiveBrush_ = nullptr;
+    RECT autoStartDesigned_{};
+    RECT showEditorPlace_{};
+};
+
+} // namespace quillet

@@ -1,0 +1,164 @@
+#!/usr/bin/env bash
+# quillet.exe end to end under Wine and a virtual X display: COM1 is a pseudo-terminal, so
+# labels reach the simulated host and "ACK" comes back on the line; a pulled and returned
+# scanner; each dialog opened from the menu and closed, with screenshots.
+#   win32_desktop_test.sh BUILD COM1_LINK
+# Wine (WINEPREFIX, a running wineserver) and DISPLAY come from the caller; COM1 of that
+# prefix must already map onto COM1_LINK, a symbolic link this script points at a fresh
+# pseudo-terminal.
+set -euo pipefail
+build=$1
+com1=$2
+exe="$build/src/quillet.exe"
+[ -f "$exe" ] || { echo "quillet.exe not built: skipped"; exit 0; }
+shots="$build/screenshots"
+mkdir -p "$shots"
+work=$(mktemp -d)
+pids=()
+socat_pid=
+cleanup() {
+    [ -n "$socat_pid" ] && kill "$socat_pid" 2>/dev/null
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    echo "--- trace" >&2; cat "$work/trace" >&2 || true
+    exit 1
+}
+await() {
+    for _ in $(seq 150); do
+        grep -qxF -- "$1" "$work/trace" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    fail "no trace line: $1"
+}
+wpath() { winepath -w "$1" 2>/dev/null; }
+
+plug_scanner() {
+    socat pty,raw,echo=0,link="$com1" pty,raw,echo=0,link="$work/scanner" 2>/dev/null &
+    socat_pid=$!
+    for _ in $(seq 50); do [ -e "$work/scanner" ] && [ -e "$com1" ] && break; sleep 0.1; done
+    cat "$work/scanner" >>"$work/acks" 2>/dev/null &
+    pids+=($!)
+}
+pull_scanner() {
+    kill "$socat_pid"
+    wait "$socat_pid" 2>/dev/null || true
+    socat_pid=
+    rm -f "$work/scanner"
+}
+
+# The window, or the dialog with this title, once it is on the screen; $2 tenths of a
+# second at most (default 100).
+window_of() {
+    local id
+    for _ in $(seq "${2:-100}"); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) || true
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+gone() {
+    for _ in $(seq 50); do
+        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    return 1
+}
+shoot() { import -window "$1" "$shots/$2.png" 2>/dev/null || fail "no screenshot $2"; }
+
+# A menu command by its mnemonics; the dialog it opens is photographed and closed.
+dialog_from_menu() {
+    local menu=$1 item=$2 title=$3 shot=$4 close=$5 id
+    xdotool windowfocus --sync "$main" 2>/dev/null || true
+    xdotool key "alt+$menu"
+    sleep 0.3
+    xdotool key "$item"
+    id=$(window_of "$title") || fail "dialog $title did not open"
+    sleep 0.3
+    shoot "$id" "$shot"
+    xdotool key "$close"
+    gone "$title" || fail "dialog $title did not close"
+}
+
+mkdir -p "$work/bin" "$work/windows" "$work/programs"
+printf '[VORKSTAB]\r\nCommPollTime=100\r\nCommPortNumber=1\r\nCommSettings=9600,N,8,1\r\nGCodePath=%s\\\r\nCSVInPath=%s\\\r\nCSVOutPath=%s\r\nAutoClear=0\r\n' \
+    "$(wpath "$work/programs")" "$(wpath "$work")" "$(wpath "$work/out.csv")" >"$work/bin/ZOR.INI"
+printf 'ZOR\r\n; A piece\r\nUNITS X=800 Y=600 Z=18\r\n' >"$work/programs/PIA.CNC"
+: >"$work/acks"
+plug_scanner
+
+started=$(date +%s.%N)
+wine "$exe" --host simulated --program-dir "$(wpath "$work/bin")" \
+    --windows-dir "$(wpath "$work/windows")" --trace "$(wpath "$work/trace")" --quit-after 120 \
+    </dev/null >"$work/out" 2>"$work/err" &
+pids+=($!)
+# The first window of a fresh wineserver waits for Wine's desktop to start (up to ~15 s).
+main=$(window_of Quillet 600) || fail "no main window: $(cat "$work/err")"
+await "host GetExeList"
+echo "main window after $(echo "$(date +%s.%N) - $started" | bc) s"
+sleep 0.5
+shoot "$main" main-window
+
+# A two-row label set reaches the host as one AddLine, and "ACK" comes back.
+printf '%%12PIA N 5' >"$work/scanner"
+await "status  Waiting for next barcode..."
+sleep 0.3
+shoot "$main" main-window-row-pending
+printf '%%220 0 0' >"$work/scanner"
+await 'host AddLine #161=PIA.CNC;#164=1;#171=1;#284=0;#280=;#165=1;#168=800;#169=600;#170=18;#282=;#283=;'
+await "status Ready."
+
+# A burst whose name is all high bytes.
+printf '%%19\200\377\351 S1' >"$work/scanner"
+await 'host AddLine #161=\x80\xff\xe9.CNC;#164=999;#171=9;#284=0;#280=;#165=1;#168=;#169=;#170=;#282=;#283=;'
+for _ in $(seq 50); do
+    [ "$(cat "$work/acks")" = $'ACK\rACK\r' ] && break
+    sleep 0.1
+done
+[ "$(cat "$work/acks")" = $'ACK\rACK\r' ] || fail "ACKs read back: $(od -c "$work/acks")"
+
+# The scanner pulled out: told once; back within about a second of its return; the next
+# label goes through.
+pull_scanner
+await 'status Scanner port \\\\.\\COM1 lost: Not ready'
+sleep 2
+[ "$(grep -c 'lost:' "$work/trace")" = 1 ] || fail "the loss told more than once"
+plugged=$(date +%s.%N)
+plug_scanner
+await 'status Scanner port \\\\.\\COM1 is back.'
+echo "port back after $(echo "$(date +%s.%N) - $plugged" | bc) s"
+printf '%%19ABC S1' >"$work/scanner"
+await 'host AddLine #161=ABC.CNC;#164=999;#171=9;#284=0;#280=;#165=1;#168=;#169=;#170=;#282=;#283=;'
+await "status Ready."
+
+dialog_from_menu o s Settings settings-dialog Escape
+#dialog_from_menu o a "Automatic Field Selection Setup" auto-field-selection-dialog Escape
+dialog_from_menu o e "Exclusion Insertion" exclusion-dialog Escape
+dialog_from_menu question a "About Quillet" about-dialog Return
+
+# A second copy in the same session says so and ends; the first one goes on.
+if wine "$exe" --unattended --program-dir "$(wpath "$work/bin")" \
+    --windows-dir "$(wpath "$work/windows")" --trace "$(wpath "$work/second")" \
+    </dev/null >/dev/null 2>&1; then
+    fail "a second copy ran"
+fi
+grep -qxF 'message exclamation|Quillet|the Program is already running!' "$work/second" ||
+    fail "the second copy did not say why it ended"
+[ "$(grep -c '^host' "$work/second")" = 0 ] || fail "the second copy reached the host"
+
+# "E&xit" ends the program: the port is released and the process ends.
+xdotool windowfocus --sync "$main" 2>/dev/null || true
+xdotool key alt+f
+sleep 0.3
+xdotool key x
+for _ in $(seq 100); do
+    pgrep -f "quillet.exe --host simulated --program-dir $(wpath "$work/bin" | sed 's/\\/\\\\/g')" >/dev/null || break
+    sleep 0.1
+done
+gone Quillet || fail "the main window stayed after Exit"
+echo "win32 desktop: ok (screenshots in $shots)"
