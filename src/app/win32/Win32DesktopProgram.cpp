@@ -23,7 +23,7 @@ Win32DesktopProgram::Win32DesktopProgram(HINSTANCE instance, const Win32DesktopS
                                          Trace& trace)
     : setup_(setup), trace_(trace), operator_(&trace, setup.unattended), files_(setup.paths),
       port_(setup.devices), tracedPort_(port_, trace),
-      host_(setup.hostKind == HostKind::Com
+      host_(setup.hostKind != HostKind::Simulated
                 ? MakeComHost(trace)
                 : std::shared_ptr<HostApplication>(
                       std::make_shared<SimulatedHost>(trace, setup.host))),

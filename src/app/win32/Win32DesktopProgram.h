@@ -26,7 +26,7 @@ struct Win32DesktopSetup {
     SettingsLocations locations;
     PathMap paths;
     HostSimulationOptions host;
-    HostKind hostKind = HostKind::Default; // Default: the simulated host
+    HostKind hostKind = HostKind::Default; // Default: the real host over COM
     SerialDeviceMap devices;
     bool unattended = false;
 };
