@@ -137,7 +137,27 @@ await 'host AddLine #161=ABC.CNC;#164=999;#171=9;#284=0;#280=;#165=1;#168=;#169=
 await "status Ready."
 
 dialog_from_menu o s Settings settings-dialog Escape
-#dialog_from_menu o a "Automatic Field Selection Setup" auto-field-selection-dialog Escape
+# The machine field dialog: Enter closes nothing; each tab photographed; Escape cancels; the
+# next showing opens on the tab last shown.
+fields="Automatic Field Selection Setup"
+xdotool windowfocus --sync "$main" 2>/dev/null || true
+xdotool key alt+o
+sleep 0.3
+xdotool key a
+id=$(window_of "$fields") || fail "dialog $fields did not open"
+sleep 0.3
+shoot "$id" field-dialog
+xdotool key Return
+sleep 0.3
+window_of "$fields" 1 >/dev/null || fail "Enter closed $fields"
+for shot in field-dialog-standard field-dialog-front-back field-dialog-limits; do
+    xdotool key Right
+    sleep 0.3
+    shoot "$id" "$shot"
+done
+xdotool key Escape
+gone "$fields" || fail "dialog $fields did not close"
+dialog_from_menu o a "$fields" field-dialog-reopened Escape
 dialog_from_menu o e "Exclusion Insertion" exclusion-dialog Escape
 dialog_from_menu question a "About Quillet" about-dialog Return
 
