@@ -249,6 +249,29 @@ LRESULT CALLBACK PlanProcedure(HWND plan, UINT message, WPARAM wParam, LPARAM lP
     return 0;
 }
 
+// The hints the mouse shows over the alignment options and the buttons.
+void AddTips(HWND dialog) {
+    const HWND tips = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0,
+                                        0, 0, dialog, nullptr, nullptr, nullptr);
+    const struct {
+        int id;
+        const char* text;
+    } hints[] = {
+        {IDC_MF_ALNL, field_text::kAlignLeftTip}, {IDC_MF_ALNR, field_text::kAlignRightTip},
+        {IDC_MF_SETALL, field_text::kSetAllTip},  {IDC_MF_CLEARALL, field_text::kClearAllTip},
+        {IDCANCEL, field_text::kFieldsCancelTip}, {IDC_MF_OK, field_text::kFieldsOkTip},
+    };
+    for (const auto& hint : hints) {
+        TTTOOLINFOA tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = dialog;
+        tool.uId = reinterpret_cast<UINT_PTR>(::GetDlgItem(dialog, hint.id));
+        tool.lpszText = const_cast<char*>(hint.text);
+        ::SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
 void RegisterPlanClass() {
     WNDCLASSEXA type{};
     type.cbSize = sizeof type;
@@ -376,6 +399,7 @@ void Win32MachineFieldDialog::Init() {
     ::SendDlgItemMessageA(dialog_, IDC_MF_PREVIEW, WM_SETFONT,
                           reinterpret_cast<WPARAM>(previewFont_), FALSE);
 
+    AddTips(dialog_);
     editor_.SetObserver([this] { Refresh(); });
     Refresh();
     ::SendMessageA(tabs, TCM_SETCURSEL, static_cast<WPARAM>(tab_), 0);
