@@ -86,7 +86,7 @@ dialog_from_menu() {
 }
 
 mkdir -p "$work/bin" "$work/windows" "$work/programs"
-printf '[VORKSTAB]\r\nCommPollTime=100\r\nCommPortNumber=1\r\nCommSettings=9600,N,8,1\r\nGCodePath=%s\\\r\nCSVInPath=%s\\\r\nCSVOutPath=%s\r\nAutoClear=0\r\n' \
+printf '[VORKSTAB]\r\nCommPollTime=100\r\nCommPortNumber=1\r\nCommSettings=9600,N,8,1\r\nGCodePath=%s\\\r\nCSVInPath=%s\\\r\nCSVOutPath=%s\r\nAutoClear=0\r\nFieldCode_SFN=N\r\nFieldCode_SFM=M\r\nFieldCode_SFS=s\r\nFieldFlag_SFS=1\r\nFieldCode_SFA=A\r\nFieldFlag_SFA=2\r\nFieldCode_FFS=FRS12\r\nFieldFlag_FFS=1\r\nHalfLimitX=1220\r\nHalfLimitY=610\r\n' \
     "$(wpath "$work/programs")" "$(wpath "$work")" "$(wpath "$work/out.csv")" >"$work/bin/ZOR.INI"
 printf 'ZOR\r\n; A piece\r\nUNITS X=800 Y=600 Z=18\r\n' >"$work/programs/PIA.CNC"
 : >"$work/acks"
@@ -137,7 +137,46 @@ await 'host AddLine #161=ABC.CNC;#164=999;#171=9;#284=0;#280=;#165=1;#168=;#169=
 await "status Ready."
 
 dialog_from_menu o s Settings settings-dialog Escape
-#dialog_from_menu o a "Automatic Field Selection Setup" auto-field-selection-dialog Escape
+# The machine field dialog: Enter closes nothing; each tab photographed; Escape cancels; the
+# next showing opens on the tab last shown.
+fields="Automatic Field Selection Setup"
+xdotool windowfocus --sync "$main" 2>/dev/null || true
+xdotool key alt+o
+sleep 0.3
+xdotool key a
+id=$(window_of "$fields") || fail "dialog $fields did not open"
+sleep 0.3
+shoot "$id" field-dialog
+xdotool key Return
+sleep 0.3
+window_of "$fields" 1 >/dev/null || fail "Enter closed $fields"
+for shot in field-dialog-standard field-dialog-front-back field-dialog-limits; do
+    xdotool key Right
+    sleep 0.3
+    shoot "$id" "$shot"
+done
+cp "$work/bin/ZOR.INI" "$work/before.ini"
+xdotool key Escape
+gone "$fields" || fail "dialog $fields did not close"
+cmp -s "$work/bin/ZOR.INI" "$work/before.ini" || fail "Escape stored the machine fields"
+dialog_from_menu o a "$fields" field-dialog-reopened Escape
+# "Set All" on the standard fields, then OK: every value stored, codes upper-cased, flags
+# as the host writes them.
+xdotool windowfocus --sync "$main" 2>/dev/null || true
+xdotool key alt+o
+sleep 0.3
+xdotool key a
+id=$(window_of "$fields") || fail "dialog $fields did not open again"
+sleep 0.3
+xdotool key Left Left
+sleep 0.3
+xdotool mousemove --window "$id" 55 355 click 1
+sleep 0.3
+xdotool mousemove --window "$id" 365 355 click 1
+gone "$fields" || fail "OK did not close $fields"
+for line in "FieldFlag_SFA= 1" FieldCode_SFS=S "FieldFlag_SFT= 1" HalfLimitX=1220; do
+    grep -q "^$line"$'\r'"\$" "$work/bin/ZOR.INI" || fail "OK did not store $line: $(cat "$work/bin/ZOR.INI")"
+done
 dialog_from_menu o e "Exclusion Insertion" exclusion-dialog Escape
 dialog_from_menu question a "About Quillet" about-dialog Return
 

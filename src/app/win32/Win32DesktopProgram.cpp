@@ -8,6 +8,7 @@
 #include "fields/ExclusionFlags.h"
 #include "fields/FieldDialogText.h"
 #include "fields/win32/Win32ExclusionDialog.h"
+#include "fields/win32/Win32MachineFieldDialog.h"
 #include "host/ComHost.h"
 
 namespace quillet {
@@ -23,7 +24,7 @@ Win32DesktopProgram::Win32DesktopProgram(HINSTANCE instance, const Win32DesktopS
                                          Trace& trace)
     : setup_(setup), trace_(trace), operator_(&trace, setup.unattended), files_(setup.paths),
       port_(setup.devices), tracedPort_(port_, trace),
-      host_(setup.hostKind == HostKind::Com
+      host_(setup.hostKind != HostKind::Simulated
                 ? MakeComHost(trace)
                 : std::shared_ptr<HostApplication>(
                       std::make_shared<SimulatedHost>(trace, setup.host))),
@@ -62,7 +63,7 @@ MainWindowCommands Win32DesktopProgram::Commands() {
     commands.edit = [this] { app_.Manual().Edit(); };
     commands.ok = [this](const std::string& text) { app_.Manual().Ok(text); };
     commands.settings = [this] { ShowSettingsDialog(); };
-    // The machine field dialog has no Windows view yet: its menu entry stays greyed.
+    commands.autoFieldSelect = [this] { ShowMachineFieldDialog(); };
     commands.exclusionInsertion = [this] { ShowExclusionDialog(); };
     commands.about = [this] {
         if (DialogMayOpen(dialog_text::kAboutTitle)) {
@@ -100,6 +101,10 @@ bool Win32DesktopProgram::Start() {
                                [this] { CenterOnScreen(window_.Handle()); }};
     if (!app_.Start(options)) {
         return false;
+    }
+    if (IniProfile* ini = app_.Ini()) {
+        machineFields_ =
+            std::make_unique<Win32MachineFieldDialog>(app_.FieldEditor(), *ini, app_.Last());
     }
     ::ShowWindow(window_.Handle(), SW_SHOW);
     ::SetForegroundWindow(window_.Handle());
@@ -148,6 +153,12 @@ void Win32DesktopProgram::ShowExclusionDialog() {
     }
 }
 
+void Win32DesktopProgram::ShowMachineFieldDialog() {
+    if (machineFields_ && DialogMayOpen(field_text::kMachineFieldTitle)) {
+        machineFields_->Show(window_.Handle());
+    }
+}
+
 bool Win32DesktopProgram::DialogMayOpen(const char* title) {
     if (!setup_.unattended) {
         return true;
@@ -162,6 +173,9 @@ void Win32DesktopProgram::Close() {
     }
     if (!closing_) {
         closing_ = true;
+        if (machineFields_) {
+            machineFields_->Dismiss();
+        }
         window_.StopPolling();
     }
     // A label still being handled finishes first; it may still need the port and the host.

@@ -11,6 +11,7 @@
 #include "app/win32/Win32Operator.h"
 #include "app/win32/Win32SerialPort.h"
 #include "config/NativeFileSystem.h"
+#include "fields/win32/Win32MachineFieldDialog.h"
 #include "host/HostObjects.h"
 #include "host/SimulatedHost.h"
 
@@ -26,7 +27,7 @@ struct Win32DesktopSetup {
     SettingsLocations locations;
     PathMap paths;
     HostSimulationOptions host;
-    HostKind hostKind = HostKind::Default; // Default: the simulated host
+    HostKind hostKind = HostKind::Default; // Default: the real host over COM
     SerialDeviceMap devices;
     bool unattended = false;
 };
@@ -61,6 +62,7 @@ private:
     bool DialogMayOpen(const char* title);
     void ShowSettingsDialog();
     void ShowExclusionDialog();
+    void ShowMachineFieldDialog();
     void PollTick();
     void ReleaseAll();
 
@@ -76,6 +78,7 @@ private:
     Application app_;
     Win32MainWindow window_;
     StatusTrace statusTrace_;
+    std::unique_ptr<Win32MachineFieldDialog> machineFields_;
     HANDLE singleCopy_ = nullptr;
     bool closing_ = false;
     bool closed_ = false;

@@ -22,11 +22,12 @@ constexpr int kExitUsage = 2;
 
 constexpr const char* kUsage =
     "usage: quillet [--program-dir DIR] [--windows-dir DIR] [--drive L=DIR]... [--trace FILE]\n"
-    "               [--host simulated|com] [host options] [--unattended] [--com N=DEVICE]...\n"
+    "               [--host com|simulated] [host options] [--unattended] [--com N=DEVICE]...\n"
     "               [--serial-device DEVICE] [--quit-after SECONDS]\n"
     "  --unattended        message boxes are answered at once (Cancel where there is one)\n"
     "                      and traced; no dialog opens (traced as not opened)\n"
-    "  --host com          the real host over COM (default: the simulated host)\n"
+    "  --host com          the real host over COM (the default)\n"
+    "  --host simulated    the simulated host, for trying the program without one\n"
     "  --com N=DEVICE      port COMN is DEVICE (default: \\\\.\\COMn)\n"
     "  --serial-device DEV every port number opens DEV\n"
     "  --quit-after SECS   closes the window after SECS seconds\n"

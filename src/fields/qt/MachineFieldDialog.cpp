@@ -103,6 +103,10 @@ std::span<const FieldSlot> ChecksOnTab(int tab) {
     }
 }
 
+QString Latin1(const char* text) {
+    return QString::fromLatin1(text);
+}
+
 QGroupBox* MakeFrame(QWidget* parent, const char* name, const QString& caption) {
     auto* frame = new QGroupBox(caption, parent);
     if (name != nullptr) {
@@ -122,14 +126,15 @@ MachineFieldDialog::MachineFieldDialog(AutoSelEditor& editor, IniProfile& ini,
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("SSTab"));
-    tabs_->setMinimumSize(TwipsToPixels(6375, 4695));
+    tabs_->setMinimumSize(
+        TwipsToPixels(field_text::kFieldTabsWidthTwips, field_text::kFieldTabsHeightTwips));
     // Every tab caption whole, whatever the font: the dialog grows rather than scroll them.
     tabs_->setUsesScrollButtons(false);
     tabs_->setElideMode(Qt::ElideNone);
-    tabs_->addTab(BuildAutoSelectTab(), QStringLiteral("Auto Field Select"));
-    tabs_->addTab(BuildStandardTab(), QStringLiteral("Standard Fields"));
-    tabs_->addTab(BuildFrontBackTab(), QStringLiteral("Front and Back"));
-    tabs_->addTab(BuildLimitsTab(), QStringLiteral("Field Limits"));
+    tabs_->addTab(BuildAutoSelectTab(), Latin1(field_text::kTabCaptions[kAutoFieldSelect]));
+    tabs_->addTab(BuildStandardTab(), Latin1(field_text::kTabCaptions[kStandardFields]));
+    tabs_->addTab(BuildFrontBackTab(), Latin1(field_text::kTabCaptions[kFrontAndBack]));
+    tabs_->addTab(BuildLimitsTab(), Latin1(field_text::kTabCaptions[kFieldLimits]));
     connect(tabs_, &QTabWidget::currentChanged, this, &MachineFieldDialog::TabChanged);
     BuildButtons();
 
@@ -150,7 +155,8 @@ MachineFieldDialog::MachineFieldDialog(AutoSelEditor& editor, IniProfile& ini,
     editor_.SetObserver([this] { Refresh(); });
     Refresh();
 
-    FixDialogSize(*this, TwipsToPixels(6615, 5640));
+    FixDialogSize(*this, TwipsToPixels(field_text::kMachineFieldWidthTwips,
+                                       field_text::kMachineFieldHeightTwips));
     CenterForm(*this);
 }
 
@@ -167,9 +173,9 @@ QRadioButton* MachineFieldDialog::AddChoice(QWidget* parent, const char* name,
 
 QWidget* MachineFieldDialog::BuildAutoSelectTab() {
     auto* page = new QWidget;
-    triggerInName_ = AddChoice(page, "MPName", QStringLiteral("Program Name"));
-    triggerInComment_ = AddChoice(page, "MCmt", QStringLiteral("Comment"));
-    triggerInBarcode_ = AddChoice(page, "MBC", QStringLiteral("Barcode"));
+    triggerInName_ = AddChoice(page, "MPName", Latin1(field_text::kTargetProgramName));
+    triggerInComment_ = AddChoice(page, "MCmt", Latin1(field_text::kTargetComment));
+    triggerInBarcode_ = AddChoice(page, "MBC", Latin1(field_text::kTargetBarcode));
     WireTarget(triggerInName_, AutoSelTarget::ProgramName);
     WireTarget(triggerInComment_, AutoSelTarget::Comment);
     WireTarget(triggerInBarcode_, AutoSelTarget::Barcode);
@@ -179,10 +185,10 @@ QWidget* MachineFieldDialog::BuildAutoSelectTab() {
     targets->addWidget(triggerInBarcode_);
     targets->addStretch();
 
-    QGroupBox* mirror = MakeFrame(page, nullptr, QStringLiteral("Mirror"));
-    QGroupBox* produce = MakeFrame(mirror, nullptr, QStringLiteral("On Match Produce: "));
-    produceMirror_ = AddChoice(produce, "MSel", QStringLiteral("Mirror"));
-    produceBoth_ = AddChoice(produce, "NMSel", QStringLiteral("Norm and Mirror"));
+    QGroupBox* mirror = MakeFrame(page, nullptr, Latin1(field_text::kMirrorFrame));
+    QGroupBox* produce = MakeFrame(mirror, nullptr, Latin1(field_text::kProduceFrame));
+    produceMirror_ = AddChoice(produce, "MSel", Latin1(field_text::kProduceMirror));
+    produceBoth_ = AddChoice(produce, "NMSel", Latin1(field_text::kProduceBoth));
     WireVariant(produceMirror_, true);
     WireVariant(produceBoth_, false);
     auto* variants = new QVBoxLayout(produce);
@@ -190,12 +196,11 @@ QWidget* MachineFieldDialog::BuildAutoSelectTab() {
     variants->addWidget(produceBoth_);
     variants->addStretch();
 
-    triggerFrame_ =
-        MakeFrame(mirror, "FrameTSet", QStringLiteral("Set Characters to Trigger Mirror "));
+    triggerFrame_ = MakeFrame(mirror, "FrameTSet", Latin1(field_text::kTriggerFrame));
     alignLeft_ = AddChoice(triggerFrame_, "OptAlnL", QString());
     alignRight_ = AddChoice(triggerFrame_, "OptAlnR", QString());
-    alignLeft_->setToolTip(QStringLiteral("Count the position from the left"));
-    alignRight_->setToolTip(QStringLiteral("Count the position from the right"));
+    alignLeft_->setToolTip(Latin1(field_text::kAlignLeftTip));
+    alignRight_->setToolTip(Latin1(field_text::kAlignRightTip));
     connect(alignLeft_, &QRadioButton::clicked, this, [this] {
         if (!refreshing_) {
             editor_.AlignmentClicked(true);
@@ -252,7 +257,7 @@ QWidget* MachineFieldDialog::BuildAutoSelectTab() {
 
     auto* panel = new QFrame(page);
     panel->setFrameShape(QFrame::StyledPanel);
-    QGroupBox* defaultField = MakeFrame(panel, nullptr, QStringLiteral("Default Field"));
+    QGroupBox* defaultField = MakeFrame(panel, nullptr, Latin1(field_text::kDefaultFieldFrame));
     auto* defaultRow = new QHBoxLayout(defaultField);
     defaultRow->addWidget(AddFieldBox(FieldSlot::DFN, defaultField));
     auto* panelRow = new QHBoxLayout(panel);
@@ -396,10 +401,10 @@ void MachineFieldDialog::BuildButtons() {
     };
     // Created in focus order; laid out with OK before Cancel.
     const Spec specs[] = {
-        {&setAllButton_, "BtnSA", "Set All", "Enable all fields on this tab"},
-        {&clearAllButton_, "BtnCA", "Clear All", "Disable all fields on this tab"},
-        {&cancelButton_, "BtnCan", "Cancel", "Exit and loose changes"},
-        {&okButton_, "BtnOK", "OK", "Exit and keep changes"},
+        {&setAllButton_, "BtnSA", field_text::kSetAll, field_text::kSetAllTip},
+        {&clearAllButton_, "BtnCA", field_text::kClearAll, field_text::kClearAllTip},
+        {&cancelButton_, "BtnCan", field_text::kCancel, field_text::kFieldsCancelTip},
+        {&okButton_, "BtnOK", field_text::kOk, field_text::kFieldsOkTip},
     };
     for (const Spec& spec : specs) {
         auto* button = new QPushButton(QString::fromLatin1(spec.caption), this);
