@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # quillet.exe end to end under Wine and a virtual X display: COM1 is a pseudo-terminal, so
-# labels reach the simulated host and "ACK" comes back on the line; a pulled and returned
-# scanner; each dialog opened from the menu and closed, with screenshots.
+# labels reach the host (the test automation server over COM, or the simulated host) and
+# "ACK" comes back on the line; a pulled and returned scanner; each dialog opened from the
+# menu and closed, with screenshots.
 #   win32_desktop_test.sh BUILD COM1_LINK
 # Wine (WINEPREFIX, a running wineserver) and DISPLAY come from the caller; COM1 of that
 # prefix must already map onto COM1_LINK, a symbolic link this script points at a fresh
@@ -92,8 +93,17 @@ printf 'ZOR\r\n; A piece\r\nUNITS X=800 Y=600 Z=18\r\n' >"$work/programs/PIA.CNC
 : >"$work/acks"
 plug_scanner
 
+# With the test automation server registered (the Windows stage does so), the program talks
+# to it over COM and the server's record must match the client's host lines; otherwise the
+# simulated host stands in.
+host=simulated
+if [ -n "${QUILLET_TESTHOST_DIR:-}" ]; then
+    host=com
+    : >"$work/record"
+    printf 'record=%s\n' "$(wpath "$work/record")" >"$QUILLET_TESTHOST_DIR/quillet-testhost.cfg"
+fi
 started=$(date +%s.%N)
-wine "$exe" --host simulated --program-dir "$(wpath "$work/bin")" \
+wine "$exe" --host "$host" --program-dir "$(wpath "$work/bin")" \
     --windows-dir "$(wpath "$work/windows")" --trace "$(wpath "$work/trace")" --quit-after 120 \
     </dev/null >"$work/out" 2>"$work/err" &
 pids+=($!)
@@ -196,8 +206,13 @@ xdotool key alt+f
 sleep 0.3
 xdotool key x
 for _ in $(seq 100); do
-    pgrep -f "quillet.exe --host simulated --program-dir $(wpath "$work/bin" | sed 's/\\/\\\\/g')" >/dev/null || break
+    pgrep -f "quillet.exe --host $host --program-dir $(wpath "$work/bin" | sed 's/\\/\\\\/g')" >/dev/null || break
     sleep 0.1
 done
 gone Quillet || fail "the main window stayed after Exit"
-echo "win32 desktop: ok (screenshots in $shots)"
+if [ "$host" = com ]; then
+    rm -f "$QUILLET_TESTHOST_DIR/quillet-testhost.cfg"
+    grep '^host ' "$work/trace" | diff -u - "$work/record" || fail "server record differs from the trace"
+    [ "$(grep -c '^host AddLine ' "$work/record")" = 3 ] || fail "the server did not get three entries"
+fi
+echo "win32 desktop ($host host): ok (screenshots in $shots)"
