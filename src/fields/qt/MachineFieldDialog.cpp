@@ -4,6 +4,7 @@
 #include "base/qt/SingleByteText.h"
 #include "config/qt/CenterForm.h"
 #include "config/qt/DialogSize.h"
+#include "fields/FieldDialogLayout.h"
 #include "fields/LastProgram.h"
 #include "fields/MachineFieldStore.h"
 #include "fields/qt/LimitsPlan.h"
@@ -30,30 +31,15 @@ namespace quillet {
 
 namespace {
 
+using field_layout::kFrontBackChecks;
+using field_layout::kStandardChecks;
+using field_layout::TypingLimitOf;
+
 constexpr int kLimitBoxWidth = 64;
 constexpr int kPairSpacing = 4;
 
-constexpr FieldSlot kStandardChecks[] = {FieldSlot::SFS, FieldSlot::SFA, FieldSlot::SFT,
-                                         FieldSlot::SFR};
-constexpr FieldSlot kFrontBackChecks[] = {
-    FieldSlot::BFN, FieldSlot::FFN, FieldSlot::BFM, FieldSlot::FFM, FieldSlot::BFS, FieldSlot::FFS,
-    FieldSlot::BFA, FieldSlot::FFA, FieldSlot::BFT, FieldSlot::FFT, FieldSlot::BFR, FieldSlot::FFR};
-
 std::size_t Index(FieldSlot slot) {
     return static_cast<std::size_t>(slot);
-}
-
-// The front S, A, T and R codes may be typed longer than the others.
-int TypingLimitOf(FieldSlot slot) {
-    switch (slot) {
-    case FieldSlot::FFS:
-    case FieldSlot::FFA:
-    case FieldSlot::FFT:
-    case FieldSlot::FFR:
-        return 5;
-    default:
-        return 3;
-    }
 }
 
 void PaintGrey(QWidget& widget, QPalette::ColorRole role) {

@@ -2,6 +2,7 @@
 
 #include "base/IniProfile.h"
 #include "config/win32/Win32Dialogs.h"
+#include "fields/FieldDialogLayout.h"
 #include "fields/FieldDialogText.h"
 #include "fields/LastProgram.h"
 #include "fields/MachineFieldStore.h"
@@ -17,6 +18,10 @@ namespace quillet {
 
 namespace {
 
+using field_layout::kFrontBackChecks;
+using field_layout::kStandardChecks;
+using field_layout::TypingLimitOf;
+
 constexpr const char* kPlanClass = "QuilletFieldPlan";
 constexpr COLORREF kGrey = RGB(192, 192, 192);
 constexpr int kTabCount = 4;
@@ -27,12 +32,6 @@ constexpr int kCellInset = 3;
 constexpr int kCircleRadius = 3;
 constexpr int kLimitGap = 10;
 constexpr int kLimitTick = 5;
-
-constexpr FieldSlot kStandardChecks[] = {FieldSlot::SFS, FieldSlot::SFA, FieldSlot::SFT,
-                                         FieldSlot::SFR};
-constexpr FieldSlot kFrontBackChecks[] = {
-    FieldSlot::BFN, FieldSlot::FFN, FieldSlot::BFM, FieldSlot::FFM, FieldSlot::BFS, FieldSlot::FFS,
-    FieldSlot::BFA, FieldSlot::FFA, FieldSlot::BFT, FieldSlot::FFT, FieldSlot::BFR, FieldSlot::FFR};
 
 constexpr FieldSlot kStandardSlots[] = {FieldSlot::SFN, FieldSlot::SFM, FieldSlot::SFS,
                                         FieldSlot::SFA, FieldSlot::SFT, FieldSlot::SFR};
@@ -69,19 +68,6 @@ int CodeId(FieldSlot slot) {
 }
 int CheckId(FieldSlot slot) {
     return IDC_MF_CHECK0 + static_cast<int>(slot);
-}
-
-// The front S, A, T and R codes may be typed longer than the others.
-int TypingLimitOf(FieldSlot slot) {
-    switch (slot) {
-    case FieldSlot::FFS:
-    case FieldSlot::FFA:
-    case FieldSlot::FFT:
-    case FieldSlot::FFR:
-        return 5;
-    default:
-        return 3;
-    }
 }
 
 std::span<const FieldSlot> ChecksOnTab(int tab) {
