@@ -1,30 +1,8 @@
 # shellcheck shell=bash
-# Shared by the desktop end-to-end scripts (sourced, not run): the program, a work folder
-# that is removed at exit with every process started, failure with the trace, and waiting
-# for trace lines. The caller passes the build folder as $1.
+# Shared by the Linux desktop end-to-end scripts (sourced, not run): the program, and the
+# work folder, failure and waiting helpers of program_run_common.sh. The caller passes the
+# build folder as $1.
 quillet="$1/src/quillet"
 [ -x "$quillet" ] || { echo "quillet not built (no GUI): skipped"; exit 0; }
-work=$(mktemp -d)
-pids=()
-socat_pid=
-cleanup() {
-    [ -n "$socat_pid" ] && kill "$socat_pid" 2>/dev/null
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    echo "--- trace" >&2; cat "$work/trace" >&2 || true
-    exit 1
-}
-# Waits up to 15 s for a trace line; grep options choose how it matches (-xF: exactly).
-await_trace() {
-    local how=$1 line=$2
-    for _ in $(seq 150); do
-        grep -q "$how" -- "$line" "$work/trace" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    fail "no trace line: $line"
-}
+# shellcheck source=SCRIPTDIR/program_run_common.sh
+source "$(dirname "${BASH_SOURCE[0]}")/program_run_common.sh"

@@ -14,28 +14,9 @@ exe="$build/src/quillet.exe"
 [ -f "$exe" ] || { echo "quillet.exe not built: skipped"; exit 0; }
 shots="$build/screenshots"
 mkdir -p "$shots"
-work=$(mktemp -d)
-pids=()
-socat_pid=
-cleanup() {
-    [ -n "$socat_pid" ] && kill "$socat_pid" 2>/dev/null
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    echo "--- trace" >&2; cat "$work/trace" >&2 || true
-    exit 1
-}
-await() {
-    for _ in $(seq 150); do
-        grep -qxF -- "$1" "$work/trace" 2>/dev/null && return 0
-        sleep 0.1
-    done
-    fail "no trace line: $1"
-}
+# shellcheck source=SCRIPTDIR/program_run_common.sh
+source "$(dirname "$0")/program_run_common.sh"
+await() { await_trace -xF "$1"; }
 wpath() { winepath -w "$1" 2>/dev/null; }
 
 plug_scanner() {
