@@ -1,0 +1,23 @@
+# What an installation holds: the Debian package and the Windows installer and zip are made
+# from `cmake --install` of a build, so all three carry the same programs and files.
+set(quillet_programs quillet-replay quillet-pack)
+if(TARGET quillet)
+    list(PREPEND quillet_programs quillet)
+endif()
+
+if(WIN32)
+    # One flat folder, as the installer and the zip lay it out.
+    install(TARGETS ${quillet_programs} RUNTIME DESTINATION .)
+    install(FILES README.md DESTINATION . RENAME README.txt)
+    # Never beside the programs: a ZOR.INI there would hide the host's own.
+    install(FILES packaging/ZOR.INI DESTINATION Samples)
+else()
+    include(GNUInstallDirs)
+    install(TARGETS ${quillet_programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    set(doc ${CMAKE_INSTALL_DATADIR}/doc/quillet)
+    install(FILES README.md DESTINATION ${doc})
+    install(FILES packaging/ZOR.INI DESTINATION ${doc}/examples)
+    if(TARGET quillet)
+        install(DIRECTORY demo/ DESTINATION ${CMAKE_INSTALL_DATADIR}/quillet/demo)
+    endif()
+endif()
