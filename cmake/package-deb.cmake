@@ -17,6 +17,8 @@ set(deb_files)
 
 # Manual pages from each program's --help.
 set(summaries
+    "quillet|hands scanned machining labels to the machine control"
+    "quillet-replay|runs a script of scans through the label logic and writes the trace"
     "quillet-pack|turns a program label's text into a compressed 2D label")
 foreach(entry IN LISTS summaries)
     string(REPLACE "|" ";" entry "${entry}")
