@@ -44,7 +44,8 @@ constexpr const char* kUsage =
     "                        every port number opens DEVICE\n"
     "  --demo                runs on a fresh copy of the demo set-up, with the virtual\n"
     "                        scanner and the simulated host\n"
-    "  --demo-script         the same, scanning the sample labels by itself, then ending\n"
+    "  --demo-script         the same, scanning the sample labels by itself, then ending;\n"
+    "                        the trace goes to standard output unless --trace names a file\n"
     "  --quit-after SECONDS  ends the program after that time\n";
 
 std::string Usage() {
@@ -122,6 +123,10 @@ int main(int argc, char** argv) {
         }
         common.programDir = demo->programDir;
         common.windowsDir = demo->windowsDir;
+    }
+    // The scripted demo runs without anyone watching: its trace is what it shows.
+    if (desktop.demoScript && !common.traceFile) {
+        common.traceFile = "-";
     }
     const SettingsLocations locations = ResolveLocations(common, executableDir);
     TraceFile trace;
