@@ -8,7 +8,8 @@ endif()
 if(WIN32)
     # One flat folder, as the installer and the zip lay it out.
     install(TARGETS ${quillet_programs} RUNTIME DESTINATION .)
-    install(FILES README.md DESTINATION . RENAME README.txt)
+    # Named after us: the folder may be the host's, which may have a README of its own.
+    install(FILES README.md DESTINATION . RENAME "Quillet README.txt")
     # Never beside the programs: a ZOR.INI there would hide the host's own.
     install(FILES packaging/ZOR.INI DESTINATION Samples)
 else()
