@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "base/InfoRequest.h"
+
 #include <charconv>
 
 #include <cmath>
@@ -125,7 +127,35 @@ std::string Expectation(Kind kind) {
     return {};
 }
 
+constexpr const char* kCommonHelp =
+    "Options every program takes:\n"
+    "  --program-dir DIR     the program's own folder (default: the executable's folder)\n"
+    "  --windows-dir DIR     the folder that stands for the Windows directory (default: the\n"
+    "                        system's own where there is one, else $XDG_CONFIG_HOME/quillet,\n"
+    "                        else ~/.config/quillet)\n"
+    "  --drive L=DIR         maps drive letter L onto a folder (repeatable)\n"
+    "  --trace FILE          writes the trace to FILE (- for standard output); off by\n"
+    "                        default in quillet (standard output with --demo-script),\n"
+    "                        standard output in quillet-replay\n"
+    "  --host com|simulated  the host to talk to: the real one over COM (Windows builds\n"
+    "                        only; the Linux build knows only simulated) or the simulated\n"
+    "                        one. quillet.exe uses the real one unless told, quillet-replay\n"
+    "                        the simulated one; --demo always uses the simulated one\n"
+    "  --host-withhold-list N|forever\n"
+    "                        the simulated host's first N GetExeList calls yield nothing\n"
+    "  --host-connect-timeout SECONDS\n"
+    "                        how long connecting waits for the host's list (default 30)\n"
+    "  --host-fail-addline N the simulated host's next N AddLine calls fail\n"
+    "  --host-no-device-status\n"
+    "                        the simulated host hands out no device-status object\n";
+
 } // namespace
+
+std::string CommonOptionsHelp() {
+    std::string help = kCommonHelp;
+    help.append(kInfoOptionsHelp);
+    return help + "Options take their value as --opt value or --opt=value.\n";
+}
 
 std::optional<double> ParseSeconds(const std::string& text) {
     if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos) {

@@ -34,6 +34,10 @@ struct CommonOptions {
 CommonOptions ParseCommonOptions(const std::vector<std::string>& args,
                                  bool comHostBuilt = ComHostBuilt());
 
+// The help lines of the options above, --help and --version, for every program that takes
+// them; the program's own lines come before them.
+std::string CommonOptionsHelp();
+
 // A non-negative decimal number of seconds ("30", "0.5"); empty for anything else.
 std::optional<double> ParseSeconds(const std::string& text);
 

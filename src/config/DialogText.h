@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Version.h"
 #include "config/SerialSettingsForm.h"
 
 #include <array>
@@ -27,7 +28,8 @@ inline constexpr int kSettingsWidthTwips = 4590;
 inline constexpr int kSettingsHeightTwips = 2670;
 
 inline constexpr const char* kAboutTitle = "About Quillet";
-inline constexpr const char* kAboutProduct = "Quillet Version 4.3";
+inline constexpr const char* kAboutProduct = "Quillet Version " QUILLET_VERSION;
+// The host's version this program was made for, not the program's own.
 inline constexpr const char* kAboutHost = "Scanner link for the Tormial control, version 4.3";
 inline constexpr const char* kAboutMaker = "Copyright 2003 the Quillet developers";
 inline constexpr const char* kAboutOk = "&Ok";

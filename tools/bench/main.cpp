@@ -1,6 +1,7 @@
 // quillet-bench: times look-ups of file names that are missing from a folder in their exact
 // spelling, the look-up every lower-case label and every absent companion record costs.
 
+#include "base/InfoRequest.h"
 #include "config/NativeFileSystem.h"
 
 #include <chrono>
@@ -11,9 +12,15 @@
 namespace {
 
 constexpr const char* kUsage = "usage: quillet-bench FOLDER [COUNT]\n"
-                               "  Looks up COUNT (default 10000) names missing from FOLDER and\n"
-                               "  prints the microseconds of the first look-up and of the\n"
-                               "  average one after it.\n";
+                               "Looks up COUNT (default 10000) names missing from FOLDER and\n"
+                               "prints the microseconds of the first look-up and of the\n"
+                               "average one after it.\n";
+
+std::string Usage() {
+    std::string usage = kUsage;
+    usage.append(quillet::kInfoOptionsHelp);
+    return usage;
+}
 
 double Microseconds(std::chrono::steady_clock::duration elapsed) {
     return std::chrono::duration<double, std::micro>(elapsed).count();
@@ -22,14 +29,19 @@ double Microseconds(std::chrono::steady_clock::duration elapsed) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2 || argc > 3 || std::string(argv[1]) == "--help") {
-        std::cerr << kUsage;
+    if (const quillet::InfoRequest info = quillet::FindInfoRequest({argv + 1, argv + argc});
+        info != quillet::InfoRequest::None) {
+        std::cout << quillet::InfoText(info, "quillet-bench", Usage());
+        return 0;
+    }
+    if (argc < 2 || argc > 3) {
+        std::cerr << Usage();
         return 2;
     }
     const std::string folder = argv[1];
     const long count = argc == 3 ? std::strtol(argv[2], nullptr, 10) : 10000;
     if (count < 1) {
-        std::cerr << kUsage;
+        std::cerr << Usage();
         return 2;
     }
     quillet::NativeFileSystem files{quillet::PathMap()};

@@ -1,6 +1,7 @@
 // quillet-pack: reads a program label's text (header, "!", program) from a file or standard
 // input and writes the compressed label that the scanner would deliver.
 
+#include "base/InfoRequest.h"
 #include "base/StandardStreams.h"
 #include "base/Trace.h"
 #include "host/PayloadPacker.h"
@@ -17,12 +18,21 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: quillet-pack [--escaped] [-o FILE] [FILE]\n"
-    "  Reads the label text from FILE (or standard input when FILE is missing or \"-\")\n"
-    "  and writes the compressed label to standard output or to the -o FILE.\n"
-    "  --escaped   write the label in the trace's escaped form, one line\n"
-    "  --program-dir DIR, --windows-dir DIR, --drive L=DIR, --trace FILE are accepted\n"
-    "  and ignored, as every tool takes them.\n";
+    "usage: quillet-pack [--escaped] [-o FILE] [FILE|-]\n"
+    "Reads a program label's text (header, \"!\", program) from FILE, or from standard input\n"
+    "when FILE is missing or \"-\", and writes the compressed label to standard output.\n"
+    "  --escaped             writes the label in the trace's escaped form, one line, as\n"
+    "                        quillet-replay's scan command takes it\n"
+    "  -o FILE, --output FILE\n"
+    "                        writes the label to FILE instead\n"
+    "  --program-dir DIR, --windows-dir DIR, --drive L=DIR, --trace FILE\n"
+    "                        accepted and ignored, as every program takes them\n";
+
+std::string Usage() {
+    std::string usage = kUsage;
+    usage.append(quillet::kInfoOptionsHelp);
+    return usage;
+}
 
 struct Options {
     bool escaped = false;
@@ -66,7 +76,7 @@ std::optional<Options> ParseArguments(const std::vector<std::string_view>& args)
             options.input = arg;
             haveInput = true;
         } else {
-            std::cerr << "quillet-pack: unexpected argument: " << arg << "\n" << kUsage;
+            std::cerr << "quillet-pack: unexpected argument: " << arg << "\n" << Usage();
             return std::nullopt;
         }
     }
@@ -117,13 +127,12 @@ bool WriteOutput(const std::string& path, const std::string& data) {
 
 int main(int argc, char** argv) {
     quillet::UseBinaryStandardStreams();
-    const std::vector<std::string_view> args(argv + 1, argv + argc);
-    for (const std::string_view arg : args) {
-        if (arg == "-h" || arg == "--help") {
-            std::cout << kUsage;
-            return 0;
-        }
+    if (const quillet::InfoRequest info = quillet::FindInfoRequest({argv + 1, argv + argc});
+        info != quillet::InfoRequest::None) {
+        std::cout << quillet::InfoText(info, "quillet-pack", Usage());
+        return 0;
     }
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
     const std::optional<Options> options = ParseArguments(args);
     if (!options) {
         return 2;

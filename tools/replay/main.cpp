@@ -7,6 +7,7 @@
 #include "app/StatusTrace.h"
 #include "app/demo/TraceFile.h"
 #include "base/ExecutableDir.h"
+#include "base/InfoRequest.h"
 #include "base/StandardStreams.h"
 #include "config/NativeFileSystem.h"
 #include "host/ComHost.h"
@@ -27,22 +28,23 @@ namespace {
 using namespace quillet;
 
 constexpr const char* kUsage =
-    "usage: quillet-replay [--program-dir DIR] [--windows-dir DIR] [--drive L=DIR]...\n"
-    "                      [--trace FILE] [--host com|simulated] [host options] SCRIPT\n"
-    "  --host              the host to talk to: simulated (the default) or, on Windows,\n"
-    "                      the real one over COM\n"
-    "  host options: --host-connect-timeout SECONDS; for the simulated host also\n"
-    "                --host-withhold-list N|forever, --host-fail-addline N,\n"
-    "                --host-no-device-status\n"
-    "  SCRIPT holds one command a line (\"-\" reads standard input):\n"
-    "    scan <text>         the bytes arrive; ticks run until the scan buffer is empty\n"
-    "    burst <text>        the bytes arrive before the next tick; no tick runs\n"
-    "    tick [N]            N ticks (default 1) with nothing new\n"
-    "    type <text>         \"Edit\", the text typed into the box, \"OK\"\n"
-    "    set <box> <0|1>     AClear, Overwrite, AutoStart or ShowEd, as a click\n"
-    "  Text uses the trace's escapes (\\\\ \\r \\n \\t \\xHH). Lines starting with # are\n"
-    "  comments. Exit status: 0 at the end of the script, 1 when the program would have\n"
-    "  ended, 2 for a usage or script error.\n";
+    "usage: quillet-replay [OPTION]... SCRIPT\n"
+    "Starts as the program does, without the window, runs SCRIPT's scans through the label\n"
+    "rules against the host (the simulated one unless --host com) and writes the trace,\n"
+    "to standard output unless --trace names a file.\n"
+    "SCRIPT holds one command a line (\"-\" reads standard input):\n"
+    "  scan <text>           the bytes arrive; ticks run until the scan buffer is empty\n"
+    "  burst <text>          the bytes arrive before the next tick; no tick runs\n"
+    "  tick [N]              N ticks (default 1) with nothing new\n"
+    "  type <text>           \"Edit\", the text typed into the box, \"OK\"\n"
+    "  set <box> <0|1>       AClear, Overwrite, AutoStart or ShowEd, as a click\n"
+    "Text uses the trace's escapes (\\\\ \\r \\n \\t \\xHH). Blank lines and lines starting\n"
+    "with # are ignored. Exit status: 0 at the end of the script, 1 when the program would\n"
+    "have ended, 2 for a usage or script error.\n";
+
+std::string Usage() {
+    return kUsage + CommonOptionsHelp();
+}
 
 constexpr int kExitEnded = 1;
 constexpr int kExitUsage = 2;
@@ -161,9 +163,13 @@ std::string UsageError(const CommonOptions& options) {
 int main(int argc, char** argv) {
     UseBinaryStandardStreams();
     const std::vector<std::string> args(argv + 1, argv + argc);
+    if (const InfoRequest info = FindInfoRequest(args); info != InfoRequest::None) {
+        std::cout << InfoText(info, "quillet-replay", Usage());
+        return 0;
+    }
     const CommonOptions options = ParseCommonOptions(args);
     if (const std::string error = UsageError(options); !error.empty()) {
-        std::cerr << "quillet-replay: " << error << "\n" << kUsage;
+        std::cerr << "quillet-replay: " << error << "\n" << Usage();
         return kExitUsage;
     }
     const std::string& path = options.rest.front();

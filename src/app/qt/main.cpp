@@ -8,6 +8,7 @@
 #include "app/demo/qt/VirtualScanner.h"
 #include "app/qt/DesktopProgram.h"
 #include "base/ExecutableDir.h"
+#include "base/InfoRequest.h"
 #include "base/qt/ProgramIcon.h"
 
 #include <QApplication>
@@ -28,31 +29,41 @@ using namespace quillet;
 constexpr int kExitUsage = 2;
 
 constexpr const char* kUsage =
-    "usage: quillet [--program-dir DIR] [--windows-dir DIR] [--drive L=DIR]... [--trace FILE]\n"
-    "               [host options] [--unattended] [--virtual-scanner] [--com N=DEVICE]...\n"
-    "               [--serial-device DEVICE] [--demo | --demo-script] [--quit-after SECONDS]\n"
-    "  --unattended        message boxes are answered at once (Cancel where there is one)\n"
-    "                      and traced; no dialog opens (traced as not opened)\n"
-    "  --virtual-scanner   a pseudo-terminal pair stands in for the scanner; the path to\n"
-    "                      write scans to is printed on the first line of standard output\n"
-    "  --com N=DEVICE      port COMN is DEVICE (default: COMn is /dev/ttyS(n-1))\n"
-    "  --serial-device DEV every port number opens DEV\n"
-    "  --demo              runs on a fresh copy of the demo set-up, with the virtual scanner\n"
-    "  --demo-script       the same, scanning the sample labels by itself, then ending\n"
-    "  --quit-after SECS   closes the window after SECS seconds\n"
-    "  host options: --host simulated (the only host of this build),\n"
-    "                --host-withhold-list N|forever, --host-connect-timeout SECONDS,\n"
-    "                --host-fail-addline N, --host-no-device-status\n";
+    "usage: quillet [OPTION]...\n"
+    "The desktop program: frames the scanner's labels and hands them to the host.\n"
+    "Options of quillet:\n"
+    "  --unattended          message boxes are answered as quillet-replay answers them\n"
+    "                        (and traced); no dialog opens, neither from the menus nor\n"
+    "                        after a port failure, and the trace says it was not opened\n"
+    "  --virtual-scanner     opens a pair of pseudo-terminals as the scanner's port and\n"
+    "                        prints the path to write scans to as the first line on\n"
+    "                        standard output\n"
+    "  --com N=DEVICE        port number N opens DEVICE (repeatable; default: COMn is\n"
+    "                        /dev/ttyS(n-1))\n"
+    "  --serial-device DEVICE\n"
+    "                        every port number opens DEVICE\n"
+    "  --demo                runs on a fresh copy of the demo set-up, with the virtual\n"
+    "                        scanner and the simulated host\n"
+    "  --demo-script         the same, scanning the sample labels by itself, then ending;\n"
+    "                        the trace goes to standard output unless --trace names a file\n"
+    "  --quit-after SECONDS  ends the program after that time\n";
+
+std::string Usage() {
+    return kUsage + CommonOptionsHelp();
+}
 
 #ifndef QUILLET_DEMO_DIR
 #define QUILLET_DEMO_DIR ""
 #endif
 
-// The demo set-up next to the executable (copied there by the build), else in the sources.
+// The demo set-up next to the executable (copied there by the build), else where an
+// installation keeps it, else in the sources.
 std::string DemoSource(const std::string& executableDir) {
-    const std::string beside = executableDir + "/demo";
-    if (std::filesystem::exists(beside + "/ZOR.INI")) {
-        return beside;
+    for (const std::string& folder :
+         {executableDir + "/demo", executableDir + "/../share/quillet/demo"}) {
+        if (std::filesystem::exists(folder + "/ZOR.INI")) {
+            return folder;
+        }
     }
     return QUILLET_DEMO_DIR;
 }
@@ -80,6 +91,12 @@ int Fail(const std::string& error) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Answered before Qt starts, so that they work without a display.
+    if (const InfoRequest info = FindInfoRequest({argv + 1, argv + argc});
+        info != InfoRequest::None) {
+        std::cout << InfoText(info, "quillet", Usage());
+        return 0;
+    }
     QApplication qapp(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(ProgramIcon());
@@ -94,7 +111,7 @@ int main(int argc, char** argv) {
         common.error.empty() ? ParseDesktopOptions(common.rest) : DesktopOptions{};
     if (const std::string& error = common.error.empty() ? desktop.error : common.error;
         !error.empty()) {
-        std::cerr << "quillet: " << error << "\n" << kUsage;
+        std::cerr << "quillet: " << error << "\n" << Usage();
         return kExitUsage;
     }
     const std::string executableDir = ExecutableDir(argv[0]);
@@ -106,6 +123,10 @@ int main(int argc, char** argv) {
         }
         common.programDir = demo->programDir;
         common.windowsDir = demo->windowsDir;
+    }
+    // The scripted demo runs without anyone watching: its trace is what it shows.
+    if (desktop.demoScript && !common.traceFile) {
+        common.traceFile = "-";
     }
     const SettingsLocations locations = ResolveLocations(common, executableDir);
     TraceFile trace;

@@ -5,11 +5,13 @@
 #include "app/demo/TraceFile.h"
 #include "app/win32/Win32DesktopProgram.h"
 #include "base/ExecutableDir.h"
+#include "base/InfoRequest.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -21,27 +23,59 @@ using namespace quillet;
 constexpr int kExitUsage = 2;
 
 constexpr const char* kUsage =
-    "usage: quillet [--program-dir DIR] [--windows-dir DIR] [--drive L=DIR]... [--trace FILE]\n"
-    "               [--host com|simulated] [host options] [--unattended] [--com N=DEVICE]...\n"
-    "               [--serial-device DEVICE] [--quit-after SECONDS]\n"
-    "  --unattended        message boxes are answered at once (Cancel where there is one)\n"
-    "                      and traced; no dialog opens (traced as not opened)\n"
-    "  --host com          the real host over COM (the default)\n"
-    "  --host simulated    the simulated host, for trying the program without one\n"
-    "  --com N=DEVICE      port COMN is DEVICE (default: \\\\.\\COMn)\n"
-    "  --serial-device DEV every port number opens DEV\n"
-    "  --quit-after SECS   closes the window after SECS seconds\n"
-    "  host options: --host-withhold-list N|forever, --host-connect-timeout SECONDS,\n"
-    "                --host-fail-addline N, --host-no-device-status\n";
+    "usage: quillet [OPTION]...\n"
+    "The desktop program for Windows: frames the scanner's labels and hands them to the\n"
+    "host.\n"
+    "Options of quillet:\n"
+    "  --unattended          message boxes are answered at once (Cancel where there is\n"
+    "                        one) and traced; no dialog opens (traced as not opened)\n"
+    "  --com N=DEVICE        port number N opens DEVICE (repeatable; default: \\\\.\\COMn)\n"
+    "  --serial-device DEVICE\n"
+    "                        every port number opens DEVICE\n"
+    "  --quit-after SECONDS  ends the program after that time\n"
+    "  --demo, --demo-script and --virtual-scanner need pseudo-terminals and belong to the\n"
+    "  Linux program.\n";
+
+std::string Usage() {
+    return kUsage + CommonOptionsHelp();
+}
+
+bool Usable(HANDLE handle) {
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE &&
+           ::GetFileType(handle) != FILE_TYPE_UNKNOWN;
+}
+
+// A program of the Windows subsystem gets no console: started from one, with its output not
+// redirected, it writes to its parent's console so that --help and errors are seen.
+void UseParentConsole() {
+    const bool out = Usable(::GetStdHandle(STD_OUTPUT_HANDLE));
+    const bool err = Usable(::GetStdHandle(STD_ERROR_HANDLE));
+    if ((out && err) || !::AttachConsole(ATTACH_PARENT_PROCESS)) {
+        return;
+    }
+    if (!out && std::freopen("CONOUT$", "w", stdout) != nullptr) {
+        std::cout.clear();
+    }
+    if (!err && std::freopen("CONOUT$", "w", stderr) != nullptr) {
+        std::cerr.clear();
+    }
+}
 
 int Fail(const std::string& error) {
-    std::cerr << "quillet: " << error << "\n" << kUsage;
+    UseParentConsole();
+    std::cerr << "quillet: " << error << "\n" << Usage();
     return kExitUsage;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    if (const InfoRequest info = FindInfoRequest({argv + 1, argv + argc});
+        info != InfoRequest::None) {
+        UseParentConsole();
+        std::cout << InfoText(info, "quillet", Usage()) << std::flush;
+        return 0;
+    }
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
                                                        ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
@@ -61,6 +95,7 @@ int main(int argc, char** argv) {
     const SettingsLocations locations = ResolveLocations(common, ExecutableDir(argv[0]));
     TraceFile trace;
     if (const std::string error = trace.Open(common.traceFile); !error.empty()) {
+        UseParentConsole();
         std::cerr << "quillet: " << error << "\n";
         return kExitUsage;
     }

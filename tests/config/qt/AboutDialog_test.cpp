@@ -1,5 +1,6 @@
 #include "config/qt/AboutDialog.h"
 
+#include "base/Version.h"
 #include "base/qt/ProgramIcon.h"
 #include "support/qt/WidgetChecks.h"
 
@@ -19,7 +20,7 @@ private slots:
         QCOMPARE(dialog.objectName(), QStringLiteral("frmAbout"));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("About Quillet"));
         QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("lblProdInfo"))->text(),
-                 QStringLiteral("Quillet Version 4.3"));
+                 QStringLiteral("Quillet Version " QUILLET_VERSION));
         QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("lblZorInfo"))
                     ->text()
                     .contains(QStringLiteral("4.3")));
