@@ -8,8 +8,8 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 printf 'P1^X800!G0 X1\r\n' >"$work/label.txt"
-"$pack" --program-dir /x --windows-dir /y --drive C=/z --trace "$work/t" \
-    "$work/label.txt" >"$work/raw"
+"$pack" --program-dir /x --windows-dir /y --drive C=/z --trace "$work/t" --host=simulated \
+    --host-fail-addline 2 --host-no-device-status "$work/label.txt" >"$work/raw"
 [ "$(head -c 11 "$work/raw" | od -An -c | tr -s ' ')" = " 361 0 0 0 1 5 " ] ||
     fail "raw label header: $(head -c 11 "$work/raw" | od -An -c)"
 

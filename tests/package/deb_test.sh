@@ -31,7 +31,7 @@ done
 ! grep -E 'bench|test|fuzz' "$work/contents" || fail "test programs in the package"
 
 # Findings at warning level or above fail; the notes are only shown.
-lintian --info --fail-on error,warning "$deb" 2>/dev/null || fail "lintian"
+lintian --display-info --fail-on error,warning "$deb" 2>/dev/null || fail "lintian"
 
 # Run from a scratch root, as installed: every program answers, the demo finds its set-up
 # relative to the program, and the sample settings file is read as the host's would be.

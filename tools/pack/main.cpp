@@ -25,8 +25,18 @@ constexpr const char* kUsage =
     "                        quillet-replay's scan command takes it\n"
     "  -o FILE, --output FILE\n"
     "                        writes the label to FILE instead\n"
-    "  --program-dir DIR, --windows-dir DIR, --drive L=DIR, --trace FILE\n"
-    "                        accepted and ignored, as every program takes them\n";
+    "  --program-dir DIR, --windows-dir DIR, --drive L=DIR, --trace FILE, --host KIND and\n"
+    "  the host options      accepted and ignored, as every program takes them\n";
+
+// The options every program takes; a packer has no use for them.
+constexpr std::string_view kIgnoredWithValue[] = {"--program-dir",
+                                                  "--windows-dir",
+                                                  "--drive",
+                                                  "--trace",
+                                                  "--host",
+                                                  "--host-withhold-list",
+                                                  "--host-connect-timeout",
+                                                  "--host-fail-addline"};
 
 std::string Usage() {
     std::string usage = kUsage;
@@ -41,7 +51,7 @@ struct Options {
 };
 
 bool IsIgnoredWithValue(std::string_view arg) {
-    for (const char* name : {"--program-dir", "--windows-dir", "--drive", "--trace"}) {
+    for (const std::string_view name : kIgnoredWithValue) {
         if (arg == name) {
             return true;
         }
@@ -50,8 +60,11 @@ bool IsIgnoredWithValue(std::string_view arg) {
 }
 
 bool IsIgnoredJoined(std::string_view arg) {
-    for (const char* name : {"--program-dir=", "--windows-dir=", "--drive=", "--trace="}) {
-        if (arg.starts_with(name)) {
+    if (arg == "--host-no-device-status") {
+        return true;
+    }
+    for (const std::string_view name : kIgnoredWithValue) {
+        if (arg.size() > name.size() && arg.starts_with(name) && arg[name.size()] == '=') {
             return true;
         }
     }
