@@ -169,6 +169,12 @@ for line in "FieldFlag_SFA= 1" FieldCode_SFS=S "FieldFlag_SFT= 1" HalfLimitX=122
     grep -q "^$line"$'\r'"\$" "$work/bin/ZOR.INI" || fail "OK did not store $line: $(cat "$work/bin/ZOR.INI")"
 done
 dialog_from_menu o e "Exclusion Insertion" exclusion-dialog Escape
+# Enter is OK in both forms: the exclusion flags as shown, the serial settings as chosen.
+dialog_from_menu o e "Exclusion Insertion" exclusion-dialog-ok Return
+dialog_from_menu o s Settings settings-dialog-ok Return
+for line in Exclusion=00000000 Settings=9600,N,8,1 CommPort=1; do
+    grep -q "^$line"$'\r'"\$" "$work/bin/ZOR.INI" || fail "OK did not store $line: $(cat "$work/bin/ZOR.INI")"
+done
 dialog_from_menu question a "About Quillet" about-dialog Return
 
 # A second copy in the same session says so and ends; the first one goes on.

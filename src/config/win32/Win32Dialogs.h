@@ -2,9 +2,22 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace quillet {
 
 // CenterForm: the middle of the work area of the window's monitor.
 void CenterOnScreen(HWND window);
+
+// A modal dialog that edits a form: `init` fills the controls when it opens and returns what
+// WM_INITDIALOG must (FALSE when it set the focus itself); OK calls `store` to take the
+// controls back and closes; Cancel, Escape and the frame's close box close without it.
+struct FormDialog {
+    std::function<BOOL(HWND)> init;
+    std::function<void(HWND)> store;
+};
+
+// True when the operator chose OK.
+bool RunFormDialog(int templateId, HWND owner, const FormDialog& dialog);
 
 } // namespace quillet

@@ -69,39 +69,17 @@ void Init(HWND dialog, SerialSettingsForm& form) {
     CenterOnScreen(dialog);
 }
 
-INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        Init(dialog, *reinterpret_cast<SerialSettingsForm*>(lParam));
-        return TRUE;
-    }
-    if (message != WM_COMMAND) {
-        return FALSE;
-    }
-    auto* form = reinterpret_cast<SerialSettingsForm*>(::GetWindowLongPtrA(dialog, DWLP_USER));
-    switch (LOWORD(wParam)) {
-    case IDOK:
-        Exchange(dialog, *form, false);
-        ::EndDialog(dialog, IDOK);
-        return TRUE;
-    case IDCANCEL:
-        ::EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    default:
-        break;
-    }
-    return FALSE;
-}
-
 } // namespace
 
 std::optional<SerialSettingsChoice> AskWin32SerialSettings(const Settings& settings, HWND owner) {
     SerialSettingsForm form =
         LoadSerialSettingsForm(settings.CommPortNumber, settings.CommSettings);
-    const INT_PTR answer =
-        ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETTINGS), owner,
-                          Procedure, reinterpret_cast<LPARAM>(&form));
-    if (answer != IDOK) {
+    const FormDialog dialog{[&](HWND window) {
+                                Init(window, form);
+                                return TRUE;
+                            },
+                            [&](HWND window) { Exchange(window, form, false); }};
+    if (!RunFormDialog(IDD_SETTINGS, owner, dialog)) {
         return std::nullopt;
     }
     return ChosenSerialSettings(form);

@@ -9,16 +9,12 @@ namespace quillet {
 
 namespace {
 
-struct Exchange {
-    std::string flags;
-};
-
-void Init(HWND dialog, const Exchange& exchange) {
+void Init(HWND dialog, const std::string& flags) {
     ::SetWindowTextA(dialog, field_text::kExclusionTitle);
     ::SetDlgItemTextA(dialog, IDC_EXCLUSION_PROMPT, field_text::kExclusionPrompt);
     ::SetDlgItemTextA(dialog, IDOK, field_text::kOk);
     ::SetDlgItemTextA(dialog, IDCANCEL, field_text::kCancel);
-    const ExclusionTicks ticks = ExclusionTicksFrom(exchange.flags);
+    const ExclusionTicks ticks = ExclusionTicksFrom(flags);
     for (int i = 0; i < kExclusionCount; ++i) {
         ::SetDlgItemTextA(dialog, IDC_EXCLUSION_CHECK1 + i, std::to_string(i + 1).c_str());
         ::CheckDlgButton(dialog, IDC_EXCLUSION_CHECK1 + i,
@@ -36,42 +32,21 @@ std::string FlagsOf(HWND dialog) {
     return ExclusionFlagsFrom(ticks);
 }
 
-INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        Init(dialog, *reinterpret_cast<Exchange*>(lParam));
-        ::SetFocus(::GetDlgItem(dialog, IDOK));
-        return FALSE;
-    }
-    if (message != WM_COMMAND) {
-        return FALSE;
-    }
-    auto* exchange = reinterpret_cast<Exchange*>(::GetWindowLongPtrA(dialog, DWLP_USER));
-    switch (LOWORD(wParam)) {
-    case IDOK:
-        exchange->flags = FlagsOf(dialog);
-        ::EndDialog(dialog, IDOK);
-        return TRUE;
-    case IDCANCEL:
-        ::EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    default:
-        break;
-    }
-    return FALSE;
-}
-
 } // namespace
 
 std::optional<std::string> AskWin32ExclusionFlags(const std::string& flags, HWND owner) {
-    Exchange exchange{flags};
-    const INT_PTR answer =
-        ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_EXCLUSION), owner,
-                          Procedure, reinterpret_cast<LPARAM>(&exchange));
-    if (answer != IDOK) {
+    std::string chosen = flags;
+    const FormDialog dialog{[&](HWND window) {
+                                Init(window, flags);
+                                // OK has the focus, so Enter confirms the flags as shown.
+                                ::SetFocus(::GetDlgItem(window, IDOK));
+                                return FALSE;
+                            },
+                            [&](HWND window) { chosen = FlagsOf(window); }};
+    if (!RunFormDialog(IDD_EXCLUSION, owner, dialog)) {
         return std::nullopt;
     }
-    return exchange.flags;
+    return chosen;
 }
 
 } // namespace quillet
