@@ -1,6 +1,7 @@
 #include "config/SerialSettingsForm.h"
 
 #include "base/Numbers.h"
+#include "config/DialogText.h"
 #include "config/Settings.h"
 
 #include <cmath>
@@ -28,7 +29,75 @@ std::int16_t DigitAt(std::string_view text, std::size_t index) {
     return LeadingInt16(CharAt(text, index)).value_or(0);
 }
 
+std::string Number(std::int32_t value) {
+    return std::to_string(value);
+}
+
+// The fourth port's name is spelt with a capital, as the window has always named it.
+constexpr std::array<const char*, kPortOptions.size()> kPortNames = {"optCom1", "optCom2",
+                                                                     "optCom3", "OptCom4"};
+constexpr std::array<const char*, kParityOptions.size()> kParityNames = {
+    "optParityNone", "optParityOdd", "optParityEven"};
+
+constexpr SerialOptionGroup kPortGroup{
+    dialog_text::kComPortFrame,
+    "fraComPort",
+    kPortOptions.size(),
+    [](std::size_t i) { return std::string(kPortNames[i]); },
+    [](std::size_t i) { return dialog_text::kPortCaptionPrefix + Number(kPortOptions[i]); },
+    [](const SerialSettingsForm& form, std::size_t i) { return form.SelPort == kPortOptions[i]; },
+    [](SerialSettingsForm& form, std::size_t i) { form.SelPort = kPortOptions[i]; }};
+
+constexpr SerialOptionGroup kBaudGroup{
+    dialog_text::kBaudRateFrame,
+    "fraBaudRate",
+    kBaudOptions.size(),
+    [](std::size_t i) { return "optBaud" + Number(kBaudOptions[i]); },
+    [](std::size_t i) { return Number(kBaudOptions[i]); },
+    [](const SerialSettingsForm& form, std::size_t i) { return form.SelBaud == kBaudOptions[i]; },
+    [](SerialSettingsForm& form, std::size_t i) { form.SelBaud = kBaudOptions[i]; }};
+
+constexpr SerialOptionGroup kParityGroup{
+    dialog_text::kParityFrame,
+    "fraParity",
+    kParityOptions.size(),
+    [](std::size_t i) { return std::string(kParityNames[i]); },
+    [](std::size_t i) { return std::string(dialog_text::kParityCaptions[i]); },
+    [](const SerialSettingsForm& form, std::size_t i) {
+        return form.SelParity == kParityOptions[i];
+    },
+    [](SerialSettingsForm& form, std::size_t i) { form.SelParity = kParityOptions[i]; }};
+
+constexpr SerialOptionGroup kDataBitsGroup{
+    dialog_text::kDataBitsFrame,
+    "fraDataBits",
+    kDataBitsOptions.size(),
+    [](std::size_t i) { return "optDataBits" + Number(kDataBitsOptions[i]); },
+    [](std::size_t i) { return Number(kDataBitsOptions[i]); },
+    [](const SerialSettingsForm& form, std::size_t i) {
+        return form.SelDataBits == kDataBitsOptions[i];
+    },
+    [](SerialSettingsForm& form, std::size_t i) { form.SelDataBits = kDataBitsOptions[i]; }};
+
+constexpr SerialOptionGroup kStopBitsGroup{
+    dialog_text::kStopBitsFrame,
+    "fraStopBits",
+    kStopBitsOptions.size(),
+    [](std::size_t i) { return "optStopBits" + Number(kStopBitsOptions[i]); },
+    [](std::size_t i) { return Number(kStopBitsOptions[i]); },
+    [](const SerialSettingsForm& form, std::size_t i) {
+        return form.SelStopBits == kStopBitsOptions[i];
+    },
+    [](SerialSettingsForm& form, std::size_t i) { form.SelStopBits = kStopBitsOptions[i]; }};
+
+constexpr std::array<SerialOptionGroup, kSerialOptionGroups> kGroups = {
+    kPortGroup, kBaudGroup, kParityGroup, kDataBitsGroup, kStopBitsGroup};
+
 } // namespace
+
+const std::array<SerialOptionGroup, kSerialOptionGroups>& SerialOptionGroups() {
+    return kGroups;
+}
 
 SerialSettingsForm LoadSerialSettingsForm(std::int16_t commPortNumber,
                                           const std::string& commSettings) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -25,6 +26,23 @@ inline constexpr std::array<std::int32_t, 8> kBaudOptions = {300,  1200,  2400, 
 inline constexpr std::array<const char*, 3> kParityOptions = {"N", "O", "E"};
 inline constexpr std::array<std::int16_t, 2> kDataBitsOptions = {7, 8};
 inline constexpr std::array<std::int16_t, 2> kStopBitsOptions = {1, 2};
+
+// One group of option buttons of the serial settings dialog, described once for both
+// desktop programs: its frame, and per option its control name, caption, whether the form
+// has it selected, and what picking it sets.
+struct SerialOptionGroup {
+    const char* caption;
+    const char* frameName; // fraComPort, ...
+    std::size_t options;
+    std::string (*optionName)(std::size_t option);
+    std::string (*optionCaption)(std::size_t option);
+    bool (*selected)(const SerialSettingsForm& form, std::size_t option);
+    void (*select)(SerialSettingsForm& form, std::size_t option);
+};
+
+// Port, baud rate, parity, data bits and stop bits, in the dialog's reading order.
+inline constexpr std::size_t kSerialOptionGroups = 5;
+const std::array<SerialOptionGroup, kSerialOptionGroups>& SerialOptionGroups();
 
 // What OK hands back; the caller stores it (SaveCommSettings) and reopens the port.
 struct SerialSettingsChoice {

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace quillet {
 namespace {
 
@@ -72,6 +75,57 @@ TEST(SerialSettingsForm, FreshFormHoldsNothing) {
     const SerialSettingsForm form;
     EXPECT_EQ(SerialSettingsText(form), "0,,0,0");
     EXPECT_EQ(ChosenSerialSettings(form).CommPortNumber, 0);
+}
+
+// The dialogs of both desktop programs draw these groups: the names and captions are the
+// window's own, and picking an option must select it alone and reach the settings text.
+TEST(SerialSettingsForm, OptionGroupsAsTheDialogShowsThem) {
+    struct Expected {
+        const char* frame;
+        const char* caption;
+        std::vector<std::string> names;
+        std::vector<std::string> captions;
+    };
+    const Expected expected[] = {
+        {"fraComPort",
+         "&Com Port",
+         {"optCom1", "optCom2", "optCom3", "OptCom4"},
+         {"Com1", "Com2", "Com3", "Com4"}},
+        {"fraBaudRate",
+         "&Baud Rate",
+         {"optBaud300", "optBaud1200", "optBaud2400", "optBaud4800", "optBaud9600", "optBaud19200",
+          "optBaud38400", "optBaud57600"},
+         {"300", "1200", "2400", "4800", "9600", "19200", "38400", "57600"}},
+        {"fraParity",
+         "&Parity",
+         {"optParityNone", "optParityOdd", "optParityEven"},
+         {"None", "Odd", "Even"}},
+        {"fraDataBits", "&Data Bits", {"optDataBits7", "optDataBits8"}, {"7", "8"}},
+        {"fraStopBits", "&Stop Bits", {"optStopBits1", "optStopBits2"}, {"1", "2"}},
+    };
+    ASSERT_EQ(SerialOptionGroups().size(), std::size(expected));
+    for (std::size_t g = 0; g < std::size(expected); ++g) {
+        const SerialOptionGroup& group = SerialOptionGroups()[g];
+        SCOPED_TRACE(group.frameName);
+        EXPECT_STREQ(group.frameName, expected[g].frame);
+        EXPECT_STREQ(group.caption, expected[g].caption);
+        ASSERT_EQ(group.options, expected[g].names.size());
+        for (std::size_t i = 0; i < group.options; ++i) {
+            EXPECT_EQ(group.optionName(i), expected[g].names[i]);
+            EXPECT_EQ(group.optionCaption(i), expected[g].captions[i]);
+            SerialSettingsForm form = LoadSerialSettingsForm(1, "9600,N,8,1");
+            const bool wasSelected = group.selected(form, i);
+            const SerialSettingsChoice before = ChosenSerialSettings(form);
+            group.select(form, i);
+            for (std::size_t other = 0; other < group.options; ++other) {
+                EXPECT_EQ(group.selected(form, other), other == i) << i << " " << other;
+            }
+            const SerialSettingsChoice after = ChosenSerialSettings(form);
+            EXPECT_EQ(after.CommPortNumber != before.CommPortNumber ||
+                          after.CommSettings != before.CommSettings,
+                      !wasSelected);
+        }
+    }
 }
 
 } // namespace

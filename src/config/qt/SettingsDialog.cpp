@@ -11,6 +11,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <vector>
+
 namespace quillet {
 namespace {
 
@@ -51,14 +53,21 @@ SettingsDialog::SettingsDialog(const Settings& settings, QWidget* parent)
     setWindowTitle(QString::fromLatin1(kTitle));
     setModal(true);
 
+    std::vector<QGroupBox*> frames;
+    for (const SerialOptionGroup& group : SerialOptionGroups()) {
+        frames.push_back(BuildFrame(group));
+    }
+    enum { kPort, kBaud, kParity, kDataBits, kStopBits };
+    frames[kBaud]->layout()->addItem(
+        new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding));
     auto* grid = new QGridLayout(this);
-    grid->addWidget(BuildPortFrame(), 0, 0);
-    grid->addWidget(BuildBaudFrame(), 0, 1, 2, 1);
+    grid->addWidget(frames[kPort], 0, 0);
+    grid->addWidget(frames[kBaud], 0, 1, 2, 1);
     auto* right = new QVBoxLayout;
-    right->addWidget(BuildParityFrame());
+    right->addWidget(frames[kParity]);
     auto* bits = new QHBoxLayout;
-    bits->addWidget(BuildDataBitsFrame());
-    bits->addWidget(BuildStopBitsFrame());
+    bits->addWidget(frames[kDataBits]);
+    bits->addWidget(frames[kStopBits]);
     right->addLayout(bits);
     right->addStretch();
     grid->addLayout(right, 0, 2, 2, 1);
@@ -83,78 +92,15 @@ std::optional<SerialSettingsChoice> SettingsDialog::Ask(const Settings& settings
     return dialog.choice();
 }
 
-QRadioButton* SettingsDialog::AddOption(QGroupBox& frame, const char* name, const QString& caption,
-                                        bool selected) {
-    auto* option = new QRadioButton(caption, &frame);
-    option->setObjectName(QString::fromLatin1(name));
-    option->setChecked(selected);
-    frame.layout()->addWidget(option);
-    return option;
-}
-
-QGroupBox* SettingsDialog::BuildPortFrame() {
-    static constexpr std::array<const char*, kPortOptions.size()> kNames = {"optCom1", "optCom2",
-                                                                            "optCom3", "OptCom4"};
-    QGroupBox* frame =
-        MakeFrame(this, "fraComPort", QString::fromLatin1(dialog_text::kComPortFrame));
-    for (std::size_t i = 0; i < kPortOptions.size(); ++i) {
-        const std::int16_t port = kPortOptions[i];
-        QRadioButton* option =
-            AddOption(*frame, kNames[i],
-                      QString::fromLatin1(dialog_text::kPortCaptionPrefix) + QString::number(port),
-                      form_.SelPort == port);
-        OnSelected(*option, [this, port] { form_.SelPort = port; });
-    }
-    return frame;
-}
-
-QGroupBox* SettingsDialog::BuildBaudFrame() {
-    QGroupBox* frame =
-        MakeFrame(this, "fraBaudRate", QString::fromLatin1(dialog_text::kBaudRateFrame));
-    for (const std::int32_t baud : kBaudOptions) {
-        const QByteArray name = "optBaud" + QByteArray::number(baud);
-        QRadioButton* option =
-            AddOption(*frame, name.constData(), QString::number(baud), form_.SelBaud == baud);
-        OnSelected(*option, [this, baud] { form_.SelBaud = baud; });
-    }
-    frame->layout()->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding));
-    return frame;
-}
-
-QGroupBox* SettingsDialog::BuildParityFrame() {
-    static constexpr std::array<const char*, kParityOptions.size()> kNames = {
-        "optParityNone", "optParityOdd", "optParityEven"};
-    QGroupBox* frame = MakeFrame(this, "fraParity", QString::fromLatin1(dialog_text::kParityFrame));
-    for (std::size_t i = 0; i < kParityOptions.size(); ++i) {
-        const std::string parity = kParityOptions[i];
-        QRadioButton* option =
-            AddOption(*frame, kNames[i], QString::fromLatin1(dialog_text::kParityCaptions[i]),
-                      form_.SelParity == parity);
-        OnSelected(*option, [this, parity] { form_.SelParity = parity; });
-    }
-    return frame;
-}
-
-QGroupBox* SettingsDialog::BuildDataBitsFrame() {
-    QGroupBox* frame =
-        MakeFrame(this, "fraDataBits", QString::fromLatin1(dialog_text::kDataBitsFrame));
-    for (const std::int16_t bits : kDataBitsOptions) {
-        const QByteArray name = "optDataBits" + QByteArray::number(bits);
-        QRadioButton* option =
-            AddOption(*frame, name.constData(), QString::number(bits), form_.SelDataBits == bits);
-        OnSelected(*option, [this, bits] { form_.SelDataBits = bits; });
-    }
-    return frame;
-}
-
-QGroupBox* SettingsDialog::BuildStopBitsFrame() {
-    QGroupBox* frame =
-        MakeFrame(this, "fraStopBits", QString::fromLatin1(dialog_text::kStopBitsFrame));
-    for (const std::int16_t bits : kStopBitsOptions) {
-        const QByteArray name = "optStopBits" + QByteArray::number(bits);
-        QRadioButton* option =
-            AddOption(*frame, name.constData(), QString::number(bits), form_.SelStopBits == bits);
-        OnSelected(*option, [this, bits] { form_.SelStopBits = bits; });
+// One frame per option group of the form, each option bound to the form's value.
+QGroupBox* SettingsDialog::BuildFrame(const SerialOptionGroup& group) {
+    QGroupBox* frame = MakeFrame(this, group.frameName, QString::fromLatin1(group.caption));
+    for (std::size_t i = 0; i < group.options; ++i) {
+        auto* option = new QRadioButton(QString::fromStdString(group.optionCaption(i)), frame);
+        option->setObjectName(QString::fromStdString(group.optionName(i)));
+        option->setChecked(group.selected(form_, i));
+        frame->layout()->addWidget(option);
+        OnSelected(*option, [this, &group, i] { group.select(form_, i); });
     }
     return frame;
 }
@@ -188,10 +134,9 @@ bool SettingsDialog::focusNextPrevChild(bool next) {
 void SettingsDialog::SetTabOrder() {
     // Frames in reading order, then the buttons.
     QWidget* previous = nullptr;
-    for (const char* frame :
-         {"fraComPort", "fraBaudRate", "fraParity", "fraDataBits", "fraStopBits"}) {
-        for (QRadioButton* option :
-             findChild<QGroupBox*>(QString::fromLatin1(frame))->findChildren<QRadioButton*>()) {
+    for (const SerialOptionGroup& group : SerialOptionGroups()) {
+        const auto* frame = findChild<QGroupBox*>(QString::fromLatin1(group.frameName));
+        for (QRadioButton* option : frame->findChildren<QRadioButton*>()) {
             if (previous != nullptr) {
                 setTabOrder(previous, option);
             }

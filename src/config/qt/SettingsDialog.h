@@ -9,7 +9,6 @@
 
 class QGroupBox;
 class QPushButton;
-class QRadioButton;
 
 namespace quillet {
 
@@ -35,13 +34,7 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    QGroupBox* BuildPortFrame();
-    QGroupBox* BuildBaudFrame();
-    QGroupBox* BuildParityFrame();
-    QGroupBox* BuildDataBitsFrame();
-    QGroupBox* BuildStopBitsFrame();
-    QRadioButton* AddOption(QGroupBox& frame, const char* name, const QString& caption,
-                            bool selected);
+    QGroupBox* BuildFrame(const SerialOptionGroup& group);
     void BuildButtons();
     void SetTabOrder();
 

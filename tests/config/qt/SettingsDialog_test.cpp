@@ -48,28 +48,16 @@ private slots:
         const SettingsDialog dialog(Stored(1, "9600,N,8,1"));
         QCOMPARE(dialog.objectName(), QStringLiteral("frmSettings"));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Settings"));
-        const std::pair<const char*, const char*> frames[] = {
-            {"fraComPort", "&Com Port"},   {"fraBaudRate", "&Baud Rate"}, {"fraParity", "&Parity"},
-            {"fraDataBits", "&Data Bits"}, {"fraStopBits", "&Stop Bits"},
-        };
-        for (const auto& [name, title] : frames) {
-            const auto* frame = dialog.findChild<QGroupBox*>(QString::fromLatin1(name));
-            QVERIFY2(frame != nullptr, name);
-            QCOMPARE(frame->title(), QString::fromLatin1(title));
-        }
-        const std::pair<const char*, const char*> options[] = {
-            {"optCom1", "Com1"},       {"optCom2", "Com2"},       {"optCom3", "Com3"},
-            {"OptCom4", "Com4"},       {"optBaud300", "300"},     {"optBaud1200", "1200"},
-            {"optBaud2400", "2400"},   {"optBaud4800", "4800"},   {"optBaud9600", "9600"},
-            {"optBaud19200", "19200"}, {"optBaud38400", "38400"}, {"optBaud57600", "57600"},
-            {"optParityNone", "None"}, {"optParityOdd", "Odd"},   {"optParityEven", "Even"},
-            {"optDataBits7", "7"},     {"optDataBits8", "8"},     {"optStopBits1", "1"},
-            {"optStopBits2", "2"},
-        };
-        for (const auto& [name, caption] : options) {
-            const QRadioButton* option = Option(dialog, name);
-            QVERIFY2(option != nullptr, name);
-            QCOMPARE(option->text(), QString::fromLatin1(caption));
+        for (const SerialOptionGroup& group : SerialOptionGroups()) {
+            const auto* frame = dialog.findChild<QGroupBox*>(QString::fromLatin1(group.frameName));
+            QVERIFY2(frame != nullptr, group.frameName);
+            QCOMPARE(frame->title(), QString::fromLatin1(group.caption));
+            for (std::size_t i = 0; i < group.options; ++i) {
+                const QRadioButton* option = Option(dialog, group.optionName(i).c_str());
+                QVERIFY2(option != nullptr, group.optionName(i).c_str());
+                QCOMPARE(option->parentWidget(), frame);
+                QCOMPARE(option->text(), QString::fromStdString(group.optionCaption(i)));
+            }
         }
         const auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("cmdOK"));
         const auto* cancel = dialog.findChild<QPushButton*>(QStringLiteral("cmdCancel"));
