@@ -4,11 +4,10 @@
 #include "config/qt/AboutDialog.h"
 #include "config/qt/CenterForm.h"
 #include "config/qt/SettingsDialog.h"
-#include "fields/ExclusionFlags.h"
 #include "fields/qt/ExclusionDialog.h"
 
 #include <QCoreApplication>
-#include <QTimer>
+#include <QThread>
 
 #include <algorithm>
 
@@ -16,8 +15,6 @@ namespace quillet {
 
 namespace {
 
-// How often a close waits for the label being handled.
-constexpr int kCloseRetryMs = 100;
 constexpr int kHostWindowGap = 40;
 
 } // namespace
@@ -27,32 +24,32 @@ std::string InstanceLockPath(const SettingsLocations& locations) {
 }
 
 DesktopProgram::DesktopProgram(const DesktopSetup& setup, Trace& trace, QObject* parent)
-    : QObject(parent), setup_(setup), trace_(trace), operator_(&window_, &trace, setup.unattended),
-      files_(setup.paths), port_(setup.devices), tracedPort_(port_, trace),
+    : QObject(parent), setup_(setup), boxes_(&window_), files_(setup.paths),
+      scanner_(setup.devices), singleCopy_(InstanceLockPath(setup.locations)),
       host_(std::make_shared<SimulatedHost>(trace, setup.host)),
-      app_({files_, operator_, tracedPort_, pump_, desktop_, trace}),
-      statusTrace_(trace, &window_) {
-    window_.Attach(app_.Window());
-    app_.Window().SetObserver(&statusTrace_);
-    hostWindow_ = std::make_unique<HostListWindow>(*host_);
+      hostWindow_(std::make_unique<HostListWindow>(*host_)),
+      session_(
+          {setup.locations, host_, setup.host.connectTimeoutSeconds, setup.unattended},
+          {files_, boxes_, scanner_, pump_, desktop_, singleCopy_, trace, window_, *this, *this}) {
+    window_.Attach(App().Window());
+    session_.ViewAttached();
     ConnectWindow();
-    ConnectPort();
 }
 
 DesktopProgram::~DesktopProgram() {
-    ReleaseAll();
-    app_.Window().SetObserver(nullptr);
+    machineFields_.reset();
+    hostWindow_->Detach();
     window_.Detach();
 }
 
 void DesktopProgram::UseScannerDevice(const std::string& device) {
     SerialDeviceMap devices = setup_.devices;
     devices.SetOverride(device);
-    port_.SetDevices(devices);
+    scanner_.SetDevices(devices);
 }
 
 void DesktopProgram::ConnectWindow() {
-    Application& app = app_;
+    Application& app = App();
     connect(&window_, &MainWindow::autoClearClicked, this,
             [&app](bool on) { app.ClickAutoClear(on); });
     connect(&window_, &MainWindow::overwriteClicked, this,
@@ -62,151 +59,84 @@ void DesktopProgram::ConnectWindow() {
     connect(&window_, &MainWindow::editClicked, this, [&app] { app.Manual().Edit(); });
     connect(&window_, &MainWindow::okClicked, this,
             [&app](const QString& text) { app.Manual().Ok(FromQString(text)); });
-    app_.Manual().SetObserver([this] { window_.ShowManualEntry(app_.Manual().View()); });
-    connect(&window_, &MainWindow::settingsRequested, this, &DesktopProgram::ShowSettingsDialog);
-    connect(&window_, &MainWindow::autoFieldSelectRequested, this,
-            &DesktopProgram::ShowMachineFieldDialog);
-    connect(&window_, &MainWindow::exclusionInsertionRequested, this,
-            &DesktopProgram::ShowExclusionDialog);
-    connect(&window_, &MainWindow::aboutRequested, this, [this] {
-        if (DialogMayOpen(AboutDialog::kTitle)) {
-            AboutDialog::Show(&window_);
-        }
-    });
-    // "E&xit" ends the program the same way as closing the window, so the port and the
-    // host are released and the port's lock file goes.
-    connect(&window_, &MainWindow::exitRequested, this, &DesktopProgram::Close);
-    connect(&window_, &MainWindow::closeRequested, this, &DesktopProgram::Close);
-    connect(&window_.PollTimer(), &QTimer::timeout, this, [&app] { app.Tick(); });
+    app.Manual().SetObserver([this] { window_.ShowManualEntry(App().Manual().View()); });
+    connect(&window_, &MainWindow::commandRequested, this,
+            [this](Command command) { session_.Run(command); });
+    connect(&window_, &MainWindow::closeRequested, this, [this] { session_.Close(); });
+    for (const SessionTimer timer :
+         {SessionTimer::Poll, SessionTimer::PortRetry, SessionTimer::CloseRetry}) {
+        connect(&TimerOf(timer), &QTimer::timeout, this,
+                [this, timer] { session_.TimerFired(timer); });
+    }
 }
 
-void DesktopProgram::ConnectPort() {
-    const auto toStatus = [this](const QString& message) {
-        app_.Window().SetStatus(FromQString(message));
-    };
-    connect(&port_, &QtSerialPort::disconnected, this, toStatus);
-    connect(&port_, &QtSerialPort::reconnected, this, toStatus);
+void DesktopProgram::CenterWindow() {
+    CenterForm(window_);
 }
 
-bool DesktopProgram::Start() {
-    if (lock_.Acquire(InstanceLockPath(setup_.locations)) == InstanceLock::Result::HeldElsewhere) {
-        operator_.Message(MessageIcon::Exclamation, MessageButtons::Ok, kProgramName,
-                          kAlreadyRunning);
-        operator_.RequestExit(kExitAlreadyRunning);
-        return false;
-    }
-    const StartOptions options{setup_.locations, host_, setup_.host.connectTimeoutSeconds,
-                               [this] { ApplyPortSettings(); }, [this] { CenterForm(window_); }};
-    if (!app_.Start(options)) {
-        return false;
-    }
-    machineFields_ = std::make_unique<MachineFieldDialog>(app_.FieldEditor(), *app_.Ini(),
-                                                          app_.Last(), &window_);
+// The host's list window goes under the main window, so the two do not cover each other.
+void DesktopProgram::ShowWindow() {
     window_.show();
-    PlaceHostWindow();
-    StartPolling();
-    return true;
-}
-
-// Under the main window, so the two do not cover each other.
-void DesktopProgram::PlaceHostWindow() {
     const QRect main = window_.frameGeometry();
     hostWindow_->move(std::max(0, main.center().x() - hostWindow_->width() / 2),
                       main.bottom() + kHostWindowGap);
 }
 
-void DesktopProgram::StartPolling() {
-    window_.PollTimer().setInterval(app_.settings().PollIntervalMs);
-    window_.PollTimer().start();
+void DesktopProgram::HideWindow() {
+    window_.hide();
+    hostWindow_->Detach();
+    hostWindow_->close();
 }
 
-CommSettingsPorts DesktopProgram::PortOperations() {
-    CommSettingsPorts ports;
-    ports.open = [this](int portNumber, const std::string& settings) {
-        return port_.Open(portNumber, settings);
-    };
-    // Nobody at the screen: the dialog counts as cancelled, the port stays as it is.
-    ports.askSettings = [this](const Settings& settings) -> std::optional<SerialSettingsChoice> {
-        if (!DialogMayOpen(SettingsDialog::kTitle)) {
-            return std::nullopt;
-        }
-        return SettingsDialog::Ask(settings, &window_);
-    };
-    return ports;
+std::optional<SerialSettingsChoice> DesktopProgram::AskSerialSettings(const Settings& settings) {
+    return SettingsDialog::Ask(settings, &window_);
 }
 
-bool DesktopProgram::ApplyPortSettings() {
-    return ApplyCommSettings(app_.settings(), app_.Ini(), app_.Window(), operator_,
-                             PortOperations());
+std::optional<std::string> DesktopProgram::AskExclusionFlags(const std::string& flags) {
+    return ExclusionDialog::Ask(flags, &window_);
 }
 
-void DesktopProgram::ShowSettingsDialog() {
-    ChangeCommSettings(app_.settings(), app_.Ini(), app_.Window(), operator_, PortOperations());
+void DesktopProgram::ShowAbout() {
+    AboutDialog::Show(&window_);
 }
 
-// The machine field dialog is built elsewhere; it is shown modally from here.
-void DesktopProgram::ShowMachineFieldDialog() {
-    if (machineFields_ && DialogMayOpen(MachineFieldDialog::kTitle)) {
-        machineFields_->exec();
-    }
+void DesktopProgram::LoadFieldDialog(AutoSelEditor& editor, IniProfile& ini, LastProgram& last) {
+    machineFields_ = std::make_unique<MachineFieldDialog>(editor, ini, last, &window_);
 }
 
-void DesktopProgram::UnloadMachineFieldDialog() {
+void DesktopProgram::ShowFieldDialog() {
+    machineFields_->exec();
+}
+
+void DesktopProgram::UnloadFieldDialog() {
     machineFields_.reset();
 }
 
-void DesktopProgram::ShowExclusionDialog() {
-    IniProfile* ini = app_.Ini();
-    if (ini == nullptr || !DialogMayOpen(ExclusionDialog::kTitle)) {
-        return;
-    }
-    if (const auto flags = ExclusionDialog::Ask(app_.settings().ExclusionFlags, &window_)) {
-        ApplyExclusionFlags(*flags, *ini, app_.settings(), app_.Window());
+// Before the loop runs there is nothing to end: main() checks the exit status first.
+void DesktopProgram::EndLoop(int status) {
+    if (QThread::currentThread()->loopLevel() > 0) {
+        QCoreApplication::exit(status);
     }
 }
 
-// Unattended, no dialog opens: the trace says which one would have.
-bool DesktopProgram::DialogMayOpen(const char* title) {
-    if (!setup_.unattended) {
-        return true;
+QTimer& DesktopProgram::TimerOf(SessionTimer timer) {
+    switch (timer) {
+    case SessionTimer::PortRetry:
+        return portRetry_;
+    case SessionTimer::CloseRetry:
+        return closeRetry_;
+    case SessionTimer::Poll:
+        break;
     }
-    trace_.Event("dialog", std::string(title) + " not opened");
-    return false;
+    return window_.PollTimer();
 }
 
-void DesktopProgram::Close() {
-    if (closed_) {
-        return;
-    }
-    if (!closing_) {
-        closing_ = true;
-        UnloadMachineFieldDialog();
-        window_.PollTimer().stop();
-    }
-    // A label still being handled finishes first; it may still need the port and the host.
-    if (app_.Poller().Busy()) {
-        QTimer::singleShot(kCloseRetryMs, this, &DesktopProgram::Close);
-        return;
-    }
-    FinishClose();
+void DesktopProgram::StartTimer(SessionTimer timer, int milliseconds) {
+    TimerOf(timer).start(milliseconds);
 }
 
-void DesktopProgram::FinishClose() {
-    ReleaseAll();
-    window_.hide();
-    closed_ = true;
-    emit closed();
-    QCoreApplication::exit(operator_.ExitStatus().value_or(0));
-}
-
-void DesktopProgram::ReleaseAll() {
-    window_.PollTimer().stop();
-    port_.Close();
-    app_.Shutdown();
-    if (hostWindow_) {
-        hostWindow_->Detach();
-        hostWindow_->close();
-    }
+void DesktopProgram::StopTimer(SessionTimer timer) {
+    TimerOf(timer).stop();
 }
 
 } // namespace quillet

@@ -1,13 +1,9 @@
 #pragma once
 
-#include "app/Application.h"
-#include "app/ApplyCommSettings.h"
 #include "app/CommandLine.h"
-#include "app/InstanceLock.h"
-#include "app/StatusTrace.h"
-#include "app/TracingSerialPort.h"
+#include "app/DesktopSession.h"
 #include "app/qt/MainWindow.h"
-#include "app/qt/QtSerialPort.h"
+#include "app/qt/QtScannerDevice.h"
 #include "base/qt/QtDesktop.h"
 #include "base/qt/QtEventPump.h"
 #include "base/qt/QtOperator.h"
@@ -17,6 +13,7 @@
 #include "host/qt/HostListWindow.h"
 
 #include <QObject>
+#include <QTimer>
 
 #include <memory>
 #include <optional>
@@ -32,15 +29,13 @@ struct DesktopSetup {
     bool unattended = false;
 };
 
-// The desktop program: the application object with the main window, the scanner's port,
-// the poll timer and the simulated host's list window around it. Start-up, the window's
-// commands and shutdown are wired here; every rule stays in the core.
-class DesktopProgram : public QObject {
+// The Linux desktop program: the session drawn with Qt, with the simulated host's list
+// window beside it. Windows, timers and the event loop only; the flows are the session's.
+class DesktopProgram final : public QObject, private DesktopShell, private SessionTimers {
     Q_OBJECT
 
 public:
-    // Exit status when a second copy was refused.
-    static constexpr int kExitAlreadyRunning = 1;
+    static constexpr int kExitAlreadyRunning = DesktopSession::kExitAlreadyRunning;
 
     DesktopProgram(const DesktopSetup& setup, Trace& trace, QObject* parent = nullptr);
     ~DesktopProgram() override;
@@ -48,60 +43,49 @@ public:
     // Every port number opens `device` (the virtual scanner's side). Call before Start().
     void UseScannerDevice(const std::string& device);
 
-    // The start-up sequence; false when the program has to end (see ExitStatus()). The
-    // main window is shown and the poll runs only once start-up has finished, so no label
-    // reaches the interpreter before the host's list is held.
-    bool Start();
-    std::optional<int> ExitStatus() const { return operator_.ExitStatus(); }
+    bool Start() { return session_.Start(); }
+    std::optional<int> ExitStatus() const { return session_.ExitStatus(); }
+    void Close() { session_.Close(); }
+    bool Closed() const { return session_.Closed(); }
 
-    // Closing the window and "E&xit" both come here: the machine field dialog goes, the
-    // poll stops, the port is closed and the host released, then the event loop ends.
-    // Waits while a label is still being handled.
-    void Close();
-    bool Closed() const { return closed_; }
-
-    Application& App() { return app_; }
+    Application& App() { return session_.App(); }
     MainWindow& Window() { return window_; }
-    QtSerialPort& Port() { return port_; }
+    SerialPort& Port() { return session_.Port(); }
+    QtScannerDevice& Scanner() { return scanner_; }
     HostListWindow* HostWindow() { return hostWindow_.get(); }
     SimulatedHost& Host() { return *host_; }
 
-signals:
-    void closed();
-
 private:
+    void CenterWindow() override;
+    void ShowWindow() override;
+    void HideWindow() override;
+    std::optional<SerialSettingsChoice> AskSerialSettings(const Settings& settings) override;
+    std::optional<std::string> AskExclusionFlags(const std::string& flags) override;
+    void ShowAbout() override;
+    void LoadFieldDialog(AutoSelEditor& editor, IniProfile& ini, LastProgram& last) override;
+    void ShowFieldDialog() override;
+    void UnloadFieldDialog() override;
+    void EndLoop(int status) override;
+    void StartTimer(SessionTimer timer, int milliseconds) override;
+    void StopTimer(SessionTimer timer) override;
+    QTimer& TimerOf(SessionTimer timer);
     void ConnectWindow();
-    void ConnectPort();
-    bool ApplyPortSettings();
-    CommSettingsPorts PortOperations();
-    void StartPolling();
-    void PlaceHostWindow();
-    bool DialogMayOpen(const char* title);
-    void ShowSettingsDialog();
-    void ShowMachineFieldDialog();
-    void ShowExclusionDialog();
-    void UnloadMachineFieldDialog();
-    void FinishClose();
-    void ReleaseAll();
 
     DesktopSetup setup_;
-    Trace& trace_;
     MainWindow window_;
-    QtOperator operator_;
+    QTimer portRetry_;
+    QTimer closeRetry_;
+    QtOperator boxes_;
     QtEventPump pump_;
     QtDesktop desktop_;
     NativeFileSystem files_;
-    QtSerialPort port_;
-    TracingSerialPort tracedPort_;
+    QtScannerDevice scanner_;
+    LockFileSingleCopy singleCopy_;
     std::shared_ptr<SimulatedHost> host_;
-    Application app_;
+    std::unique_ptr<HostListWindow> hostWindow_;
     // Lives hidden from start-up to close; its widgets are bound to the live field model.
     std::unique_ptr<MachineFieldDialog> machineFields_;
-    StatusTrace statusTrace_;
-    std::unique_ptr<HostListWindow> hostWindow_;
-    InstanceLock lock_;
-    bool closing_ = false;
-    bool closed_ = false;
+    DesktopSession session_;
 };
 
 // Where the single-copy lock lives: one copy runs per Windows directory.

@@ -73,12 +73,6 @@ QLabel* Indicator(QWidget* parent, const QString& name, const QString& caption) 
     return label;
 }
 
-QAction* AddCommand(QMenu* menu, const char* name, const char* caption) {
-    QAction* action = menu->addAction(QString::fromLatin1(caption));
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
-
 } // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
@@ -267,24 +261,17 @@ void MainWindow::FixSize(QWidget* client) {
 }
 
 void MainWindow::BuildMenus() {
-    QMenu* file = menuBar()->addMenu(QString::fromLatin1(main_window::kFileMenu));
-    file->setObjectName(QStringLiteral("mnuFile"));
-    connect(AddCommand(file, "mnuExit", main_window::kExit), &QAction::triggered, this,
-            &MainWindow::exitRequested);
-
-    QMenu* options = menuBar()->addMenu(QString::fromLatin1(main_window::kOptionsMenu));
-    options->setObjectName(QStringLiteral("mnuOptions"));
-    connect(AddCommand(options, "mnuSetttings", main_window::kSettings), &QAction::triggered, this,
-            &MainWindow::settingsRequested);
-    connect(AddCommand(options, "MnuAutoFld", main_window::kAutoFieldSelect), &QAction::triggered,
-            this, &MainWindow::autoFieldSelectRequested);
-    connect(AddCommand(options, "ExIns", main_window::kExclusionInsertion), &QAction::triggered,
-            this, &MainWindow::exclusionInsertionRequested);
-
-    QMenu* help = menuBar()->addMenu(QString::fromLatin1(main_window::kHelpMenu));
-    help->setObjectName(QStringLiteral("mnuHelp"));
-    connect(AddCommand(help, "mnuAbout", main_window::kAbout), &QAction::triggered, this,
-            &MainWindow::aboutRequested);
+    for (const MenuDescription& description : MainMenus()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromLatin1(description.caption));
+        menu->setObjectName(QString::fromLatin1(description.name));
+        for (const MenuEntry& entry : description.entries) {
+            QAction* action = menu->addAction(QString::fromLatin1(entry.caption));
+            action->setObjectName(QString::fromLatin1(entry.name));
+            const Command command = entry.command;
+            connect(action, &QAction::triggered, this,
+                    [this, command] { emit commandRequested(command); });
+        }
+    }
 }
 
 void MainWindow::ConnectControls() {

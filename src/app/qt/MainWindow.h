@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/MainMenu.h"
 #include "app/MainWindowText.h"
 #include "app/ManualEntry.h"
 #include "base/WindowState.h"
@@ -56,11 +57,7 @@ signals:
     void autoStartClicked(bool checked);
     void editClicked();
     void okClicked(const QString& boxText);
-    void settingsRequested();
-    void autoFieldSelectRequested();
-    void exclusionInsertionRequested();
-    void aboutRequested();
-    void exitRequested();
+    void commandRequested(quillet::Command command);
     void closeRequested();
 
 protected:

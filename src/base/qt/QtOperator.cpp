@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QThread>
 #include <QWidget>
 
 namespace quillet {
@@ -41,18 +40,9 @@ QMessageBox::StandardButtons BoxButtons(MessageButtons buttons) {
 
 } // namespace
 
-QtOperator::QtOperator(QWidget* parent, Trace* trace, bool unattended)
-    : parent_(parent), trace_(trace), unattended_(unattended) {}
-
 MessageAnswer QtOperator::Message(MessageIcon icon, MessageButtons buttons,
                                   const std::string& title, const std::string& text) {
     const std::string shownTitle = ShownTitle(title);
-    if (trace_ != nullptr) {
-        TraceMessage(*trace_, icon, title, text);
-    }
-    if (unattended_) {
-        return UnattendedAnswer(buttons);
-    }
     // Over the main window once it is shown; before that (start-up) a box placed over the
     // hidden window would end up in a corner, so it goes to the middle of the screen.
     QWidget* over = parent_ != nullptr && parent_->isVisible() ? parent_ : nullptr;
@@ -74,16 +64,6 @@ MessageAnswer QtOperator::Message(MessageIcon icon, MessageButtons buttons,
 
 void QtOperator::Beep() {
     QApplication::beep();
-}
-
-void QtOperator::RequestExit(int status) {
-    if (exitStatus_.has_value()) {
-        return;
-    }
-    exitStatus_ = status;
-    if (QThread::currentThread()->loopLevel() > 0) {
-        QCoreApplication::exit(status);
-    }
 }
 
 } // namespace quillet

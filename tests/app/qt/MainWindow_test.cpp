@@ -178,37 +178,29 @@ private slots:
 
     void MenusWithAcceleratorsReportTheirCommands() {
         MainWindow w;
-        struct Item {
-            const char* menu;
-            const char* menuCaption;
-            const char* action;
-            const char* caption;
-            void (MainWindow::*signal)();
-        };
-        const Item items[] = {
-            {"mnuFile", "&File", "mnuExit", "E&xit", &MainWindow::exitRequested},
-            {"mnuOptions", "&Options", "mnuSetttings", "&Settings", &MainWindow::settingsRequested},
-            {"mnuOptions", "&Options", "MnuAutoFld", "&Auto Field Select",
-             &MainWindow::autoFieldSelectRequested},
-            {"mnuOptions", "&Options", "ExIns", "&Exclusion Insertion",
-             &MainWindow::exclusionInsertionRequested},
-            {"mnuHelp", "&?", "mnuAbout", "&About Quillet ...", &MainWindow::aboutRequested},
-        };
+        std::vector<Command> reported;
+        connect(&w, &MainWindow::commandRequested, this,
+                [&reported](Command command) { reported.push_back(command); });
         QStringList order;
         for (QAction* a : w.menuBar()->actions()) {
             order << a->text();
         }
-        QCOMPARE(order, (QStringList{"&File", "&Options", "&?"}));
-        for (const Item& item : items) {
-            auto* menu = Find<QMenu>(w, item.menu);
-            QCOMPARE(menu->title(), QString::fromLatin1(item.menuCaption));
-            auto* action = Find<QAction>(w, item.action);
-            QCOMPARE(action->text(), QString::fromLatin1(item.caption));
-            QVERIFY(menu->actions().contains(action));
-            QSignalSpy spy(&w, item.signal);
-            action->trigger();
-            QCOMPARE(spy.count(), 1);
+        QStringList expectedOrder;
+        std::vector<Command> expected;
+        for (const MenuDescription& description : MainMenus()) {
+            expectedOrder << QString::fromLatin1(description.caption);
+            auto* menu = Find<QMenu>(w, description.name);
+            QCOMPARE(menu->title(), QString::fromLatin1(description.caption));
+            for (const MenuEntry& entry : description.entries) {
+                auto* action = Find<QAction>(w, entry.name);
+                QCOMPARE(action->text(), QString::fromLatin1(entry.caption));
+                QVERIFY(menu->actions().contains(action));
+                action->trigger();
+                expected.push_back(entry.command);
+            }
         }
+        QCOMPARE(order, expectedOrder);
+        QVERIFY(reported == expected);
     }
 
     void DrawsEveryChangeOfTheWindowState() {

@@ -18,31 +18,6 @@ class QtOperatorTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void UnattendedAnswersCancelWhereThereIsOneAndTraces() {
-        testing::RecordingTrace trace;
-        QtOperator op(nullptr, &trace, true);
-        QCOMPARE(
-            op.Message(MessageIcon::Critical, MessageButtons::Ok, "", "File ZOR.INI Not Found"),
-            MessageAnswer::Ok);
-        QCOMPARE(op.Message(MessageIcon::Question, MessageButtons::OkCancel, "", "Insert Disk"),
-                 MessageAnswer::Cancel);
-        QCOMPARE(
-            op.Message(MessageIcon::Question, MessageButtons::RetryCancel, "", "Unformatted Disk"),
-            MessageAnswer::Cancel);
-        op.Message(MessageIcon::Exclamation, MessageButtons::Ok, "ERROR", "a|b");
-        op.Message(MessageIcon::Information, MessageButtons::Ok, "t", "");
-        op.Message(MessageIcon::None, MessageButtons::Ok, "t", "x");
-        const std::vector<std::string> expected = {
-            "message critical|Quillet|File ZOR.INI Not Found",
-            "message question|Quillet|Insert Disk",
-            "message question|Quillet|Unformatted Disk",
-            "message exclamation|ERROR|a|b",
-            "message information|t|",
-            "message none|t|x",
-        };
-        QCOMPARE(trace.lines, expected);
-    }
-
     void ShownBoxAnswersWithTheButtonPressed() {
         QtOperator op;
         QTimer::singleShot(0, this, [] {
@@ -59,20 +34,6 @@ private slots:
             0, this, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
         QCOMPARE(op.Message(MessageIcon::Question, MessageButtons::OkCancel, "", "Insert Disk"),
                  MessageAnswer::Cancel);
-    }
-
-    void ExitBeforeTheLoopIsRecordedAndInsideItEndsTheLoop() {
-        QtOperator before;
-        before.RequestExit(3);
-        QCOMPARE(before.ExitStatus(), std::optional<int>(3));
-
-        QtOperator inside;
-        QTimer::singleShot(0, this, [&] { inside.RequestExit(2); });
-        QEventLoop loop;
-        QTimer::singleShot(5000, &loop, [&] { loop.exit(99); });
-        // QCoreApplication::exit ends every running loop, this one included.
-        QCOMPARE(loop.exec(), 2);
-        QCOMPARE(inside.ExitStatus(), std::optional<int>(2));
     }
 
     void SleepKeepsEventsRunning() {

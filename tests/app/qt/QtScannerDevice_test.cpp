@@ -1,9 +1,11 @@
+#include "app/ReconnectingSerialPort.h"
+#include "app/ScannerPortText.h"
 #include "app/demo/qt/VirtualScanner.h"
-#include "app/qt/QtSerialPort.h"
+#include "app/qt/QtScannerDevice.h"
 
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -55,17 +57,25 @@ SerialDeviceMap OnlyDevice(const std::string& path) {
     return devices;
 }
 
+// The device as the desktop program uses it: under the reconnecting port.
+struct Scanner {
+    explicit Scanner(const std::string& path) : device(OnlyDevice(path)), port(device) {}
+    QtScannerDevice device;
+    ReconnectingSerialPort port;
+};
+
 } // namespace
 
-class QtSerialPortTest : public QObject {
+class QtScannerDeviceTest : public QObject {
     Q_OBJECT
 
 private slots:
     void OpenFailuresCarryNumberAndText() {
-        QtSerialPort port(OnlyDevice("/nonexistent/scanner"));
+        Scanner scanner("/nonexistent/scanner");
+        ReconnectingSerialPort& port = scanner.port;
         const SerialOpenResult bad = port.Open(1, "9600,Q,8,1");
         QVERIFY(!bad.ok);
-        QCOMPARE(bad.errorNumber, QtSerialPort::kBadSettingsError);
+        QCOMPARE(bad.errorNumber, kBadSettingsError);
         const SerialOpenResult missing = port.Open(1, "9600,N,8,1");
         QVERIFY(!missing.ok);
         QVERIFY(missing.errorNumber != 0);
@@ -78,7 +88,8 @@ private slots:
     void EveryByteArrivesAndAckGoesBack() {
         VirtualScanner scanner;
         QCOMPARE(scanner.Open(), std::string());
-        QtSerialPort port(OnlyDevice(scanner.PortPath()));
+        Scanner device(scanner.PortPath());
+        ReconnectingSerialPort& port = device.port;
         const SerialOpenResult opened = port.Open(1, "9600,N,8,1");
         QVERIFY2(opened.ok, opened.errorText.c_str());
 
@@ -108,7 +119,8 @@ private slots:
             QCOMPARE(scanner.Open({scannerLink, portLink}), std::string());
             QCOMPARE(scanner.ScannerPath(), scannerLink);
             QCOMPARE(scanner.PortPath(), portLink);
-            QtSerialPort port(OnlyDevice(portLink));
+            Scanner device(portLink);
+            ReconnectingSerialPort& port = device.port;
             QVERIFY(port.Open(3, "9600,N,8,1").ok);
             QVERIFY(ScanInto(scannerLink, "%STOP%"));
             std::string got;
@@ -125,26 +137,36 @@ private slots:
                                           dir.filePath("port").toStdString()};
         auto scanner = std::make_unique<VirtualScanner>();
         QCOMPARE(scanner->Open(links), std::string());
-        QtSerialPort port(OnlyDevice(links.port));
-        port.SetReopenInterval(50);
-        QSignalSpy lost(&port, &QtSerialPort::disconnected);
-        QSignalSpy back(&port, &QtSerialPort::reconnected);
+        Scanner device(links.port);
+        ReconnectingSerialPort& port = device.port;
+        std::vector<std::string> lost;
+        std::vector<std::string> back;
+        QTimer retry;
+        port.OnLost([&](const std::string& text) {
+            lost.push_back(text);
+            retry.start(50);
+        });
+        port.OnBack([&](const std::string& text) {
+            back.push_back(text);
+            retry.stop();
+        });
+        connect(&retry, &QTimer::timeout, this, [&] { port.Retry(); });
         QVERIFY(port.Open(1, "9600,N,8,1").ok);
 
         QVERIFY(ScanInto(links.scanner, "%START%"));
         QTRY_COMPARE(port.BytesWaiting(), std::size_t{7});
 
         scanner->Close();
-        QTRY_COMPARE(lost.count(), 1);
+        QTRY_COMPARE(lost.size(), std::size_t{1});
         QVERIFY(!port.IsOpen());
         QVERIFY(port.WaitingForDevice());
         QTest::qWait(200);
-        QCOMPARE(lost.count(), 1);
-        QCOMPARE(back.count(), 0);
+        QCOMPARE(lost.size(), std::size_t{1});
+        QCOMPARE(back.size(), std::size_t{0});
 
         scanner = std::make_unique<VirtualScanner>();
         QCOMPARE(scanner->Open(links), std::string());
-        QTRY_COMPARE(back.count(), 1);
+        QTRY_COMPARE(back.size(), std::size_t{1});
         QVERIFY(port.IsOpen());
         QVERIFY(!port.WaitingForDevice());
 
@@ -152,9 +174,9 @@ private slots:
         std::string got;
         QTRY_VERIFY((got += port.ReadAll()).size() >= 13);
         QCOMPARE(got, std::string("%START%%STOP%"));
-        QCOMPARE(lost.count(), 1);
+        QCOMPARE(lost.size(), std::size_t{1});
     }
 };
 
-QTEST_MAIN(QtSerialPortTest)
-#include "QtSerialPort_test.moc"
+QTEST_MAIN(QtScannerDeviceTest)
+#include "QtScannerDevice_test.moc"

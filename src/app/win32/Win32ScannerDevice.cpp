@@ -1,6 +1,5 @@
-#include "app/win32/Win32SerialPort.h"
+#include "app/win32/Win32ScannerDevice.h"
 
-#include "app/ScannerPortText.h"
 #include "base/win32/SystemErrors.h"
 #include "config/SerialLine.h"
 
@@ -72,96 +71,59 @@ std::string Win32SerialDevice(const SerialDeviceMap& devices, int portNumber) {
     return portNumber < 1 ? std::string() : "\\\\.\\COM" + std::to_string(portNumber);
 }
 
-SerialOpenResult Win32SerialPort::Open(int portNumber, const std::string& settings) {
-    Close();
-    waiting_ = false;
-    device_ = Win32SerialDevice(devices_, portNumber);
-    settings_ = settings;
-    if (!ParseSerialLine(settings)) {
-        return {false, kBadSettingsError, kBadSettingsText};
+Win32ScannerDevice::~Win32ScannerDevice() {
+    if (IsOpen()) {
+        ::CloseHandle(handle_);
     }
-    if (device_.empty()) {
-        return {false, ERROR_FILE_NOT_FOUND,
-                "No device for port number " + std::to_string(portNumber)};
-    }
-    if (const DWORD error = OpenDevice(); error != ERROR_SUCCESS) {
-        return {false, static_cast<long>(error), SystemErrorText(error) + " (" + device_ + ")"};
-    }
-    return {};
 }
 
-DWORD Win32SerialPort::OpenDevice() {
-    const HANDLE handle = ::CreateFileA(device_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+std::string Win32ScannerDevice::DeviceFor(int portNumber) const {
+    return Win32SerialDevice(devices_, portNumber);
+}
+
+SerialOpenResult Win32ScannerDevice::Open(const std::string& device, const SerialLine& line) {
+    const HANDLE handle = ::CreateFileA(device.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                         OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        return ::GetLastError();
+        const DWORD error = ::GetLastError();
+        return {false, static_cast<long>(error), SystemErrorText(error)};
     }
     // A device that is gone may still open; it then refuses its line settings.
-    if (!Configure(handle, *ParseSerialLine(settings_))) {
-        const DWORD error = ::GetLastError();
+    if (!Configure(handle, line)) {
+        DWORD error = ::GetLastError();
         ::CloseHandle(handle);
-        return error == ERROR_SUCCESS ? ERROR_GEN_FAILURE : error;
+        error = error == ERROR_SUCCESS ? ERROR_GEN_FAILURE : error;
+        return {false, static_cast<long>(error), SystemErrorText(error)};
     }
     // Opening starts from an empty line, as the scanner's port always did.
     ::PurgeComm(handle, PURGE_RXCLEAR | PURGE_TXCLEAR);
     handle_ = handle;
-    return ERROR_SUCCESS;
+    return {};
 }
 
-// Keeps what the driver still holds; a device already gone is simply closed, not reported.
-void Win32SerialPort::Close() {
-    if (IsOpen()) {
-        DWORD errors = 0;
-        COMSTAT status{};
-        if (::ClearCommError(handle_, &errors, &status)) {
-            ReadAvailable();
-        }
-        ::CloseHandle(handle_);
-        handle_ = INVALID_HANDLE_VALUE;
-    }
-    waiting_ = false;
-}
-
-void Win32SerialPort::CheckHealth() {
-    if (!IsOpen()) {
-        return;
-    }
+// Keeps what the driver still holds, unless the device is already gone.
+void Win32ScannerDevice::Close(std::string& left) {
     DWORD errors = 0;
     COMSTAT status{};
-    if (!::ClearCommError(handle_, &errors, &status)) {
-        Lose(::GetLastError());
+    if (::ClearCommError(handle_, &errors, &status)) {
+        ReadAvailable(left);
     }
-}
-
-void Win32SerialPort::Lose(DWORD error) {
     ::CloseHandle(handle_);
     handle_ = INVALID_HANDLE_VALUE;
-    waiting_ = true;
-    if (lost_) {
-        lost_(ScannerPortLostText(device_, SystemErrorText(error)));
-    }
 }
 
-void Win32SerialPort::Retry() {
-    if (!waiting_ || OpenDevice() != ERROR_SUCCESS) {
-        return;
+bool Win32ScannerDevice::Read(std::string& bytes, std::string& reason) {
+    DWORD errors = 0;
+    COMSTAT status{};
+    if (!::ClearCommError(handle_, &errors, &status) || !ReadAvailable(bytes)) {
+        reason = SystemErrorText(::GetLastError());
+        return false;
     }
-    waiting_ = false;
-    if (back_) {
-        back_(ScannerPortBackText(device_));
-    }
-}
-
-// Takes everything the driver holds into kept_; a dead device shows here first.
-void Win32SerialPort::Drain() {
-    CheckHealth();
-    if (IsOpen() && !ReadAvailable()) {
-        Lose(::GetLastError());
-    }
+    return true;
 }
 
 // False when a read failed.
-bool Win32SerialPort::ReadAvailable() {
+bool Win32ScannerDevice::ReadAvailable(std::string& bytes) {
     char buffer[4096];
     for (;;) {
         DWORD read = 0;
@@ -171,33 +133,15 @@ bool Win32SerialPort::ReadAvailable() {
         if (read == 0) {
             return true;
         }
-        kept_.append(buffer, read);
+        bytes.append(buffer, read);
     }
 }
 
-std::size_t Win32SerialPort::BytesWaiting() {
-    Drain();
-    return kept_.size();
+void Win32ScannerDevice::ClearInput() {
+    ::PurgeComm(handle_, PURGE_RXCLEAR);
 }
 
-std::string Win32SerialPort::ReadAll() {
-    Drain();
-    std::string bytes;
-    bytes.swap(kept_);
-    return bytes;
-}
-
-void Win32SerialPort::ClearInput() {
-    kept_.clear();
-    if (IsOpen()) {
-        ::PurgeComm(handle_, PURGE_RXCLEAR);
-    }
-}
-
-bool Win32SerialPort::Write(std::string_view bytes) {
-    if (!IsOpen()) {
-        return false;
-    }
+bool Win32ScannerDevice::Write(std::string_view bytes) {
     DWORD written = 0;
     const BOOL ok =
         ::WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);

@@ -1,12 +1,13 @@
+#include "app/ReconnectingSerialPort.h"
 #include "app/ScannerPortText.h"
-#include "app/win32/Win32SerialPort.h"
+#include "app/win32/Win32ScannerDevice.h"
 
 #include <gtest/gtest.h>
 
 namespace quillet {
 namespace {
 
-TEST(Win32SerialPort, PortNumbersNameCommunicationDevices) {
+TEST(Win32ScannerDevice, PortNumbersNameCommunicationDevices) {
     SerialDeviceMap devices;
     EXPECT_EQ(Win32SerialDevice(devices, 1), "\\\\.\\COM1");
     EXPECT_EQ(Win32SerialDevice(devices, 12), "\\\\.\\COM12");
@@ -17,8 +18,9 @@ TEST(Win32SerialPort, PortNumbersNameCommunicationDevices) {
 }
 
 // A failed open says why and leaves the port closed, so nothing reads from a dead handle.
-TEST(Win32SerialPort, FailedOpensAreReportedAndLeaveThePortClosed) {
-    Win32SerialPort port{SerialDeviceMap{}};
+TEST(Win32ScannerDevice, FailedOpensAreReportedAndLeaveThePortClosed) {
+    Win32ScannerDevice device{SerialDeviceMap{}};
+    ReconnectingSerialPort port{device};
     const SerialOpenResult bad = port.Open(1, "9600,N,8");
     EXPECT_FALSE(bad.ok);
     EXPECT_EQ(bad.errorNumber, kBadSettingsError);

@@ -1,0 +1,168 @@
+#include "app/DesktopSession.h"
+
+#include "config/DialogText.h"
+#include "fields/ExclusionFlags.h"
+#include "fields/FieldDialogText.h"
+
+namespace quillet {
+
+DesktopSession::DesktopSession(const DesktopSessionSetup& setup, DesktopPorts ports)
+    : setup_(setup), trace_(ports.trace), shell_(ports.shell), timers_(ports.timers),
+      singleCopy_(ports.singleCopy), operator_(ports.boxes, ports.trace, setup.unattended,
+                                               [this](int status) { shell_.EndLoop(status); }),
+      port_(ports.scanner), tracedPort_(port_, ports.trace),
+      app_({ports.files, operator_, tracedPort_, ports.pump, ports.desktop, ports.trace}),
+      statusTrace_(ports.trace, &ports.view) {
+    port_.OnLost([this](const std::string& text) {
+        app_.Window().SetStatus(text);
+        timers_.StartTimer(SessionTimer::PortRetry, kPortRetryMs);
+    });
+    port_.OnBack([this](const std::string& text) {
+        timers_.StopTimer(SessionTimer::PortRetry);
+        app_.Window().SetStatus(text);
+    });
+}
+
+DesktopSession::~DesktopSession() {
+    ReleaseAll();
+    app_.Window().SetObserver(nullptr);
+}
+
+bool DesktopSession::Start() {
+    if (!singleCopy_.Acquire()) {
+        operator_.Message(MessageIcon::Exclamation, MessageButtons::Ok, kProgramName,
+                          kAlreadyRunning);
+        operator_.RequestExit(kExitAlreadyRunning);
+        return false;
+    }
+    const StartOptions options{setup_.locations, setup_.host, setup_.connectTimeoutSeconds,
+                               [this] {
+                                   ApplyCommSettings(app_.settings(), app_.Ini(), app_.Window(),
+                                                     operator_, PortOperations());
+                               },
+                               [this] { shell_.CenterWindow(); }};
+    if (!app_.Start(options)) {
+        return false;
+    }
+    if (IniProfile* ini = app_.Ini()) {
+        shell_.LoadFieldDialog(app_.FieldEditor(), *ini, app_.Last());
+        fieldDialogLoaded_ = true;
+    }
+    shell_.ShowWindow();
+    timers_.StartTimer(SessionTimer::Poll, app_.settings().PollIntervalMs);
+    return true;
+}
+
+void DesktopSession::Run(Command command) {
+    switch (command) {
+    case Command::Exit:
+        // Ends the program the same way as closing the window, so the port and the host are
+        // released.
+        Close();
+        return;
+    case Command::Settings:
+        ChangeCommSettings(app_.settings(), app_.Ini(), app_.Window(), operator_, PortOperations());
+        return;
+    case Command::AutoFieldSelect:
+        ShowFieldDialog();
+        return;
+    case Command::ExclusionInsertion:
+        ShowExclusionDialog();
+        return;
+    case Command::About:
+        if (DialogMayOpen(dialog_text::kAboutTitle)) {
+            shell_.ShowAbout();
+        }
+        return;
+    }
+}
+
+void DesktopSession::TimerFired(SessionTimer timer) {
+    switch (timer) {
+    case SessionTimer::Poll:
+        port_.CheckHealth();
+        app_.Tick();
+        return;
+    case SessionTimer::PortRetry:
+        port_.Retry();
+        return;
+    case SessionTimer::CloseRetry:
+        timers_.StopTimer(SessionTimer::CloseRetry);
+        Close();
+        return;
+    }
+}
+
+CommSettingsPorts DesktopSession::PortOperations() {
+    CommSettingsPorts ports;
+    ports.open = [this](int portNumber, const std::string& settings) {
+        timers_.StopTimer(SessionTimer::PortRetry);
+        return port_.Open(portNumber, settings);
+    };
+    // Nobody at the screen: the dialog counts as cancelled, the port stays as it is.
+    ports.askSettings = [this](const Settings& settings) -> std::optional<SerialSettingsChoice> {
+        if (!DialogMayOpen(dialog_text::kSettingsTitle)) {
+            return std::nullopt;
+        }
+        return shell_.AskSerialSettings(settings);
+    };
+    return ports;
+}
+
+// Unattended, no dialog opens: the trace says which one would have.
+bool DesktopSession::DialogMayOpen(const char* title) {
+    if (!operator_.Unattended()) {
+        return true;
+    }
+    trace_.Event("dialog", std::string(title) + " not opened");
+    return false;
+}
+
+void DesktopSession::ShowExclusionDialog() {
+    IniProfile* ini = app_.Ini();
+    if (ini == nullptr || !DialogMayOpen(field_text::kExclusionTitle)) {
+        return;
+    }
+    if (const auto flags = shell_.AskExclusionFlags(app_.settings().ExclusionFlags)) {
+        ApplyExclusionFlags(*flags, *ini, app_.settings(), app_.Window());
+    }
+}
+
+void DesktopSession::ShowFieldDialog() {
+    if (fieldDialogLoaded_ && DialogMayOpen(field_text::kMachineFieldTitle)) {
+        shell_.ShowFieldDialog();
+    }
+}
+
+void DesktopSession::Close() {
+    if (closed_) {
+        return;
+    }
+    if (!closing_) {
+        closing_ = true;
+        if (fieldDialogLoaded_) {
+            shell_.UnloadFieldDialog();
+            fieldDialogLoaded_ = false;
+        }
+        timers_.StopTimer(SessionTimer::Poll);
+    }
+    // A label still being handled finishes first; it may still need the port and the host.
+    if (app_.Poller().Busy()) {
+        timers_.StartTimer(SessionTimer::CloseRetry, kCloseRetryMs);
+        return;
+    }
+    ReleaseAll();
+    shell_.HideWindow();
+    closed_ = true;
+    shell_.EndLoop(operator_.ExitStatus().value_or(0));
+}
+
+void DesktopSession::ReleaseAll() {
+    timers_.StopTimer(SessionTimer::Poll);
+    timers_.StopTimer(SessionTimer::PortRetry);
+    timers_.StopTimer(SessionTimer::CloseRetry);
+    port_.Close();
+    app_.Shutdown();
+}
+
+} // namespace quillet

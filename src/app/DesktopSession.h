@@ -1,0 +1,101 @@
+#pragma once
+
+#include "app/Application.h"
+#include "app/DesktopShell.h"
+#include "app/MainMenu.h"
+#include "app/ReconnectingSerialPort.h"
+#include "app/SessionOperator.h"
+#include "app/SingleCopy.h"
+#include "app/StatusTrace.h"
+#include "app/TracingSerialPort.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace quillet {
+
+struct DesktopSessionSetup {
+    SettingsLocations locations;
+    std::shared_ptr<HostApplication> host;
+    double connectTimeoutSeconds = 30;
+    // Nobody at the screen: no box is shown and no dialog opens.
+    bool unattended = false;
+};
+
+// The platform and the toolkit as the desktop session reaches them.
+struct DesktopPorts {
+    FileSystem& files;
+    Operator& boxes; // the toolkit's plain message boxes
+    ScannerDevice& scanner;
+    EventPump& pump;
+    Desktop& desktop;
+    SingleCopy& singleCopy;
+    Trace& trace;
+    WindowStateObserver& view; // the main window
+    DesktopShell& shell;
+    SessionTimers& timers;
+};
+
+// One run of a desktop program, whatever draws it: the single-copy check, start-up, the
+// menu commands and their dialogs, the scanner port that goes away and comes back, closing
+// while a label is handled, and the release order. The toolkit only draws and forwards.
+class DesktopSession {
+public:
+    static constexpr int kExitAlreadyRunning = 1;
+    // How often a close waits for the label being handled.
+    static constexpr int kCloseRetryMs = 100;
+    // How often a scanner port that went away is tried again.
+    static constexpr int kPortRetryMs = 500;
+
+    DesktopSession(const DesktopSessionSetup& setup, DesktopPorts ports);
+    ~DesktopSession();
+    DesktopSession(const DesktopSession&) = delete;
+    DesktopSession& operator=(const DesktopSession&) = delete;
+
+    // The main window has attached itself to the window state: from now on each change
+    // passes through the trace on its way to the window.
+    void ViewAttached() { app_.Window().SetObserver(&statusTrace_); }
+
+    // The start-up sequence; false when the program has to end (see ExitStatus()). The
+    // window is shown and the poll runs only once start-up has finished, so no label
+    // reaches the interpreter before the host's list is held.
+    bool Start();
+    std::optional<int> ExitStatus() const { return operator_.ExitStatus(); }
+
+    void Run(Command command);
+    void TimerFired(SessionTimer timer);
+
+    // Closing the window and "E&xit" both come here: the machine field dialog goes, the
+    // poll stops, and once no label is being handled the port is closed, the host
+    // released and the event loop ended.
+    void Close();
+    bool Closed() const { return closed_; }
+
+    Application& App() { return app_; }
+    ReconnectingSerialPort& Port() { return port_; }
+    Operator& Op() { return operator_; }
+
+private:
+    CommSettingsPorts PortOperations();
+    bool DialogMayOpen(const char* title);
+    void ShowExclusionDialog();
+    void ShowFieldDialog();
+    void ReleaseAll();
+
+    DesktopSessionSetup setup_;
+    Trace& trace_;
+    DesktopShell& shell_;
+    SessionTimers& timers_;
+    SingleCopy& singleCopy_;
+    SessionOperator operator_;
+    ReconnectingSerialPort port_;
+    TracingSerialPort tracedPort_;
+    Application app_;
+    StatusTrace statusTrace_;
+    bool fieldDialogLoaded_ = false;
+    bool closing_ = false;
+    bool closed_ = false;
+};
+
+} // namespace quillet

@@ -1,0 +1,43 @@
+#include "app/MainMenu.h"
+
+#include "app/MainWindowText.h"
+
+namespace quillet {
+
+namespace {
+
+using namespace main_window;
+
+constexpr MenuEntry kFileEntries[] = {{"mnuExit", kExit, Command::Exit}};
+// "mnuSetttings" is spelt as the window has always named it.
+constexpr MenuEntry kOptionsEntries[] = {
+    {"mnuSetttings", kSettings, Command::Settings},
+    {"MnuAutoFld", kAutoFieldSelect, Command::AutoFieldSelect},
+    {"ExIns", kExclusionInsertion, Command::ExclusionInsertion},
+};
+constexpr MenuEntry kHelpEntries[] = {{"mnuAbout", kAbout, Command::About}};
+
+constexpr MenuDescription kMenus[] = {
+    {"mnuFile", kFileMenu, kFileEntries},
+    {"mnuOptions", kOptionsMenu, kOptionsEntries},
+    {"mnuHelp", kHelpMenu, kHelpEntries},
+};
+
+} // namespace
+
+std::span<const MenuDescription> MainMenus() {
+    return kMenus;
+}
+
+const MenuEntry& EntryFor(Command command) {
+    for (const MenuDescription& menu : kMenus) {
+        for (const MenuEntry& entry : menu.entries) {
+            if (entry.command == command) {
+                return entry;
+            }
+        }
+    }
+    return kFileEntries[0];
+}
+
+} // namespace quillet

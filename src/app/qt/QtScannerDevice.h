@@ -1,0 +1,44 @@
+#pragma once
+
+#include "app/ScannerDevice.h"
+#include "app/SerialDeviceMap.h"
+
+#include <QObject>
+#include <QSerialPort>
+
+#include <string>
+
+namespace quillet {
+
+// The scanner's device over QSerialPort. Qt reports a device that fails while open (a
+// USB adapter pulled out) by a signal: the device is then closed at once and reported
+// gone with the bytes Qt still held.
+class QtScannerDevice final : public QObject, public ScannerDevice {
+    Q_OBJECT
+
+public:
+    explicit QtScannerDevice(SerialDeviceMap devices, QObject* parent = nullptr);
+    ~QtScannerDevice() override;
+
+    // Takes effect at the next Open.
+    void SetDevices(SerialDeviceMap devices) { devices_ = std::move(devices); }
+
+    std::string DeviceFor(int portNumber) const override;
+    long NoDeviceError() const override { return QSerialPort::DeviceNotFoundError; }
+    SerialOpenResult Open(const std::string& device, const SerialLine& line) override;
+    bool IsOpen() const override { return port_.isOpen(); }
+    void Close(std::string& left) override;
+    bool Read(std::string& bytes, std::string& reason) override;
+    void ClearInput() override { port_.clear(QSerialPort::Input); }
+    bool Write(std::string_view bytes) override;
+    bool Present(const std::string& device) const override;
+
+private:
+    void OnError(QSerialPort::SerialPortError error);
+    void TakeBuffered(std::string& bytes);
+
+    SerialDeviceMap devices_;
+    QSerialPort port_;
+};
+
+} // namespace quillet
