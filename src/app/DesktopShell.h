@@ -10,7 +10,7 @@ namespace quillet {
 
 class AutoSelEditor;
 class IniProfile;
-class LastProgram;
+struct LastProgram;
 
 // The timers a desktop session runs on the toolkit's event loop: the scanner poll (Timer1),
 // the retry of a scanner port that went away, and the retry of a close that waits for a

@@ -18,8 +18,5 @@
 #define IDC_CURSETTINGS 1022
 #define IDC_STATUS 1023
 
-#define IDM_EXIT 2001
-#define IDM_SETTINGS 2002
-#define IDM_AUTOFIELD 2003
-#define IDM_EXCLUSION 2004
-#define IDM_ABOUT 2005
+// Menu entries: this plus the command's number.
+#define IDM_FIRST_COMMAND 2001

@@ -1,15 +1,12 @@
 #pragma once
 
-#include "app/Application.h"
-#include "app/ApplyCommSettings.h"
 #include "app/CommandLine.h"
-#include "app/StatusTrace.h"
-#include "app/TracingSerialPort.h"
+#include "app/DesktopSession.h"
 #include "app/win32/Win32Desktop.h"
 #include "app/win32/Win32EventPump.h"
 #include "app/win32/Win32MainWindow.h"
 #include "app/win32/Win32Operator.h"
-#include "app/win32/Win32SerialPort.h"
+#include "app/win32/Win32ScannerDevice.h"
 #include "config/NativeFileSystem.h"
 #include "fields/win32/Win32MachineFieldDialog.h"
 #include "host/HostObjects.h"
@@ -32,56 +29,63 @@ struct Win32DesktopSetup {
     bool unattended = false;
 };
 
-// The Windows desktop program: the application object with the main window, the scanner's
-// port, the poll timer and the message loop around it. Start-up, the window's commands and
-// shutdown are wired here; every rule stays in the core.
-class Win32DesktopProgram {
+// One copy per user session: a named mutex, dropped by the system when a copy ends or
+// crashes.
+class MutexSingleCopy final : public SingleCopy {
 public:
-    static constexpr int kExitAlreadyRunning = 1;
-    // How often a scanner port that went away is tried again.
-    static constexpr int kRetryMs = 500;
+    MutexSingleCopy() = default;
+    ~MutexSingleCopy() override;
+    MutexSingleCopy(const MutexSingleCopy&) = delete;
+    MutexSingleCopy& operator=(const MutexSingleCopy&) = delete;
+    bool Acquire() override;
+
+private:
+    HANDLE mutex_ = nullptr;
+};
+
+// The Windows desktop program: the session drawn with Win32. Windows, timers and the
+// message loop only; the flows are the session's.
+class Win32DesktopProgram final : private DesktopShell, private SessionTimers {
+public:
+    static constexpr int kExitAlreadyRunning = DesktopSession::kExitAlreadyRunning;
 
     Win32DesktopProgram(HINSTANCE instance, const Win32DesktopSetup& setup, Trace& trace);
-    ~Win32DesktopProgram();
+    ~Win32DesktopProgram() override;
     Win32DesktopProgram(const Win32DesktopProgram&) = delete;
     Win32DesktopProgram& operator=(const Win32DesktopProgram&) = delete;
 
-    // The start-up sequence; false when the program has to end (see ExitStatus()).
-    bool Start();
-    std::optional<int> ExitStatus() const { return operator_.ExitStatus(); }
+    bool Start() { return session_.Start(); }
+    std::optional<int> ExitStatus() const { return session_.ExitStatus(); }
     // The message loop until the program ends; the exit status.
     int Run();
-    // Closing the window and "E&xit" both come here; waits while a label is handled.
-    void Close();
-    void CloseAfter(int milliseconds) { window_.CloseLater(milliseconds); }
+    void CloseAfter(int milliseconds) {
+        window_.StartTimer(SessionTimer::CloseRetry, milliseconds);
+    }
 
 private:
     MainWindowCommands Commands();
-    bool AcquireSingleCopy();
-    CommSettingsPorts PortOperations();
-    bool DialogMayOpen(const char* title);
-    void ShowSettingsDialog();
-    void ShowExclusionDialog();
-    void ShowMachineFieldDialog();
-    void PollTick();
-    void ReleaseAll();
+    void CenterWindow() override;
+    void ShowWindow() override;
+    void HideWindow() override;
+    std::optional<SerialSettingsChoice> AskSerialSettings(const Settings& settings) override;
+    std::optional<std::string> AskExclusionFlags(const std::string& flags) override;
+    void ShowAbout() override;
+    void LoadFieldDialog(AutoSelEditor& editor, IniProfile& ini, LastProgram& last) override;
+    void ShowFieldDialog() override;
+    void UnloadFieldDialog() override;
+    void EndLoop(int status) override;
+    void StartTimer(SessionTimer timer, int milliseconds) override;
+    void StopTimer(SessionTimer timer) override;
 
-    Win32DesktopSetup setup_;
-    Trace& trace_;
-    Win32Operator operator_;
+    Win32MainWindow window_;
+    Win32Operator boxes_;
     Win32EventPump pump_;
     Win32Desktop desktop_;
     NativeFileSystem files_;
-    Win32SerialPort port_;
-    TracingSerialPort tracedPort_;
-    std::shared_ptr<HostApplication> host_;
-    Application app_;
-    Win32MainWindow window_;
-    StatusTrace statusTrace_;
+    Win32ScannerDevice scanner_;
+    MutexSingleCopy singleCopy_;
     std::unique_ptr<Win32MachineFieldDialog> machineFields_;
-    HANDLE singleCopy_ = nullptr;
-    bool closing_ = false;
-    bool closed_ = false;
+    DesktopSession session_;
 };
 
 // The named mutex that lets one copy run per user session.

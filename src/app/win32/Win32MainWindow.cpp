@@ -10,9 +10,15 @@ namespace quillet {
 
 namespace {
 
-constexpr UINT_PTR kPollTimer = 1;
-constexpr UINT_PTR kRetryTimer = 2;
-constexpr UINT_PTR kCloseTimer = 3;
+// Window timer ids are the session's timers, counted from 1.
+UINT_PTR TimerId(SessionTimer timer) {
+    return static_cast<UINT_PTR>(timer) + 1;
+}
+
+// Menu ids are the commands, counted from the first.
+int MenuId(Command command) {
+    return IDM_FIRST_COMMAND + static_cast<int>(command);
+}
 
 COLORREF ToColorRef(unsigned rgb) {
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
@@ -29,10 +35,6 @@ RECT PlaceOf(HWND window, int id) {
     ::GetWindowRect(control, &place);
     ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
     return place;
-}
-
-void AddCommand(HMENU menu, UINT id, const char* caption) {
-    ::AppendMenuA(menu, MF_STRING, id, caption);
 }
 
 std::string TextOf(HWND control) {
@@ -101,14 +103,10 @@ INT_PTR Win32MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         Command(LOWORD(wParam), HIWORD(wParam));
         return TRUE;
     case WM_TIMER:
-        if (wParam == kPollTimer && commands_.pollTick) {
-            commands_.pollTick();
-        } else if (wParam == kRetryTimer && commands_.retryTick) {
-            commands_.retryTick();
-        } else if (wParam == kCloseTimer) {
-            ::KillTimer(window_, kCloseTimer);
-            if (commands_.close) {
-                commands_.close();
+        for (const SessionTimer timer :
+             {SessionTimer::Poll, SessionTimer::PortRetry, SessionTimer::CloseRetry}) {
+            if (wParam == TimerId(timer) && commands_.timer) {
+                commands_.timer(timer);
             }
         }
         return TRUE;
@@ -142,22 +140,15 @@ void Win32MainWindow::SetCaptions() {
 
 // Setting a menu takes its height from the client area: the window grows by it instead.
 void Win32MainWindow::BuildMenu() {
-    const HMENU file = ::CreatePopupMenu();
-    AddCommand(file, IDM_EXIT, main_window::kExit);
-    const HMENU options = ::CreatePopupMenu();
-    AddCommand(options, IDM_SETTINGS, main_window::kSettings);
-    AddCommand(options, IDM_AUTOFIELD, main_window::kAutoFieldSelect);
-    // A command nobody handles is shown, greyed.
-    if (!commands_.autoFieldSelect) {
-        ::EnableMenuItem(options, IDM_AUTOFIELD, MF_BYCOMMAND | MF_GRAYED);
-    }
-    AddCommand(options, IDM_EXCLUSION, main_window::kExclusionInsertion);
-    const HMENU help = ::CreatePopupMenu();
-    AddCommand(help, IDM_ABOUT, main_window::kAbout);
     const HMENU bar = ::CreateMenu();
-    ::AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), main_window::kFileMenu);
-    ::AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(options), main_window::kOptionsMenu);
-    ::AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), main_window::kHelpMenu);
+    for (const MenuDescription& description : MainMenus()) {
+        const HMENU menu = ::CreatePopupMenu();
+        for (const MenuEntry& entry : description.entries) {
+            ::AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(MenuId(entry.command)),
+                          entry.caption);
+        }
+        ::AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(menu), description.caption);
+    }
 
     RECT client{};
     ::GetClientRect(window_, &client);
@@ -228,19 +219,16 @@ void Win32MainWindow::Command(int id, int code) {
         }
         return commands_.ok(TextOf(::GetDlgItem(window_, IDC_ENTRY)));
     }
-    case IDM_EXIT:
-        return run(commands_.exit);
-    case IDM_SETTINGS:
-        return run(commands_.settings);
-    case IDM_AUTOFIELD:
-        return run(commands_.autoFieldSelect);
-    case IDM_EXCLUSION:
-        return run(commands_.exclusionInsertion);
-    case IDM_ABOUT:
-        return run(commands_.about);
     default:
         // Escape (IDCANCEL) does not close the main window.
         break;
+    }
+    for (const MenuDescription& description : MainMenus()) {
+        for (const MenuEntry& entry : description.entries) {
+            if (id == MenuId(entry.command) && commands_.command) {
+                return commands_.command(entry.command);
+            }
+        }
     }
 }
 
@@ -338,24 +326,12 @@ void Win32MainWindow::ShowManualEntry(const ManualEntryView& view) {
     }
 }
 
-void Win32MainWindow::StartPolling(int milliseconds) {
-    ::SetTimer(window_, kPollTimer, static_cast<UINT>(milliseconds), nullptr);
+void Win32MainWindow::StartTimer(SessionTimer timer, int milliseconds) {
+    ::SetTimer(window_, TimerId(timer), static_cast<UINT>(milliseconds), nullptr);
 }
 
-void Win32MainWindow::StopPolling() {
-    ::KillTimer(window_, kPollTimer);
-}
-
-void Win32MainWindow::StartRetrying(int milliseconds) {
-    ::SetTimer(window_, kRetryTimer, static_cast<UINT>(milliseconds), nullptr);
-}
-
-void Win32MainWindow::StopRetrying() {
-    ::KillTimer(window_, kRetryTimer);
-}
-
-void Win32MainWindow::CloseLater(int milliseconds) {
-    ::SetTimer(window_, kCloseTimer, static_cast<UINT>(milliseconds), nullptr);
+void Win32MainWindow::StopTimer(SessionTimer timer) {
+    ::KillTimer(window_, TimerId(timer));
 }
 
 // Unchanged text is not set again, so nothing flickers on each tick.

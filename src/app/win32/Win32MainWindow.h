@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/DesktopShell.h"
+#include "app/MainMenu.h"
 #include "app/ManualEntry.h"
 #include "base/WindowState.h"
 
@@ -17,14 +19,9 @@ struct MainWindowCommands {
     std::function<void(bool)> autoStart;
     std::function<void()> edit;
     std::function<void(const std::string&)> ok;
-    std::function<void()> settings;
-    std::function<void()> autoFieldSelect;
-    std::function<void()> exclusionInsertion;
-    std::function<void()> about;
-    std::function<void()> exit;
+    std::function<void(Command)> command; // the menu's entries
     std::function<void()> close;
-    std::function<void()> pollTick;
-    std::function<void()> retryTick;
+    std::function<void(SessionTimer)> timer;
 };
 
 // frmMain as a Win32 dialog: draws the core's WindowState and manual-entry view and reports
@@ -43,14 +40,9 @@ public:
     void Detach();
     void ShowManualEntry(const ManualEntryView& view);
 
-    // Timer1, the scanner poll.
-    void StartPolling(int milliseconds);
-    void StopPolling();
-    // While the scanner's device is gone: how often it is tried again.
-    void StartRetrying(int milliseconds);
-    void StopRetrying();
-    // Asks to close again after a while (a label was still being handled).
-    void CloseLater(int milliseconds);
+    // The session's timers run on the window; Timer1 is the poll.
+    void StartTimer(SessionTimer timer, int milliseconds);
+    void StopTimer(SessionTimer timer);
 
     void StatusChanged(const std::string& text) override;
     void Changed() override;

@@ -73,12 +73,6 @@ void CenterWindow(HWND window, HWND over) {
 
 MessageAnswer Win32Operator::Message(MessageIcon icon, MessageButtons buttons,
                                      const std::string& title, const std::string& text) {
-    if (trace_ != nullptr) {
-        TraceMessage(*trace_, icon, title, text);
-    }
-    if (unattended_) {
-        return UnattendedAnswer(buttons);
-    }
     const HWND owner = owner_ != nullptr && ::IsWindowVisible(owner_) ? owner_ : nullptr;
     centreOver = owner;
     centringHook = ::SetWindowsHookExA(WH_CBT, CentreOnActivate, nullptr, ::GetCurrentThreadId());
@@ -101,14 +95,6 @@ MessageAnswer Win32Operator::Message(MessageIcon icon, MessageButtons buttons,
 
 void Win32Operator::Beep() {
     ::MessageBeep(MB_OK);
-}
-
-void Win32Operator::RequestExit(int status) {
-    if (exitStatus_.has_value()) {
-        return;
-    }
-    exitStatus_ = status;
-    ::PostQuitMessage(status);
 }
 
 } // namespace quillet

@@ -4,30 +4,21 @@
 
 #include <windows.h>
 
-#include <optional>
-
 namespace quillet {
 
 // Message boxes owned by the main window and centred over it once it is shown; before that
-// (start-up) in the middle of the screen. Unattended, boxes are traced and answered as the
-// replay tool answers them.
+// (start-up) in the middle of the screen. Tracing, unattended answers and the exit status
+// are the desktop session's.
 class Win32Operator final : public Operator {
 public:
-    Win32Operator(Trace* trace, bool unattended) : trace_(trace), unattended_(unattended) {}
-
     void SetOwner(HWND owner) { owner_ = owner; }
 
     MessageAnswer Message(MessageIcon icon, MessageButtons buttons, const std::string& title,
                           const std::string& text) override;
     void Beep() override;
-    void RequestExit(int status) override;
-    std::optional<int> ExitStatus() const { return exitStatus_; }
 
 private:
     HWND owner_ = nullptr;
-    Trace* trace_;
-    bool unattended_;
-    std::optional<int> exitStatus_;
 };
 
 // Centres `window` over `over`, or over the work area of its monitor when `over` is null,
