@@ -69,7 +69,7 @@ int Win32DesktopProgram::Run() {
 }
 
 void Win32DesktopProgram::CenterWindow() {
-    CenterOnScreen(window_.Handle());
+    quillet::CenterWindow(window_.Handle());
 }
 
 void Win32DesktopProgram::ShowWindow() {

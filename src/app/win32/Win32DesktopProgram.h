@@ -2,10 +2,10 @@
 
 #include "app/CommandLine.h"
 #include "app/DesktopSession.h"
-#include "app/win32/Win32Desktop.h"
-#include "app/win32/Win32EventPump.h"
+#include "base/win32/Win32Desktop.h"
+#include "base/win32/Win32EventPump.h"
 #include "app/win32/Win32MainWindow.h"
-#include "app/win32/Win32Operator.h"
+#include "base/win32/Win32Operator.h"
 #include "app/win32/Win32ScannerDevice.h"
 #include "config/NativeFileSystem.h"
 #include "fields/win32/Win32MachineFieldDialog.h"

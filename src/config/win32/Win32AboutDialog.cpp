@@ -22,7 +22,7 @@ void Init(HWND dialog) {
     ::SetPropA(dialog, "QuilletBold", bold);
     ::SendDlgItemMessageA(dialog, IDC_ABOUT_PRODUCT, WM_SETFONT, reinterpret_cast<WPARAM>(bold),
                           FALSE);
-    CenterOnScreen(dialog);
+    CenterWindow(dialog);
 }
 
 INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM /*lParam*/) {

@@ -1,13 +1,12 @@
 #pragma once
 
+#include "base/win32/Win32CenterWindow.h"
+
 #include <windows.h>
 
 #include <functional>
 
 namespace quillet {
-
-// CenterForm: the middle of the work area of the window's monitor.
-void CenterOnScreen(HWND window);
 
 // A modal dialog that edits a form: `init` fills the controls when it opens and returns what
 // WM_INITDIALOG must (FALSE when it set the focus itself); OK calls `store` to take the

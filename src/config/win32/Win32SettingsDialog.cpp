@@ -49,7 +49,7 @@ void Init(HWND dialog, SerialSettingsForm& form) {
     ::SetDlgItemTextA(dialog, IDOK, dialog_text::kSettingsOk);
     ::SetDlgItemTextA(dialog, IDCANCEL, dialog_text::kSettingsCancel);
     Exchange(dialog, form, true);
-    CenterOnScreen(dialog);
+    CenterWindow(dialog);
 }
 
 } // namespace

@@ -20,7 +20,7 @@ void Init(HWND dialog, const std::string& flags) {
         ::CheckDlgButton(dialog, IDC_EXCLUSION_CHECK1 + i,
                          ticks[static_cast<std::size_t>(i)] ? BST_CHECKED : BST_UNCHECKED);
     }
-    CenterOnScreen(dialog);
+    CenterWindow(dialog);
 }
 
 std::string FlagsOf(HWND dialog) {

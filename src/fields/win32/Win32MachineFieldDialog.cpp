@@ -390,7 +390,7 @@ void Win32MachineFieldDialog::Init() {
     Refresh();
     ::SendMessageA(tabs, TCM_SETCURSEL, static_cast<WPARAM>(tab_), 0);
     SelectTab(tab_);
-    CenterOnScreen(dialog_);
+    CenterWindow(dialog_);
     ::SetFocus(tabs);
 }
 

@@ -1,4 +1,4 @@
-#include "app/win32/Win32EventPump.h"
+#include "base/win32/Win32EventPump.h"
 
 #include <gtest/gtest.h>
 

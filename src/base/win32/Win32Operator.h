@@ -21,8 +21,4 @@ private:
     HWND owner_ = nullptr;
 };
 
-// Centres `window` over `over`, or over the work area of its monitor when `over` is null,
-// keeping it on that monitor.
-void CenterWindow(HWND window, HWND over);
-
 } // namespace quillet

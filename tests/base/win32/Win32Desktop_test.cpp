@@ -1,4 +1,4 @@
-#include "app/win32/Win32Desktop.h"
+#include "base/win32/Win32Desktop.h"
 
 #include <gtest/gtest.h>
 
