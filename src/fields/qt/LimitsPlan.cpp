@@ -13,8 +13,9 @@ constexpr int kTick = 5;
 constexpr QSize kPanelSize(260, 150);
 } // namespace
 
-LimitsPlan::LimitsPlan(QLineEdit& limitX, QLineEdit& limitY, QWidget* parent)
-    : QWidget(parent), limitX_(limitX), limitY_(limitY), panel_(new PlanPanel(2, 2, this)) {
+LimitsPlan::LimitsPlan(QLineEdit& limitX, QLineEdit& limitY, int rows, int columns, QWidget* parent)
+    : QWidget(parent), limitX_(limitX), limitY_(limitY), rows_(rows), columns_(columns),
+      panel_(new PlanPanel(rows, columns, this)) {
     limitX_.setParent(this);
     limitY_.setParent(this);
     panel_->setMinimumSize(kPanelSize);
@@ -37,7 +38,7 @@ QRect LimitsPlan::MeasuredCell() const {
         return cell.translated(panel_->pos());
     }
     const QRect area = panel_->geometry();
-    return {area.topLeft(), QSize(area.width() / 2, area.height() / 2)};
+    return {area.topLeft(), QSize(area.width() / columns_, area.height() / rows_)};
 }
 
 void LimitsPlan::resizeEvent(QResizeEvent* event) {
@@ -48,7 +49,7 @@ void LimitsPlan::resizeEvent(QResizeEvent* event) {
     const int top = boxX.height() + 2 * kGap;
     panel_->setGeometry(left, top, width() - left - kGap, height() - top - kGap);
     const QRect area = panel_->geometry();
-    const QRect cell(area.topLeft(), QSize(area.width() / 2, area.height() / 2));
+    const QRect cell(area.topLeft(), QSize(area.width() / columns_, area.height() / rows_));
     limitX_.setGeometry(cell.center().x() - limitX_.width() / 2, kGap, limitX_.width(),
                         boxX.height());
     limitY_.setGeometry(kGap, cell.center().y() - boxY.height() / 2, boxY.width(), boxY.height());

@@ -8,11 +8,12 @@ namespace quillet {
 
 class PlanPanel;
 
-// The "Field Limits" drawing: a panel of four cells with the half-limit boxes along its
-// top and left edges and dimension marks from each box to the cell it measures.
+// The "Field Limits" drawing: a plan panel with the half-limit boxes along its top and left
+// edges and dimension marks from each box to the upper left cell, which they measure.
 class LimitsPlan : public QWidget {
 public:
-    LimitsPlan(QLineEdit& limitX, QLineEdit& limitY, QWidget* parent = nullptr);
+    LimitsPlan(QLineEdit& limitX, QLineEdit& limitY, int rows, int columns,
+               QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -26,6 +27,8 @@ private:
 
     QLineEdit& limitX_;
     QLineEdit& limitY_;
+    int rows_;
+    int columns_;
     PlanPanel* panel_;
 };
 

@@ -4,8 +4,8 @@
 #include "base/qt/SingleByteText.h"
 #include "config/qt/CenterForm.h"
 #include "config/qt/DialogSize.h"
-#include "fields/FieldDialogLayout.h"
 #include "fields/LastProgram.h"
+#include "fields/MachineFieldForm.h"
 #include "fields/MachineFieldStore.h"
 #include "fields/qt/LimitsPlan.h"
 #include "fields/qt/PlanPanel.h"
@@ -25,15 +25,12 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include <span>
-
 namespace quillet {
 
 namespace {
 
-using field_layout::kFrontBackChecks;
-using field_layout::kStandardChecks;
-using field_layout::TypingLimitOf;
+using field_form::kFieldGrey;
+using field_form::TypingLimitOf;
 
 constexpr int kLimitBoxWidth = 64;
 constexpr int kPairSpacing = 4;
@@ -44,7 +41,7 @@ std::size_t Index(FieldSlot slot) {
 
 void PaintGrey(QWidget& widget, QPalette::ColorRole role) {
     QPalette palette = widget.palette();
-    palette.setColor(role, QColor(192, 192, 192));
+    palette.setColor(role, QColor(kFieldGrey.red, kFieldGrey.green, kFieldGrey.blue));
     widget.setPalette(palette);
     widget.setAutoFillBackground(role == QPalette::Window);
 }
@@ -67,26 +64,9 @@ Qt::CheckState CheckStateOf(std::int16_t flag) {
     }
 }
 
-std::int16_t FlagOf(int state) {
-    switch (state) {
-    case Qt::Checked:
-        return 1;
-    case Qt::PartiallyChecked:
-        return 2;
-    default:
-        return 0;
-    }
-}
-
-std::span<const FieldSlot> ChecksOnTab(int tab) {
-    switch (tab) {
-    case MachineFieldDialog::kStandardFields:
-        return kStandardChecks;
-    case MachineFieldDialog::kFrontAndBack:
-        return kFrontBackChecks;
-    default:
-        return {};
-    }
+void ShowFlag(QCheckBox& box, std::int16_t flag) {
+    box.setTristate(flag == 2);
+    box.setCheckState(CheckStateOf(flag));
 }
 
 QString Latin1(const char* text) {
@@ -117,10 +97,9 @@ MachineFieldDialog::MachineFieldDialog(AutoSelEditor& editor, IniProfile& ini,
     // Every tab caption whole, whatever the font: the dialog grows rather than scroll them.
     tabs_->setUsesScrollButtons(false);
     tabs_->setElideMode(Qt::ElideNone);
-    tabs_->addTab(BuildAutoSelectTab(), Latin1(field_text::kTabCaptions[kAutoFieldSelect]));
-    tabs_->addTab(BuildStandardTab(), Latin1(field_text::kTabCaptions[kStandardFields]));
-    tabs_->addTab(BuildFrontBackTab(), Latin1(field_text::kTabCaptions[kFrontAndBack]));
-    tabs_->addTab(BuildLimitsTab(), Latin1(field_text::kTabCaptions[kFieldLimits]));
+    for (int tab = 0; tab < field_form::kTabCount; ++tab) {
+        tabs_->addTab(BuildTab(tab), Latin1(field_form::TabAt(tab).caption));
+    }
     connect(tabs_, &QTabWidget::currentChanged, this, &MachineFieldDialog::TabChanged);
     BuildButtons();
 
@@ -277,68 +256,41 @@ QCheckBox* MachineFieldDialog::AddCheckBox(FieldSlot slot, QWidget* parent) {
     box->setFixedSize(box->sizeHint() + QSize(6, 6));
     box->setBackgroundRole(QPalette::Window);
     PaintGrey(*box, QPalette::Window);
-    connect(box, &QCheckBox::stateChanged, this, [this, slot, box](int state) {
-        if (refreshing_) {
-            return;
-        }
-        model_.Flag(slot) = FlagOf(state);
-        // Grey is a loaded state only; once left, a click toggles between clear and checked.
-        if (state != Qt::PartiallyChecked) {
-            box->setTristate(false);
-        }
+    // The box has toggled already; the model's rule decides what it shows.
+    connect(box, &QCheckBox::clicked, this, [this, slot, box] {
+        model_.Flag(slot) = field_form::FlagAfterClick(model_.Flag(slot));
+        ShowFlag(*box, model_.Flag(slot));
     });
     checkBoxes_[Index(slot)] = box;
     return box;
 }
 
-QWidget* MachineFieldDialog::BuildStandardTab() {
-    auto* page = new QWidget;
-    auto* upper = new PlanPanel(1, 1, page);
-    auto* wide = new QHBoxLayout;
-    wide->addWidget(AddFieldBox(FieldSlot::SFN, upper));
-    wide->addStretch();
-    wide->addWidget(AddFieldBox(FieldSlot::SFM, upper));
-    upper->SetCell(0, 0, wide);
-
-    auto* lower = new PlanPanel(1, 2, page);
-    const FieldSlot pairs[][2] = {{FieldSlot::SFS, FieldSlot::SFA},
-                                  {FieldSlot::SFT, FieldSlot::SFR}};
-    for (int i = 0; i < 2; ++i) {
-        lower->SetCell(0, i, AddPair(pairs[i][0], pairs[i][1], lower));
+QWidget* MachineFieldDialog::BuildTab(int tab) {
+    switch (tab) {
+    case field_form::kAutoFieldSelect:
+        return BuildAutoSelectTab();
+    case field_form::kFieldLimits:
+        return BuildLimitsTab();
+    default:
+        return BuildFieldTab(tab);
     }
-
-    return StackPlans(page, upper, lower);
 }
 
-QWidget* MachineFieldDialog::BuildFrontBackTab() {
+// The tab's plan panels, one above the other, centred on the page.
+QWidget* MachineFieldDialog::BuildFieldTab(int tab) {
     auto* page = new QWidget;
-    auto* upper = new PlanPanel(2, 1, page);
-    const FieldSlot rows[][2] = {{FieldSlot::BFN, FieldSlot::BFM},
-                                 {FieldSlot::FFN, FieldSlot::FFM}};
-    for (int i = 0; i < 2; ++i) {
-        upper->SetCell(i, 0, AddPair(rows[i][0], rows[i][1], upper));
-    }
-
-    // Back zone above the front zone; S/A cells on the left, T/R on the right.
-    auto* lower = new PlanPanel(2, 2, page);
-    const FieldSlot cells[][2] = {{FieldSlot::BFS, FieldSlot::BFA},
-                                  {FieldSlot::BFT, FieldSlot::BFR},
-                                  {FieldSlot::FFS, FieldSlot::FFA},
-                                  {FieldSlot::FFT, FieldSlot::FFR}};
-    for (int i = 0; i < 4; ++i) {
-        lower->SetCell(i / 2, i % 2, AddPair(cells[i][0], cells[i][1], lower));
-    }
-
-    return StackPlans(page, upper, lower);
-}
-
-// The two plan panels of a field tab, one above the other, centred on the page.
-QWidget* MachineFieldDialog::StackPlans(QWidget* page, QWidget* upper, QWidget* lower) {
     auto* column = new QVBoxLayout(page);
     column->addStretch();
-    column->addWidget(upper);
-    column->addSpacing(12);
-    column->addWidget(lower);
+    for (const field_form::Plan& plan : field_form::TabAt(tab).plans) {
+        if (column->count() > 1) {
+            column->addSpacing(12);
+        }
+        auto* panel = new PlanPanel(plan.rows, plan.columns, page);
+        for (const field_form::PlanCell& cell : plan.cells) {
+            panel->SetCell(cell.row, cell.column, AddPair(cell.left, cell.right, panel));
+        }
+        column->addWidget(panel);
+    }
     column->addStretch();
     return page;
 }
@@ -349,9 +301,13 @@ QHBoxLayout* MachineFieldDialog::AddPair(FieldSlot left, FieldSlot right, QWidge
     // The plan's grid has no spacing; a check box keeps apart from its text box.
     row->setSpacing(kPairSpacing);
     row->addWidget(AddFieldBox(left, parent));
-    row->addWidget(AddCheckBox(left, parent));
+    if (SlotHasEnableFlag(left)) {
+        row->addWidget(AddCheckBox(left, parent));
+    }
     row->addStretch();
-    row->addWidget(AddCheckBox(right, parent));
+    if (SlotHasEnableFlag(right)) {
+        row->addWidget(AddCheckBox(right, parent));
+    }
     row->addWidget(AddFieldBox(right, parent));
     return row;
 }
@@ -370,7 +326,8 @@ QWidget* MachineFieldDialog::BuildLimitsTab() {
     auto* page = new QWidget;
     halfLimitX_ = AddLimitBox("HlfLimX", &MachineFieldModel::HlfLimX);
     halfLimitY_ = AddLimitBox("HlfLimY", &MachineFieldModel::HlfLimY);
-    auto* plan = new LimitsPlan(*halfLimitX_, *halfLimitY_, page);
+    const field_form::Plan& grid = field_form::TabAt(field_form::kFieldLimits).plans.front();
+    auto* plan = new LimitsPlan(*halfLimitX_, *halfLimitY_, grid.rows, grid.columns, page);
     auto* column = new QVBoxLayout(page);
     column->addStretch();
     column->addWidget(plan, 0, Qt::AlignHCenter);
@@ -405,10 +362,8 @@ void MachineFieldDialog::BuildButtons() {
         policy.setRetainSizeWhenHidden(true);
         tabButton->setSizePolicy(policy);
     }
-    connect(setAllButton_, &QPushButton::clicked, this,
-            [this] { SetFlags(tabs_->currentIndex(), 1); });
-    connect(clearAllButton_, &QPushButton::clicked, this,
-            [this] { SetFlags(tabs_->currentIndex(), 0); });
+    connect(setAllButton_, &QPushButton::clicked, this, [this] { SetAll(true); });
+    connect(clearAllButton_, &QPushButton::clicked, this, [this] { SetAll(false); });
     connect(okButton_, &QPushButton::clicked, this, &MachineFieldDialog::Store);
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -490,8 +445,7 @@ void MachineFieldDialog::RefreshFields() {
     for (std::size_t i = 0; i < codeBoxes_.size(); ++i) {
         ShowValue(*codeBoxes_[i], model_.codes[i]);
         if (QCheckBox* box = checkBoxes_[i]) {
-            box->setTristate(model_.flags[i] == 2);
-            box->setCheckState(CheckStateOf(model_.flags[i]));
+            ShowFlag(*box, model_.flags[i]);
         }
     }
     ShowValue(*halfLimitX_, model_.HlfLimX);
@@ -516,17 +470,14 @@ void MachineFieldDialog::RefreshAutoSelect() {
     positionRight_->setVisible(model_.PosDispRightVisible);
 }
 
-void MachineFieldDialog::SetFlags(int tab, std::int16_t flag) {
-    for (const FieldSlot slot : ChecksOnTab(tab)) {
-        model_.Flag(slot) = flag;
-    }
+void MachineFieldDialog::SetAll(bool on) {
+    field_form::SetAll(model_, tabs_->currentIndex(), on);
     Refresh();
 }
 
 void MachineFieldDialog::TabChanged(int tab) {
-    const bool fieldTab = tab == kStandardFields || tab == kFrontAndBack;
-    setAllButton_->setVisible(fieldTab);
-    clearAllButton_->setVisible(fieldTab);
+    setAllButton_->setVisible(field_form::SetAllVisible(tab));
+    clearAllButton_->setVisible(field_form::SetAllVisible(tab));
 }
 
 void MachineFieldDialog::Store() {

@@ -37,8 +37,6 @@ class MachineFieldDialog : public QDialog {
 public:
     static constexpr const char* kTitle = field_text::kMachineFieldTitle;
 
-    enum Tab : int { kAutoFieldSelect, kStandardFields, kFrontAndBack, kFieldLimits };
-
     // Shows the editor's model as loaded at start-up (OK stores it into `ini`) and centres
     // the dialog. The editor, the profile and `last` must outlive the dialog.
     MachineFieldDialog(AutoSelEditor& editor, IniProfile& ini, const LastProgram& last,
@@ -53,16 +51,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QWidget* BuildTab(int tab);
     QWidget* BuildAutoSelectTab();
-    QWidget* BuildStandardTab();
-    QWidget* BuildFrontBackTab();
+    QWidget* BuildFieldTab(int tab);
     QWidget* BuildLimitsTab();
     void BuildButtons();
     void SetFocusOrder();
     QLineEdit* AddFieldBox(FieldSlot slot, QWidget* parent);
     QCheckBox* AddCheckBox(FieldSlot slot, QWidget* parent);
     QHBoxLayout* AddPair(FieldSlot left, FieldSlot right, QWidget* parent);
-    static QWidget* StackPlans(QWidget* page, QWidget* upper, QWidget* lower);
     QLineEdit* AddLimitBox(const char* name, std::string MachineFieldModel::*text);
     QRadioButton* AddChoice(QWidget* parent, const char* name, const QString& caption);
     void WireTarget(QRadioButton* option, AutoSelTarget target);
@@ -71,7 +68,7 @@ private:
                     std::function<void()> otherClick);
     void RefreshFields();
     void RefreshAutoSelect();
-    void SetFlags(int tab, std::int16_t flag);
+    void SetAll(bool on);
     void TabChanged(int tab);
     void Store();
 

@@ -1,5 +1,7 @@
 #include "fields/qt/PreviewStrip.h"
 
+#include "fields/MachineFieldForm.h"
+
 #include <QFontDatabase>
 #include <QFrame>
 #include <QLabel>
@@ -11,7 +13,6 @@
 namespace quillet {
 
 namespace {
-constexpr double kPreviewPointSize = 9.75;
 // The widest preview (a comment) has 25 characters.
 constexpr int kPreviewCharacters = 25;
 constexpr int kPadding = 2;
@@ -26,7 +27,7 @@ PreviewStrip::PreviewStrip(QWidget* parent)
     frame_->setAutoFillBackground(true);
     // A fixed pitch lets the operator count the characters up to the trigger.
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSizeF(kPreviewPointSize);
+    font.setPointSizeF(field_form::kPreviewPointSize);
     preview_->setFont(font);
     // Label texts are shown as they are, never taken for markup.
     preview_->setTextFormat(Qt::PlainText);

@@ -2,42 +2,33 @@
 
 #include "base/IniProfile.h"
 #include "config/win32/Win32Dialogs.h"
-#include "fields/FieldDialogLayout.h"
 #include "fields/FieldDialogText.h"
 #include "fields/LastProgram.h"
+#include "fields/MachineFieldForm.h"
 #include "fields/MachineFieldStore.h"
 #include "fields/win32/Win32FieldResources.h"
 
 #include <commctrl.h>
 
-#include <array>
-#include <span>
 #include <vector>
 
 namespace quillet {
 
 namespace {
 
-using field_layout::kFrontBackChecks;
-using field_layout::kStandardChecks;
-using field_layout::TypingLimitOf;
+using field_form::kFieldGrey;
+using field_form::kTabCount;
+using field_form::TypingLimitOf;
 
 constexpr const char* kPlanClass = "QuilletFieldPlan";
-constexpr COLORREF kGrey = RGB(192, 192, 192);
-constexpr int kTabCount = 4;
+constexpr COLORREF kGrey = RGB(kFieldGrey.red, kFieldGrey.green, kFieldGrey.blue);
 // LabDispStr's fixed-pitch font, in hundredths of a point.
-constexpr int kPreviewCentipoints = 975;
+constexpr int kPreviewCentipoints = static_cast<int>(field_form::kPreviewPointSize * 100);
 constexpr int kPlanMargin = 6;
 constexpr int kCellInset = 3;
 constexpr int kCircleRadius = 3;
 constexpr int kLimitGap = 10;
 constexpr int kLimitTick = 5;
-
-constexpr FieldSlot kStandardSlots[] = {FieldSlot::SFN, FieldSlot::SFM, FieldSlot::SFS,
-                                        FieldSlot::SFA, FieldSlot::SFT, FieldSlot::SFR};
-constexpr FieldSlot kFrontBackSlots[] = {
-    FieldSlot::BFN, FieldSlot::BFM, FieldSlot::FFN, FieldSlot::FFM, FieldSlot::BFS, FieldSlot::BFA,
-    FieldSlot::BFT, FieldSlot::BFR, FieldSlot::FFS, FieldSlot::FFA, FieldSlot::FFT, FieldSlot::FFR};
 
 // The controls of the auto-selection tab, the default field among them.
 constexpr int kAutoSelectIds[] = {
@@ -53,15 +44,13 @@ constexpr int kAutoSelectIds[] = {
 constexpr int kTriggerIds[] = {IDC_MF_TRIGGERFRAME, IDC_MF_ALNL,  IDC_MF_ALNR,    IDC_MF_PREVIEW,
                                IDC_MF_POSSCROLL,    IDC_MF_MSPEC, IDC_MF_POSLEFT, IDC_MF_POSRIGHT};
 
-// A drawn plan panel: its place in dialog units and its grid of cells.
-struct Plan {
-    RECT units;
-    int rows;
-    int columns;
+// Where each tab's plans sit, in dialog units, in the order the form lists them.
+constexpr RECT kPlanUnits[kTabCount][2] = {
+    {},
+    {{20, 40, 274, 74}, {20, 90, 274, 130}},
+    {{20, 32, 274, 92}, {20, 100, 274, 186}},
+    {{80, 62, 260, 162}},
 };
-constexpr Plan kStandardPlans[] = {{{20, 40, 274, 74}, 1, 1}, {{20, 90, 274, 130}, 1, 2}};
-constexpr Plan kFrontBackPlans[] = {{{20, 32, 274, 92}, 2, 1}, {{20, 100, 274, 186}, 2, 2}};
-constexpr Plan kLimitsPlans[] = {{{80, 62, 260, 162}, 2, 2}};
 
 int CodeId(FieldSlot slot) {
     return IDC_MF_CODE0 + static_cast<int>(slot);
@@ -70,51 +59,23 @@ int CheckId(FieldSlot slot) {
     return IDC_MF_CHECK0 + static_cast<int>(slot);
 }
 
-std::span<const FieldSlot> ChecksOnTab(int tab) {
-    switch (tab) {
-    case Win32MachineFieldDialog::kStandardFields:
-        return kStandardChecks;
-    case Win32MachineFieldDialog::kFrontAndBack:
-        return kFrontBackChecks;
-    default:
-        return {};
-    }
-}
-
-std::span<const Plan> PlansOnTab(int tab) {
-    switch (tab) {
-    case Win32MachineFieldDialog::kStandardFields:
-        return kStandardPlans;
-    case Win32MachineFieldDialog::kFrontAndBack:
-        return kFrontBackPlans;
-    case Win32MachineFieldDialog::kFieldLimits:
-        return kLimitsPlans;
-    default:
-        return {};
-    }
-}
-
 // The tab each control belongs to; -1 for the controls under every tab.
 int TabOf(int id) {
     for (const int own : kAutoSelectIds) {
         if (own == id) {
-            return Win32MachineFieldDialog::kAutoFieldSelect;
+            return field_form::kAutoFieldSelect;
         }
     }
     if (id == IDC_MF_POSLEFT || id == IDC_MF_POSRIGHT) {
-        return Win32MachineFieldDialog::kAutoFieldSelect;
+        return field_form::kAutoFieldSelect;
     }
     if (id == IDC_MF_HLFLIMX || id == IDC_MF_HLFLIMY) {
-        return Win32MachineFieldDialog::kFieldLimits;
+        return field_form::kFieldLimits;
     }
-    for (const FieldSlot slot : kStandardSlots) {
+    for (int i = 0; i < kFieldSlotCount; ++i) {
+        const auto slot = static_cast<FieldSlot>(i);
         if (id == CodeId(slot) || id == CheckId(slot)) {
-            return Win32MachineFieldDialog::kStandardFields;
-        }
-    }
-    for (const FieldSlot slot : kFrontBackSlots) {
-        if (id == CodeId(slot) || id == CheckId(slot)) {
-            return Win32MachineFieldDialog::kFrontAndBack;
+            return field_form::TabOf(slot);
         }
     }
     return -1;
@@ -144,9 +105,8 @@ void Line(HDC dc, int x1, int y1, int x2, int y2) {
     ::LineTo(dc, x2, y2);
 }
 
-void DrawPlan(HWND plan, HDC dc, const Plan& spec) {
+void DrawPlan(HWND plan, HDC dc, RECT area, const field_form::Plan& spec) {
     const HWND dialog = ::GetParent(plan);
-    RECT area = spec.units;
     ::MapDialogRect(dialog, &area);
     ::MapWindowPoints(dialog, plan, reinterpret_cast<POINT*>(&area), 2);
     const HPEN shadow = ::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_3DSHADOW));
@@ -183,11 +143,12 @@ void DrawPlan(HWND plan, HDC dc, const Plan& spec) {
 // height.
 void DrawLimits(HWND plan, HDC dc) {
     const HWND dialog = ::GetParent(plan);
-    RECT area = kLimitsPlans[0].units;
+    const field_form::Plan& spec = field_form::TabAt(field_form::kFieldLimits).plans.front();
+    RECT area = kPlanUnits[field_form::kFieldLimits][0];
     ::MapDialogRect(dialog, &area);
     ::MapWindowPoints(dialog, plan, reinterpret_cast<POINT*>(&area), 2);
-    const int width = (area.right - area.left - 2 * kPlanMargin) / 2;
-    const int height = (area.bottom - area.top - 2 * kPlanMargin) / 2;
+    const int width = (area.right - area.left - 2 * kPlanMargin) / spec.columns;
+    const int height = (area.bottom - area.top - 2 * kPlanMargin) / spec.rows;
     const int left = area.left + kPlanMargin + kCellInset;
     const int top = area.top + kPlanMargin + kCellInset;
     const int right = left + width - 2 * kCellInset - 1;
@@ -225,10 +186,11 @@ LRESULT CALLBACK PlanProcedure(HWND plan, UINT message, WPARAM wParam, LPARAM lP
     ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_3DFACE));
     const HWND tabs = ::GetDlgItem(::GetParent(plan), IDC_MF_TABS);
     const int tab = static_cast<int>(::SendMessageA(tabs, TCM_GETCURSEL, 0, 0));
-    for (const Plan& spec : PlansOnTab(tab)) {
-        DrawPlan(plan, dc, spec);
+    const auto plans = tab < 0 ? std::span<const field_form::Plan>{} : field_form::TabAt(tab).plans;
+    for (std::size_t i = 0; i < plans.size(); ++i) {
+        DrawPlan(plan, dc, kPlanUnits[tab][i], plans[i]);
     }
-    if (tab == Win32MachineFieldDialog::kFieldLimits) {
+    if (tab == field_form::kFieldLimits) {
         DrawLimits(plan, dc);
     }
     ::EndPaint(plan, &paint);
@@ -360,7 +322,7 @@ void Win32MachineFieldDialog::Init() {
     for (int i = 0; i < kTabCount; ++i) {
         TCITEMA item{};
         item.mask = TCIF_TEXT;
-        item.pszText = const_cast<char*>(field_text::kTabCaptions[i]);
+        item.pszText = const_cast<char*>(field_form::TabAt(i).caption);
         ::SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(i),
                        reinterpret_cast<LPARAM>(&item));
     }
@@ -414,10 +376,9 @@ void Win32MachineFieldDialog::Command(int id, int code) {
     case IDOK:
         return; // Enter: no button answers it
     case IDC_MF_SETALL:
-        SetFlags(1);
-        return;
     case IDC_MF_CLEARALL:
-        SetFlags(0);
+        field_form::SetAll(model_, tab_, id == IDC_MF_SETALL);
+        Refresh();
         return;
     default:
         break;
@@ -445,9 +406,8 @@ void Win32MachineFieldDialog::Command(int id, int code) {
         return;
     }
     if (id >= IDC_MF_CHECK0 && id < IDC_MF_CHECK0 + kFieldSlotCount) {
-        // Grey is a loaded state only; a click toggles between clear and checked.
         std::int16_t& flag = model_.flags[static_cast<std::size_t>(id - IDC_MF_CHECK0)];
-        flag = flag == 1 ? 0 : 1;
+        flag = field_form::FlagAfterClick(flag);
         ::CheckDlgButton(dialog_, id, CheckStateOf(flag));
         return;
     }
@@ -540,9 +500,9 @@ void Win32MachineFieldDialog::SelectTab(int tab) {
         }
         ::ShowWindow(child, shown ? SW_SHOWNA : SW_HIDE);
     }
-    const bool fieldTab = tab == kStandardFields || tab == kFrontAndBack;
-    ::ShowWindow(::GetDlgItem(dialog_, IDC_MF_SETALL), fieldTab ? SW_SHOWNA : SW_HIDE);
-    ::ShowWindow(::GetDlgItem(dialog_, IDC_MF_CLEARALL), fieldTab ? SW_SHOWNA : SW_HIDE);
+    const int setAll = field_form::SetAllVisible(tab) ? SW_SHOWNA : SW_HIDE;
+    ::ShowWindow(::GetDlgItem(dialog_, IDC_MF_SETALL), setAll);
+    ::ShowWindow(::GetDlgItem(dialog_, IDC_MF_CLEARALL), setAll);
     ::InvalidateRect(::GetDlgItem(dialog_, IDC_MF_PLAN), nullptr, TRUE);
 }
 
@@ -592,18 +552,11 @@ void Win32MachineFieldDialog::RefreshAutoSelect() {
     ShowText(IDC_MF_PREVIEW, model_.LabDispStr);
     ShowText(IDC_MF_POSLEFT, model_.PosDispLeft);
     ShowText(IDC_MF_POSRIGHT, model_.PosDispRight);
-    const bool onTab = tab_ == kAutoFieldSelect;
+    const bool onTab = tab_ == field_form::kAutoFieldSelect;
     ::ShowWindow(::GetDlgItem(dialog_, IDC_MF_POSLEFT),
                  onTab && model_.PosDispLeftVisible ? SW_SHOWNA : SW_HIDE);
     ::ShowWindow(::GetDlgItem(dialog_, IDC_MF_POSRIGHT),
                  onTab && model_.PosDispRightVisible ? SW_SHOWNA : SW_HIDE);
-}
-
-void Win32MachineFieldDialog::SetFlags(std::int16_t flag) {
-    for (const FieldSlot slot : ChecksOnTab(tab_)) {
-        model_.Flag(slot) = flag;
-    }
-    Refresh();
 }
 
 // Sets a control's text only when it differs, so that typing keeps its cursor.

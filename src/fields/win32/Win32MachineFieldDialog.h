@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fields/AutoSelEditor.h"
+#include "fields/MachineFieldForm.h"
 
 #include <windows.h>
 
@@ -16,8 +17,6 @@ struct LastProgram;
 // nothing. Enter closes nothing: a return typed in a box stays in the dialog.
 class Win32MachineFieldDialog {
 public:
-    enum Tab : int { kAutoFieldSelect, kStandardFields, kFrontAndBack, kFieldLimits };
-
     // The editor, the profile and `last` must outlive the dialog.
     Win32MachineFieldDialog(AutoSelEditor& editor, IniProfile& ini, const LastProgram& last);
     ~Win32MachineFieldDialog();
@@ -41,7 +40,6 @@ private:
     void Refresh();
     void RefreshFields();
     void RefreshAutoSelect();
-    void SetFlags(std::int16_t flag);
     void ShowText(int id, const std::string& text);
     std::string TextOf(int id) const;
 
@@ -52,7 +50,7 @@ private:
     HWND dialog_ = nullptr;
     HBRUSH grey_ = nullptr;
     HFONT previewFont_ = nullptr;
-    int tab_ = kAutoFieldSelect;
+    int tab_ = field_form::kAutoFieldSelect;
     bool refreshing_ = false;
 };
 

@@ -4,6 +4,7 @@
 
 #include "config/Settings.h"
 #include "fields/LastProgram.h"
+#include "fields/MachineFieldForm.h"
 #include "support/FakeIniProfile.h"
 #include "support/qt/WidgetChecks.h"
 
@@ -26,10 +27,20 @@ namespace {
 
 const QStringList kSlots = {"SFN", "SFM", "SFS", "SFA", "SFT", "SFR", "BFN", "BFM", "FFN", "FFM",
                             "BFS", "BFA", "BFT", "BFR", "FFS", "FFA", "FFT", "FFR", "DFN"};
-const QStringList kStandardChecks = {"SFScb", "SFAcb", "SFTcb", "SFRcb"};
-const QStringList kFrontBackChecks = {"BFNcb", "BFMcb", "FFNcb", "FFMcb", "BFScb", "BFAcb",
-                                      "BFTcb", "BFRcb", "FFScb", "FFAcb", "FFTcb", "FFRcb"};
-const QColor kGrey(192, 192, 192);
+using namespace field_form;
+
+const QColor kGrey(kFieldGrey.red, kFieldGrey.green, kFieldGrey.blue);
+
+// The check boxes the form puts on the tab, by name.
+QStringList ChecksNamed(int tab) {
+    QStringList names;
+    for (const FieldSlot slot : ChecksOn(tab)) {
+        names << QString::fromLatin1(SlotName(slot)) + "cb";
+    }
+    return names;
+}
+const QStringList kStandardChecks = ChecksNamed(kStandardFields);
+const QStringList kFrontBackChecks = ChecksNamed(kFrontAndBack);
 
 // The dialog over a fake profile, as the main window creates it at start-up.
 struct Rig {
@@ -106,22 +117,20 @@ private slots:
         rig.Create();
         QVERIFY(!rig.dialog->isVisible());
         QCOMPARE(rig.dialog->objectName(), QStringLiteral("MacFlds"));
-        QCOMPARE(rig.dialog->windowTitle(), QStringLiteral("Automatic Field Selection Setup"));
+        QCOMPARE(rig.dialog->windowTitle(), QString::fromLatin1(field_text::kMachineFieldTitle));
         QVERIFY(rig.dialog->isModal());
-        const QStringList tabs = {"Auto Field Select", "Standard Fields", "Front and Back",
-                                  "Field Limits"};
-        QCOMPARE(rig.Tabs()->count(), 4);
-        for (int i = 0; i < 4; ++i) {
-            QCOMPARE(rig.Tabs()->tabText(i), tabs[i]);
+        QCOMPARE(rig.Tabs()->count(), kTabCount);
+        for (int i = 0; i < kTabCount; ++i) {
+            QCOMPARE(rig.Tabs()->tabText(i), QString::fromLatin1(TabAt(i).caption));
         }
         const struct {
             const char* name;
             const char* caption;
             const char* tip;
-        } buttons[] = {{"BtnSA", "Set All", "Enable all fields on this tab"},
-                       {"BtnCA", "Clear All", "Disable all fields on this tab"},
-                       {"BtnOK", "OK", "Exit and keep changes"},
-                       {"BtnCan", "Cancel", "Exit and loose changes"}};
+        } buttons[] = {{"BtnSA", field_text::kSetAll, field_text::kSetAllTip},
+                       {"BtnCA", field_text::kClearAll, field_text::kClearAllTip},
+                       {"BtnOK", field_text::kOk, field_text::kFieldsOkTip},
+                       {"BtnCan", field_text::kCancel, field_text::kFieldsCancelTip}};
         for (const auto& button : buttons) {
             QCOMPARE(rig.Button(button.name)->text(), QString::fromLatin1(button.caption));
             QCOMPARE(rig.Button(button.name)->toolTip(), QString::fromLatin1(button.tip));
@@ -130,11 +139,11 @@ private slots:
             const char* name;
             const char* caption;
             bool checked;
-        } options[] = {{"MPName", "Program Name", false},
-                       {"MCmt", "Comment", false},
-                       {"MBC", "Barcode", true},
-                       {"MSel", "Mirror", true},
-                       {"NMSel", "Norm and Mirror", false},
+        } options[] = {{"MPName", field_text::kTargetProgramName, false},
+                       {"MCmt", field_text::kTargetComment, false},
+                       {"MBC", field_text::kTargetBarcode, true},
+                       {"MSel", field_text::kProduceMirror, true},
+                       {"NMSel", field_text::kProduceBoth, false},
                        {"OptAlnL", "", true},
                        {"OptAlnR", "", false}};
         for (const auto& option : options) {
@@ -142,14 +151,14 @@ private slots:
             QCOMPARE(rig.Option(option.name)->isChecked(), option.checked);
         }
         const auto* frame = rig.Get<QGroupBox>("FrameTSet");
-        QCOMPARE(frame->title(), QStringLiteral("Set Characters to Trigger Mirror "));
+        QCOMPARE(frame->title(), QString::fromLatin1(field_text::kTriggerFrame));
         QVERIFY(!frame->isEnabled());
         QCOMPARE(rig.Box("MSpec")->text(), QString());
         QCOMPARE(rig.Scroll()->minimum(), 1);
         QCOMPARE(rig.Scroll()->maximum(), 25);
         QCOMPARE(rig.Scroll()->value(), 1);
         QCOMPARE(rig.Text("LabDispStr"), QString(24, QLatin1Char('?')));
-        QCOMPARE(rig.Get<QLabel>("LabDispStr")->font().pointSizeF(), 9.75);
+        QCOMPARE(rig.Get<QLabel>("LabDispStr")->font().pointSizeF(), kPreviewPointSize);
         QCOMPARE(rig.Text("PosDispLeft"), QString());
         QCOMPARE(rig.Text("PosDispRight"), QString());
 
@@ -170,7 +179,7 @@ private slots:
         }
 
         QVERIFY(rig.Show());
-        QCOMPARE(rig.Tabs()->currentIndex(), int(MachineFieldDialog::kAutoFieldSelect));
+        QCOMPARE(rig.Tabs()->currentIndex(), int(kAutoFieldSelect));
         QVERIFY(!rig.Button("BtnSA")->isVisible());
         QVERIFY(!rig.Button("BtnCA")->isVisible());
         QVERIFY(rig.Button("BtnOK")->isVisible());
@@ -187,7 +196,7 @@ private slots:
         rig.Set("AutoSelSetting", "2");
         rig.Create();
         QVERIFY(rig.Show());
-        for (int tab = 0; tab < 4; ++tab) {
+        for (int tab = 0; tab < kTabCount; ++tab) {
             rig.Tabs()->setCurrentIndex(tab);
             QCOMPARE(testing::ClippedWidgets(*rig.dialog).join(","), QString());
             QCOMPARE(rig.Tabs()->currentWidget()->minimumSizeHint().boundedTo(
@@ -201,11 +210,9 @@ private slots:
         Rig rig;
         rig.Create();
         QVERIFY(rig.Show());
-        for (int tab : {MachineFieldDialog::kStandardFields, MachineFieldDialog::kFrontAndBack}) {
+        for (int tab : {kStandardFields, kFrontAndBack}) {
             rig.Tabs()->setCurrentIndex(tab);
-            const QStringList& checks =
-                tab == MachineFieldDialog::kStandardFields ? kStandardChecks : kFrontBackChecks;
-            for (const QString& name : checks) {
+            for (const QString& name : ChecksNamed(tab)) {
                 QCheckBox* check = rig.Check(name);
                 QCOMPARE(check->grab().toImage().pixelColor(1, 1), kGrey);
                 const QRect box = rig.Box(name.chopped(2))->geometry();
@@ -244,12 +251,12 @@ private slots:
         QVERIFY(chain.indexOf("BFN") < chain.indexOf("HlfLimX"));
 
         // Hidden by Cancel and shown again: same tab, focus back on the tabs.
-        rig.Tabs()->setCurrentIndex(MachineFieldDialog::kFrontAndBack);
+        rig.Tabs()->setCurrentIndex(kFrontAndBack);
         rig.Box("BFN")->setFocus();
         rig.Button("BtnCan")->click();
         QVERIFY(!rig.dialog->isVisible());
         QVERIFY(rig.Show());
-        QCOMPARE(rig.Tabs()->currentIndex(), int(MachineFieldDialog::kFrontAndBack));
+        QCOMPARE(rig.Tabs()->currentIndex(), int(kFrontAndBack));
         QCOMPARE(QApplication::focusWidget(), rig.Tabs()->tabBar());
     }
 
@@ -260,13 +267,12 @@ private slots:
         QTest::addColumn<QStringList>("clearAll");
         const QStringList all = Sorted(kStandardChecks + kFrontBackChecks);
         QTest::newRow("auto field select")
-            << int(MachineFieldDialog::kAutoFieldSelect) << false << QStringList{} << all;
-        QTest::newRow("standard fields") << int(MachineFieldDialog::kStandardFields) << true
-                                         << Sorted(kStandardChecks) << Sorted(kFrontBackChecks);
-        QTest::newRow("front and back") << int(MachineFieldDialog::kFrontAndBack) << true
-                                        << Sorted(kFrontBackChecks) << Sorted(kStandardChecks);
-        QTest::newRow("field limits")
-            << int(MachineFieldDialog::kFieldLimits) << false << QStringList{} << all;
+            << int(kAutoFieldSelect) << false << QStringList{} << all;
+        QTest::newRow("standard fields")
+            << int(kStandardFields) << true << Sorted(kStandardChecks) << Sorted(kFrontBackChecks);
+        QTest::newRow("front and back")
+            << int(kFrontAndBack) << true << Sorted(kFrontBackChecks) << Sorted(kStandardChecks);
+        QTest::newRow("field limits") << int(kFieldLimits) << false << QStringList{} << all;
     }
 
     void setAllAndClearAllPerTab() {
@@ -310,7 +316,7 @@ private slots:
         rig.Create();
         QVERIFY(rig.Show());
         rig.Type("SFN", "n");
-        rig.Tabs()->setCurrentIndex(MachineFieldDialog::kStandardFields);
+        rig.Tabs()->setCurrentIndex(kStandardFields);
         testing::ClickCaption(rig.Check("SFScb"));
         rig.Type("HlfLimX", "1250.5");
         rig.Type("MSpec", "ab");
@@ -371,12 +377,12 @@ private slots:
         rig.Set("FieldFlag_SFS", "0");
         rig.Create();
         QVERIFY(rig.Show());
-        rig.Tabs()->setCurrentIndex(MachineFieldDialog::kStandardFields);
+        rig.Tabs()->setCurrentIndex(kStandardFields);
         rig.Type("SFS", "x9");
         QCOMPARE(rig.model.Code(FieldSlot::SFS), std::string("x9"));
         testing::ClickCaption(rig.Check("SFScb"));
         QCOMPARE(rig.model.Flag(FieldSlot::SFS), 1);
-        rig.Tabs()->setCurrentIndex(MachineFieldDialog::kFieldLimits);
+        rig.Tabs()->setCurrentIndex(kFieldLimits);
         rig.Type("HlfLimY", "300");
 
         if (way == 0) {
@@ -393,14 +399,14 @@ private slots:
         QCOMPARE(rig.model.HlfLimY, std::string("300"));
         QVERIFY(rig.Show());
         QCOMPARE(rig.Box("SFS")->text(), QStringLiteral("x9"));
-        QCOMPARE(rig.Tabs()->currentIndex(), int(MachineFieldDialog::kFieldLimits));
+        QCOMPARE(rig.Tabs()->currentIndex(), int(kFieldLimits));
     }
 
     void returnInABoxDoesNotCloseTheDialog() {
         Rig rig;
         rig.Create();
         QVERIFY(rig.Show());
-        rig.Tabs()->setCurrentIndex(MachineFieldDialog::kStandardFields);
+        rig.Tabs()->setCurrentIndex(kStandardFields);
         rig.Type("SFS", "Q");
         QTest::keyClick(rig.Box("SFS"), Qt::Key_Return);
         QVERIFY(rig.dialog->isVisible());
@@ -413,14 +419,14 @@ private slots:
         rig.Set("FieldCode_SFS", "LONGCODE");
         rig.Create();
         QVERIFY(rig.Show());
-        rig.Tabs()->setCurrentIndex(MachineFieldDialog::kFrontAndBack);
+        rig.Tabs()->setCurrentIndex(kFrontAndBack);
         rig.Type("BFS", "ABCDEF");
         QCOMPARE(rig.Box("BFS")->text(), QStringLiteral("ABC"));
         rig.Type("FFS", "ABCDEF");
         QCOMPARE(rig.Box("FFS")->text(), QStringLiteral("ABCDE"));
         QCOMPARE(rig.model.Code(FieldSlot::FFS), std::string("ABCDE"));
 
-        rig.Tabs()->setCurrentIndex(MachineFieldDialog::kStandardFields);
+        rig.Tabs()->setCurrentIndex(kStandardFields);
         QLineEdit* sfs = rig.Box("SFS");
         QCOMPARE(sfs->text(), QStringLiteral("LONGCODE"));
         sfs->setFocus();
@@ -437,7 +443,7 @@ private slots:
         rig.Set("FieldFlag_BFR", "1");
         rig.Create();
         QVERIFY(rig.Show());
-        rig.Tabs()->setCurrentIndex(MachineFieldDialog::kFrontAndBack);
+        rig.Tabs()->setCurrentIndex(kFrontAndBack);
         QCheckBox* grey = rig.Check("BFTcb");
         QCOMPARE(grey->checkState(), Qt::PartiallyChecked);
         QVERIFY(!rig.Check("BFRcb")->isTristate());

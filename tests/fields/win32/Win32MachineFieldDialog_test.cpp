@@ -105,7 +105,7 @@ TEST_F(Win32MachineFieldDialogTest, EditsAreLiveAndCancelStoresNothing) {
 // same tab.
 TEST_F(Win32MachineFieldDialogTest, SetAllThenOkStoresAndTheTabIsKept) {
     const bool stored = Show([](HWND window) {
-        ChooseTab(window, Win32MachineFieldDialog::kStandardFields);
+        ChooseTab(window, field_form::kStandardFields);
         Click(window, IDC_MF_SETALL);
         Click(window, IDC_MF_OK);
     });
@@ -120,7 +120,7 @@ TEST_F(Win32MachineFieldDialogTest, SetAllThenOkStoresAndTheTabIsKept) {
         tab = static_cast<int>(::SendDlgItemMessageA(window, IDC_MF_TABS, TCM_GETCURSEL, 0, 0));
         ::SendMessageA(window, WM_CLOSE, 0, 0);
     });
-    EXPECT_EQ(tab, Win32MachineFieldDialog::kStandardFields);
+    EXPECT_EQ(tab, field_form::kStandardFields);
 }
 
 // The trigger controls follow the editor: choosing a target enables them, and the typed
