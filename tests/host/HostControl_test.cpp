@@ -1,10 +1,15 @@
 #include "host/HostControl.h"
 
+#include "host/BusyHostPolicy.h"
+#include "host/CallFailureClass.h"
 #include "support/HostRig.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <deque>
+#include <map>
 #include <optional>
 #include <utility>
 
@@ -256,6 +261,196 @@ TEST_F(HostFailureTest, AddLineGivenUpNamesTheHostsReason) {
     ASSERT_EQ(op.shown.size(), 1u);
     const std::string suffix = " Tormial said: The execution list refused the line (0x80040201)";
     EXPECT_TRUE(op.shown[0].text.ends_with(suffix)) << op.shown[0].text;
+}
+
+} // namespace
+} // namespace quillet
+
+namespace quillet {
+namespace {
+
+// The simulated host with scripted failures: the next calls of a name fail with the kinds
+// queued for it, before the host sees them. Disconnects are counted.
+class FlakyHost final : public HostApplication {
+public:
+    FlakyHost(Trace& trace, const HostSimulationOptions& options)
+        : inner_(std::make_shared<SimulatedHost>(trace, options)) {}
+
+    bool Fail(const std::string& call) {
+        std::deque<HostFailureKind>& queued = failures[call];
+        if (queued.empty()) {
+            return true;
+        }
+        failure_ = HostFailure{-2147023174L, "call " + call, queued.front()};
+        queued.pop_front();
+        return false;
+    }
+
+    bool Attach(bool attach) override { return Fail("Attach") && inner_->Attach(attach); }
+    void Disconnect() override { ++disconnects; }
+    std::shared_ptr<HostExeList> GetExeList() override { return Wrap(inner_->GetExeList()); }
+    bool Start() override { return Fail("Start") && inner_->Start(); }
+    bool Stop() override { return Fail("Stop") && inner_->Stop(); }
+    bool End() override { return Fail("End") && inner_->End(); }
+    std::shared_ptr<HostExeList> CreateExeList(const std::string& progId) override {
+        return Fail("CreateExeList") ? Wrap(inner_->CreateExeList(progId)) : nullptr;
+    }
+    std::shared_ptr<HostDeviceStatus> DeviceStatus() override { return nullptr; }
+    std::optional<HostFailure> LastFailure() const override { return failure_; }
+
+    std::map<std::string, std::deque<HostFailureKind>> failures;
+    int disconnects = 0;
+
+private:
+    class List final : public HostExeList {
+    public:
+        List(FlakyHost& host, std::shared_ptr<HostExeList> inner)
+            : host_(host), inner_(std::move(inner)) {}
+        bool AddLine(const std::string& line) override {
+            return host_.Fail("AddLine") && inner_->AddLine(line);
+        }
+        bool SetVisible(bool visible) override {
+            return host_.Fail("Visible") && inner_->SetVisible(visible);
+        }
+        bool ClearList() override { return host_.Fail("ClearList") && inner_->ClearList(); }
+        bool Clear() override { return host_.Fail("Clear") && inner_->Clear(); }
+
+    private:
+        FlakyHost& host_;
+        std::shared_ptr<HostExeList> inner_;
+    };
+
+    std::shared_ptr<HostExeList> Wrap(std::shared_ptr<HostExeList> list) {
+        return list ? std::make_shared<List>(*this, std::move(list)) : nullptr;
+    }
+
+    std::shared_ptr<SimulatedHost> inner_;
+    std::optional<HostFailure> failure_;
+};
+
+class StatusLog final : public WindowStateObserver {
+public:
+    void StatusChanged(const std::string& text) override { shown.push_back(text); }
+    std::vector<std::string> shown;
+};
+
+class HostFaultTest : public ::testing::Test, protected testing::HostRig {
+protected:
+    void SetUp() override {
+        label.ProgramName = "P1.CNC";
+        window.SetObserver(&statuses);
+        ConnectFlaky();
+    }
+    void ConnectFlaky() {
+        flaky = std::make_shared<FlakyHost>(trace, options);
+        ASSERT_TRUE(control.Connect(flaky, 1));
+        trace.lines.clear();
+        op.shown.clear();
+    }
+    long Count(const std::string& prefix) const {
+        return std::count_if(trace.lines.begin(), trace.lines.end(),
+                             [&](const std::string& line) { return line.starts_with(prefix); });
+    }
+
+    StatusLog statuses;
+    std::shared_ptr<FlakyHost> flaky;
+};
+
+TEST_F(HostFaultTest, CallToAGoneHostIsMadeOnceMoreAfterConnectingAgain) {
+    struct Case {
+        const char* name;
+        bool (HostControl::*call)();
+    };
+    for (const Case& c :
+         {Case{"AddLine", &HostControl::HostAddLine}, Case{"Start", &HostControl::HostStart},
+          Case{"ClearList", &HostControl::HostClearList}}) {
+        ConnectFlaky();
+        statuses.shown.clear();
+        window.SetStatus("before");
+        flaky->failures[c.name] = {HostFailureKind::Gone};
+        EXPECT_TRUE((control.*c.call)()) << c.name;
+        EXPECT_EQ(flaky->disconnects, 1);
+        // Connected as at start-up, the new list made visible and not cleared.
+        EXPECT_EQ(trace.lines[0], "host Attach true");
+        EXPECT_EQ(trace.lines[1], "host GetExeList");
+        EXPECT_EQ(trace.lines[2], "host Visible true");
+        EXPECT_EQ(trace.lines.size(), 4u) << c.name;
+        EXPECT_EQ(statuses.shown, (Lines{"before", HostControl::kReconnectingStatus, "before"}));
+        EXPECT_TRUE(op.shown.empty());
+    }
+}
+
+TEST_F(HostFaultTest, CallThatDidNotRunOrMayHaveRunIsNeitherRepeatedNorRecovered) {
+    struct Case {
+        std::vector<HostFailureKind> kinds; // AddLine's, then the new connection's Attach
+        const char* said;
+    };
+    for (const Case& c :
+         {Case{{HostFailureKind::Busy},
+               "Tormial is busy (an open dialog?) and turned the call "
+               "AddLine away: it was not made. Reason: call AddLine"},
+          Case{{HostFailureKind::MayHaveRun},
+               "The connection to Tormial broke off during the call AddLine, which may have been "
+               "carried out. Look at Tormial's execution list before scanning again."},
+          Case{{HostFailureKind::Gone, HostFailureKind::Gone},
+               "Tormial cannot be reached: the call AddLine was not made. Is Tormial running?"}}) {
+        ConnectFlaky();
+        flaky->failures["AddLine"] = {c.kinds[0]};
+        if (c.kinds.size() > 1) {
+            flaky->failures["Attach"] = {c.kinds[1]};
+        }
+        EXPECT_FALSE(control.HostAddLine());
+        EXPECT_EQ(Count("host CreateExeList") + Count("host Clear"), 0);
+        ASSERT_EQ(op.shown.size(), 1u);
+        EXPECT_TRUE(op.shown[0].text.starts_with(c.said)) << op.shown[0].text;
+        // A broken connection is renewed before the next call, which then goes through.
+        const int disconnects = flaky->disconnects;
+        EXPECT_TRUE(control.HostAddLine());
+        EXPECT_EQ(flaky->disconnects - disconnects, c.kinds[0] == HostFailureKind::Busy ? 0 : 1);
+    }
+}
+
+TEST_F(HostFaultTest, NoFreshListIsNotCalledTriedOnNewLists) {
+    flaky->failures["AddLine"] = {HostFailureKind::Refused};
+    flaky->failures["CreateExeList"].assign(3, HostFailureKind::Refused);
+    EXPECT_FALSE(control.HostAddLine());
+    ASSERT_EQ(op.shown.size(), 1u);
+    EXPECT_NE(op.shown[0].text.find("failed, and no new list could be created. The program was "
+                                    "not added."),
+              std::string::npos);
+}
+
+TEST(CallFailureClass, SystemNumbersSayWhetherTheCallRan) {
+    struct Case {
+        unsigned long number;
+        HostFailureKind kind;
+    };
+    for (const Case& c :
+         {Case{0x80010108, HostFailureKind::Gone}, Case{0x800706BA, HostFailureKind::Gone},
+          Case{0x800401FD, HostFailureKind::Gone}, Case{0x80010012, HostFailureKind::Gone},
+          Case{0x80010007, HostFailureKind::MayHaveRun},
+          Case{0x800706BE, HostFailureKind::MayHaveRun}, Case{0x80010001, HostFailureKind::Busy},
+          Case{0x8001010A, HostFailureKind::Busy}, Case{0x80020009, HostFailureKind::Refused},
+          Case{0x80004005, HostFailureKind::Refused}}) {
+        // As a 32-bit HRESULT arrives in a long on either platform.
+        const auto number = static_cast<long>(static_cast<std::int32_t>(c.number));
+        EXPECT_EQ(ClassifyCallFailure(number), c.kind) << std::hex << c.number;
+    }
+}
+
+TEST(BusyHostPolicy, RetryLaterIsWaitedOutForThirtySecondsARejectionNot) {
+    using Answer = BusyHostPolicy::Answer;
+    struct Case {
+        Answer answer;
+        unsigned elapsedMs;
+        std::optional<int> wait;
+    };
+    for (const Case& c : {Case{Answer::RetryLater, 0, 250}, Case{Answer::RetryLater, 29999, 250},
+                          Case{Answer::RetryLater, 30000, std::nullopt},
+                          Case{Answer::RetryLater, 4000000000u, std::nullopt},
+                          Case{Answer::Rejected, 0, std::nullopt}}) {
+        EXPECT_EQ(BusyHostPolicy::RetryAfter(c.answer, c.elapsedMs), c.wait) << c.elapsedMs;
+    }
 }
 
 } // namespace
