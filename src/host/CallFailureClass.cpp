@@ -18,6 +18,7 @@ constexpr Known kKnown[] = {
     {0x80010012, HostFailureKind::Gone},       // server died before the call was made
     {0x800706BA, HostFailureKind::Gone},       // RPC server unavailable
     {0x800706BF, HostFailureKind::Gone},       // RPC call failed and did not execute
+    {0x800706B5, HostFailureKind::Gone},       // interface unknown: its server has ended
     {0x80010007, HostFailureKind::MayHaveRun}, // server died during the call
     {0x800706BE, HostFailureKind::MayHaveRun}, // RPC call failed
     {0x80010006, HostFailureKind::MayHaveRun}, // connection terminated
