@@ -109,16 +109,17 @@ if [ "$form" = local ]; then
     }
     messages() { grep -c '^message ' "$work/t/trace" || true; }
 
-    # The host ends after the first label (its 7th call) and a new one is started for the
-    # next: it is attached, the label goes to it once and is started, %STOP% reaches it.
-    # The new host ends too after its 7th call, the last of the script.
-    fault_case "host restarted" die-after=7 <<'SCRIPT'
+    # The host ends after the second label (its 10th call) and a new one is started for
+    # the next: it is attached, the label goes to it once and is started, %STOP% reaches
+    # it. The new host stays up for the cases after this one.
+    fault_case "host restarted" die-after=10 <<'SCRIPT'
 scan %19P1 S1 0$
 scan %19P2 S1 0$
+scan %19P3 S1 0$
 scan %STOP%
 SCRIPT
     [ "$(grep -c '^host Attach true$' "$work/record")" = 2 ] || fail "not attached again"
-    grep -A1 '^host AddLine #161=P2' "$work/record" | grep -qx 'host Start' || fail "no Start"
+    grep -A1 '^host AddLine #161=P3' "$work/record" | grep -qx 'host Start' || fail "no Start"
     tail -1 "$work/record" | grep -qx 'host Stop' || fail "no Stop"
     [ "$(grep -c "^status Connecting to Tormial again...$" "$work/t/trace")" = 1 ] ||
         fail "reconnection status: $(grep '^status' "$work/t/trace")"
