@@ -132,7 +132,8 @@ scan %19P1 S1 0$
 scan %19P2 S1 0$
 scan %19P3 S1 0$
 SCRIPT
-    ! grep -qE '^host (Clear|CreateExeList)$' "$work/record" || fail "fresh lists for a rejected call"
+    ! grep -qE '^host (Clear|CreateExeList)$' "$work/record" ||
+        fail "fresh lists for a rejected call"
     [ "$(messages)" = 1 ] || fail "AddLine rejected: $(grep '^message' "$work/t/trace")"
     grep -q '^message critical|Quillet|Tormial is busy .* the call AddLine ' "$work/t/trace" ||
         fail "AddLine rejected: $(grep '^message' "$work/t/trace")"
