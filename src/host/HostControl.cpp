@@ -49,6 +49,7 @@ std::string PauseSecondsText(double seconds) {
 bool HostControl::Connect(std::shared_ptr<HostApplication> app, double timeoutSeconds) {
     Release();
     hostApp_ = std::move(app);
+    connectTimeoutSeconds_ = timeoutSeconds;
     if (hostApp_ && hostApp_->Attach(true) && WaitForList(timeoutSeconds)) {
         deviceStatus_ = hostApp_->DeviceStatus();
         firstScanPending_ = true;
@@ -85,12 +86,76 @@ bool HostControl::WaitForList(double timeoutSeconds) {
     }
 }
 
+bool HostControl::Attempt(const std::function<bool()>& call) {
+    reconnectFailed_ = false;
+    if (reconnectPending_ && !Reconnect()) {
+        return false;
+    }
+    if (call()) {
+        return true;
+    }
+    switch (LastKind()) {
+    case HostFailureKind::Gone:
+        // The call never reached the host: making it again on the new host is safe.
+        return Reconnect() && call();
+    case HostFailureKind::MayHaveRun:
+        reconnectPending_ = hostApp_ != nullptr;
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool HostControl::Reconnect() {
+    const std::shared_ptr<HostApplication> app = hostApp_;
+    if (!app) {
+        return false;
+    }
+    const std::string shown = window_.Status();
+    window_.SetStatus(kReconnectingStatus);
+    hostList_.reset();
+    deviceStatus_.reset();
+    app->Disconnect();
+    // As at start-up, except that the new host's list keeps what it holds.
+    const bool ok =
+        app->Attach(true) && WaitForList(connectTimeoutSeconds_) && hostList_->SetVisible(true);
+    reconnectPending_ = !ok;
+    reconnectFailed_ = !ok;
+    if (ok) {
+        deviceStatus_ = app->DeviceStatus();
+    }
+    window_.SetStatus(shown);
+    return ok;
+}
+
+HostFailureKind HostControl::LastKind() const {
+    const std::optional<HostFailure> failure = hostApp_ ? hostApp_->LastFailure() : std::nullopt;
+    return failure ? failure->kind : HostFailureKind::Refused;
+}
+
+bool HostControl::RefusedByHost() const {
+    return !reconnectFailed_ && LastKind() == HostFailureKind::Refused;
+}
+
+bool HostControl::Run(const std::function<bool()>& call, std::string_view name) {
+    if (Attempt(call)) {
+        return true;
+    }
+    ReportFailure(name);
+    return false;
+}
+
 bool HostControl::FirstLabelStep() {
     if (!firstScanPending_) {
         return true;
     }
-    const std::shared_ptr<HostExeList> list = hostList_;
-    if (!Checked(list && list->SetVisible(true), "Visible") || !HostClearList()) {
+    const bool visible = Run(
+        [this] {
+            const std::shared_ptr<HostExeList> list = hostList_;
+            return list && list->SetVisible(true);
+        },
+        "Visible");
+    if (!visible || !HostClearList()) {
         return false;
     }
     firstScanPending_ = false;
@@ -98,73 +163,109 @@ bool HostControl::FirstLabelStep() {
 }
 
 bool HostControl::HostAddLine() {
-    const std::shared_ptr<HostExeList> list = hostList_;
-    if (list && list->AddLine(BuildFieldString(label_, codes_))) {
+    const bool added = Attempt([this] {
+        const std::shared_ptr<HostExeList> list = hostList_;
+        return list && list->AddLine(BuildFieldString(label_, codes_));
+    });
+    if (added) {
         return true;
+    }
+    if (!RefusedByHost()) {
+        ReportFailure("AddLine");
+        return false;
     }
     return RecoverAddLine();
 }
 
 bool HostControl::RecoverAddLine() {
+    bool created = false;
     for (int round = 0; round < kAddLineRecoveryRounds; ++round) {
-        if (TryFreshList()) {
+        const FreshList result = TryFreshList();
+        if (result == FreshList::Added) {
             return true;
         }
+        created = created || result == FreshList::Failed;
+        if (result == FreshList::Failed && !RefusedByHost()) {
+            ReportFailure("AddLine");
+            return false;
+        }
     }
+    const std::string tried =
+        created ? ", also on " + std::to_string(kAddLineRecoveryRounds) + " new lists."
+                : ", and no new list could be created.";
     operator_.Message(MessageIcon::Critical, MessageButtons::Ok, kProgramName,
                       "Tormial did not accept the program " + label_.ProgramName +
-                          ": adding it to the execution list failed, also on " +
-                          std::to_string(kAddLineRecoveryRounds) +
-                          " new lists. The program was not added." + FailureSuffix());
+                          ": adding it to the execution list failed" + tried +
+                          " The program was not added." + FailureSuffix());
     return false;
 }
 
-bool HostControl::TryFreshList() {
+HostControl::FreshList HostControl::TryFreshList() {
     const std::shared_ptr<HostApplication> app = hostApp_;
-    if (!app) {
-        return false;
-    }
-    std::shared_ptr<HostExeList> list = app->CreateExeList(kExeListProgId);
+    std::shared_ptr<HostExeList> list = app ? app->CreateExeList(kExeListProgId) : nullptr;
     if (!list) {
-        return false;
+        return FreshList::NotCreated;
     }
     hostList_ = list;
-    return list->SetVisible(true) && list->Clear() &&
-           list->AddLine(BuildFieldString(label_, codes_));
+    const bool added =
+        list->SetVisible(true) && list->Clear() && list->AddLine(BuildFieldString(label_, codes_));
+    return added ? FreshList::Added : FreshList::Failed;
 }
 
 bool HostControl::HostClearList() {
-    const std::shared_ptr<HostExeList> list = hostList_;
-    return Checked(list && list->ClearList(), "ClearList");
+    return Run(
+        [this] {
+            const std::shared_ptr<HostExeList> list = hostList_;
+            return list && list->ClearList();
+        },
+        "ClearList");
 }
 
 void HostControl::HostClearListIgnoringFailure() {
-    if (const std::shared_ptr<HostExeList> list = hostList_) {
-        list->ClearList();
-    }
+    Attempt([this] {
+        const std::shared_ptr<HostExeList> list = hostList_;
+        return list && list->ClearList();
+    });
 }
 
 bool HostControl::HostStart() {
-    const std::shared_ptr<HostApplication> app = hostApp_;
-    return Checked(app && app->Start(), "Start");
+    return Run(
+        [this] {
+            const std::shared_ptr<HostApplication> app = hostApp_;
+            return app && app->Start();
+        },
+        "Start");
 }
 
 bool HostControl::HostStop() {
-    const std::shared_ptr<HostApplication> app = hostApp_;
-    return Checked(app && app->Stop(), "Stop");
+    return Run(
+        [this] {
+            const std::shared_ptr<HostApplication> app = hostApp_;
+            return app && app->Stop();
+        },
+        "Stop");
 }
 
 bool HostControl::HostEnd() {
-    const std::shared_ptr<HostApplication> app = hostApp_;
-    return Checked(app && app->End(), "End");
+    return Run(
+        [this] {
+            const std::shared_ptr<HostApplication> app = hostApp_;
+            return app && app->End();
+        },
+        "End");
 }
 
 bool HostControl::SetDeviceStatus(const std::string& name, std::int16_t value) {
-    const std::shared_ptr<HostDeviceStatus> status = deviceStatus_;
-    if (!status) {
+    if (!deviceStatus_) {
         return true;
     }
-    return Checked(status->SetDeviceStatus(name, value), "SetDeviceStatus");
+    return Run(
+        [&] {
+            // Connecting again may have brought none.
+            const std::shared_ptr<HostDeviceStatus> status = deviceStatus_;
+            return !status || status->SetDeviceStatus(name, value);
+        },
+        "SetDeviceStatus");
 }
 
 void HostControl::Pause(double seconds) {
@@ -183,26 +284,34 @@ void HostControl::Release() {
     hostList_.reset();
     deviceStatus_.reset();
     hostApp_.reset();
-}
-
-bool HostControl::Checked(bool ok, std::string_view call) {
-    if (!ok) {
-        ReportFailure(call);
-    }
-    return ok;
+    reconnectPending_ = false;
 }
 
 void HostControl::ReportFailure(std::string_view call) {
     const std::optional<HostFailure> failure = hostApp_ ? hostApp_->LastFailure() : std::nullopt;
-    const std::string text = "Automation error: the Tormial call " + std::string(call) + " failed";
-    if (!failure) {
-        operator_.Message(MessageIcon::Critical, MessageButtons::Ok, kProgramName,
-                          UnexpectedErrorText(kAutomationError, text));
+    const std::string name(call);
+    std::string text;
+    if (reconnectFailed_ || LastKind() == HostFailureKind::Gone) {
+        text = "Tormial cannot be reached: the call " + name + " was not made. Is Tormial running?";
+    } else if (LastKind() == HostFailureKind::Busy) {
+        text = "Tormial is busy (an open dialog?) and turned the call " + name +
+               " away: it was not made.";
+    } else if (LastKind() == HostFailureKind::MayHaveRun) {
+        text = "The connection to Tormial broke off during the call " + name +
+               ", which may have been carried out. Look at Tormial's execution list before "
+               "scanning again.";
+    } else {
+        const std::string what = "Automation error: the Tormial call " + name + " failed";
+        operator_.Message(
+            MessageIcon::Critical, MessageButtons::Ok, kProgramName,
+            failure ? UnexpectedErrorText(failure->number, what + ": " + HostFailureText(*failure))
+                    : UnexpectedErrorText(kAutomationError, what));
         return;
     }
-    operator_.Message(
-        MessageIcon::Critical, MessageButtons::Ok, kProgramName,
-        UnexpectedErrorText(failure->number, text + ": " + HostFailureText(*failure)));
+    if (failure) {
+        text += " Reason: " + HostFailureText(*failure);
+    }
+    operator_.Message(MessageIcon::Critical, MessageButtons::Ok, kProgramName, text);
 }
 
 std::string HostControl::FailureSuffix() const {

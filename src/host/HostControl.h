@@ -3,6 +3,7 @@
 #include "host/HostObjects.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -18,7 +19,9 @@ class WindowState;
 
 // Quillet's side of the host: the three references and the wrappers around every host
 // call. A failed call is reported to the operator here and returns false, so the caller
-// only has to stop.
+// only has to stop. When the host's objects have gone (the host was ended or restarted),
+// the host is connected again as at start-up and the call made once more; a call that may
+// have run is never repeated.
 class HostControl {
 public:
     static constexpr const char* kExeListProgId = "Tormial.ExeList";
@@ -26,6 +29,8 @@ public:
     static constexpr const char* kSetPointStatus = "DRAVINESK.MAIN.CmdSetP";
     // The status line while an entry goes to the list.
     static constexpr const char* kAddingStatus = "Adding to Barcode data to List.";
+    // The status line while the host is connected again after it went away.
+    static constexpr const char* kReconnectingStatus = "Connecting to Tormial again...";
     static constexpr const char* kConnectionFailed = "Tormial Connection Failed!";
     static constexpr const char* kConnectionFailedTitle = "ERROR";
     // One round of the connection wait: a GetExeList, pending events, then this sleep.
@@ -54,7 +59,8 @@ public:
     bool FirstLabelStep();
 
     // Adds the label's field string to the execution list, replacing a list object that
-    // refuses it by a fresh one (at most kAddLineRecoveryRounds times).
+    // refuses it by a fresh one (at most kAddLineRecoveryRounds times). A host that is
+    // busy, or gone for good, gets no fresh lists.
     bool HostAddLine();
     bool HostClearList();
     // For callers that go on whatever the list did (row 0 of a label set).
@@ -78,10 +84,19 @@ public:
     const std::shared_ptr<HostDeviceStatus>& DeviceStatus() const { return deviceStatus_; }
 
 private:
+    enum class FreshList { Added, Failed, NotCreated };
+
     bool WaitForList(double timeoutSeconds);
+    // Makes `call`; when the host's objects are gone, connects again and makes it once
+    // more. A connection found broken before is renewed first.
+    bool Attempt(const std::function<bool()>& call);
+    bool Reconnect();
+    HostFailureKind LastKind() const;
+    // The host answered the call with an error of its own: a fresh list may help.
+    bool RefusedByHost() const;
     bool RecoverAddLine();
-    bool TryFreshList();
-    bool Checked(bool ok, std::string_view call);
+    FreshList TryFreshList();
+    bool Run(const std::function<bool()>& call, std::string_view name);
     void ReportFailure(std::string_view call);
     // " Tormial said: ..." when the host gave a reason for its last failure, else empty.
     std::string FailureSuffix() const;
@@ -96,6 +111,9 @@ private:
     std::shared_ptr<HostExeList> hostList_;
     std::shared_ptr<HostDeviceStatus> deviceStatus_;
     bool firstScanPending_ = false;
+    double connectTimeoutSeconds_ = 0;
+    bool reconnectPending_ = false; // the connection broke off: renew it before the next call
+    bool reconnectFailed_ = false;  // the last call found no host to connect to again
 };
 
 // A host failure for the operator: its description and its number in hexadecimal.

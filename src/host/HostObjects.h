@@ -27,10 +27,19 @@ public:
     virtual bool SetDeviceStatus(const std::string& name, std::int16_t value) = 0;
 };
 
+// What a failed call means for the entry it carried.
+enum class HostFailureKind {
+    Refused,    // the host answered with an error of its own
+    Gone,       // the host's objects are gone (host ended or restarted): the call did not run
+    MayHaveRun, // the connection broke off during the call: it may have run
+    Busy,       // the host turned the call away, also after waiting: it did not run
+};
+
 // Why the last host call failed, when the host said: its error number and description.
 struct HostFailure {
     long number = 0;
     std::string description;
+    HostFailureKind kind = HostFailureKind::Refused;
 };
 
 // The host's application object, and what the platform offers around it: creating a new
@@ -39,6 +48,9 @@ class HostApplication {
 public:
     virtual ~HostApplication() = default;
     virtual bool Attach(bool attach) = 0;
+    // Lets go of the host's objects, so that the next Attach reaches the host anew (a host
+    // that was restarted). Objects handed out before stay unusable.
+    virtual void Disconnect() {}
     // The execution list, or nothing while the host is not ready.
     virtual std::shared_ptr<HostExeList> GetExeList() = 0;
     virtual bool Start() = 0;

@@ -142,6 +142,10 @@ std::shared_ptr<HostExeList> SimulatedHost::GetExeList() {
 
 bool SimulatedHost::Start() {
     shared_->Event("Start");
+    if (shared_->options.failStart > 0) {
+        --shared_->options.failStart;
+        return false;
+    }
     shared_->state = RunState::Started;
     shared_->Changed();
     return true;

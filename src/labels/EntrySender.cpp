@@ -22,7 +22,7 @@ constexpr std::string_view kFixedFieldLetters = "NSATRM";
 
 } // namespace
 
-bool EntrySender::AddToHost(float x, float y, const SendOptions& options) {
+EntrySender::Entry EntrySender::AddToHost(float x, float y, const SendOptions& options) {
     // A code may begin with any byte, NUL included: only a truly empty code means "choose".
     const bool noCode = label_.FieldCode.empty();
     const char first = noCode ? '\0' : label_.FieldCode[0];
@@ -41,35 +41,36 @@ bool EntrySender::AddToHost(float x, float y, const SendOptions& options) {
 
     window_.SetStatus(HostControl::kAddingStatus);
     if (!host_.HostAddLine()) {
-        return false;
+        return Entry::NotAdded;
     }
-    if (options.notifyAddProgram && !host_.SetDeviceStatus(HostControl::kAddProgStatus, 1)) {
-        return false;
-    }
-    if (window_.autoStart() && !host_.HostStart()) {
-        return false;
-    }
+    // The entry is in the host's list from here on: it is acknowledged whatever follows,
+    // or the scanner (or the operator) sends the label again and the entry is doubled.
+    const bool followedUp =
+        (!options.notifyAddProgram || host_.SetDeviceStatus(HostControl::kAddProgStatus, 1)) &&
+        (!window_.autoStart() || host_.HostStart());
     label_.FieldCode.clear();
     label_.CodeChosen = false;
     if (options.acknowledgeScanner && serial_.IsOpen()) {
         serial_.Write("ACK\r");
     }
-    return true;
+    return followedUp ? Entry::Added : Entry::AddedFollowUpFailed;
 }
 
 bool EntrySender::SendEntries(float x, float y, const SendOptions& options) {
-    bool ok = true;
+    Entry first = Entry::NotAdded;
+    Entry second = Entry::Added;
     if (DetectMirror(fields_, label_)) {
         label_.FieldCode = "&";
-        ok = AddToHost(x, y, options);
-        if (ok) {
+        first = AddToHost(x, y, options);
+        // A pair is completed even when the first entry's start failed: it was added.
+        if (first != Entry::NotAdded) {
             label_.FieldCode = "&";
-            ok = AddToHost(x, y, options);
+            second = AddToHost(x, y, options);
         }
     } else {
-        ok = AddToHost(x, y, options);
+        first = AddToHost(x, y, options);
     }
-    if (!ok) {
+    if (first == Entry::NotAdded || second == Entry::NotAdded) {
         DropLabelSet();
         return false;
     }
@@ -82,7 +83,7 @@ bool EntrySender::SendEntries(float x, float y, const SendOptions& options) {
         launchEditor_();
     }
     Finish();
-    return true;
+    return first == Entry::Added && second == Entry::Added;
 }
 
 void EntrySender::DropLabelSet() {

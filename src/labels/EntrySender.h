@@ -27,13 +27,20 @@ public:
         : label_(label), record_(record), fields_(fields), host_(host), window_(window),
           serial_(serial), last_(last), launchEditor_(std::move(launchEditor)) {}
 
-    // One entry: choose the field, add the line, notify, auto start, acknowledge.
-    // False when a host call failed (the operator has been told).
-    bool AddToHost(float x, float y, const SendOptions& options);
+    enum class Entry {
+        Added,
+        AddedFollowUpFailed, // the notice or the start after it failed (the operator was told)
+        NotAdded,            // the operator has been told
+    };
+
+    // One entry: choose the field, add the line, notify, auto start, acknowledge. An
+    // entry that was added is acknowledged.
+    Entry AddToHost(float x, float y, const SendOptions& options);
 
     // DetectMirror and one or two entries, then the pauses, indicators, last program,
     // editor and reset. False when a host call failed; the label state is reset anyway so
-    // that the next label starts clean.
+    // that the next label starts clean. Entries that were added count as sent, also when
+    // a start after them failed.
     bool SendEntries(float x, float y, const SendOptions& options) override;
 
     // After a failed host call (the operator has been told): the half-sent label set goes

@@ -2,9 +2,12 @@
 # The host's faults through COM, against the test automation server registered in the
 # form given: a list withheld for some calls then given, AddLine refused past the bound and
 # reported with the host's number and description, a host that never hands out a list, and
-# (in-process form only, before any local server runs) a host that is not installed.
-# Usage: com_faults.sh inproc|local WINDOWS_BUILD  with $QUILLET_TESTHOST_DIR set to the
-# server's folder.
+# (in-process form only, before any local server runs) a host that is not installed. The
+# local server, a process of its own, also ends, turns calls away and asks for patience,
+# and text goes both ways in the system's code page.
+# Usage: com_faults.sh inproc|local|cp1250 WINDOWS_BUILD  with $QUILLET_TESTHOST_DIR set to
+# the server's folder; cp1250 runs only the code page case, in a Wine session started under
+# a Polish UTF-8 locale (code page 1250), with that locale in $LC_ALL.
 set -euo pipefail
 form=$1
 shift
@@ -17,6 +20,28 @@ rm -rf "$work/t"
 mkdir -p "$work/t/bin" "$work/t/windows" "$work/t/c/prod"
 printf '[VORKSTAB]\r\nCommPort=1\r\nGCodePath=C:\\PROD\\\r\n' >"$work/t/bin/ZOR.INI"
 printf 'G71 X800 Y600 Z18 T1\r\n' >"$work/t/c/prod/P1.CNC"
+
+# A program named by byte 0xA3 ("\u0141" under code page 1250, "\u00a3" under 1252) is
+# found under that name (its dimensions fill the entry) and reaches the host as the same
+# character. Wine makes such names only under a UTF-8 locale.
+codepage_case() {
+    local name=$1 locale=$2
+    printf 'G71 X800 Y600 Z18 T1\r\n(PANEL)\r\nG0 X0 Y0\r\n' >"$work/t/c/prod/$name"
+    com_settings >/dev/null
+    : >"$work/record"
+    printf 'scan %%12P\\xA3 S1 V7$\nscan %%22100 0 $\n' |
+        LC_ALL=$locale "$replay" --host com --program-dir "$work/t/bin" \
+            --windows-dir "$work/t/windows" --drive "C=$work/t/c" --trace "$work/t/trace" - ||
+        fail "replay exit $?"
+    grep -q '^host AddLine #161=P\\xa3\.CNC;.*;#168=100;#169=600;#170=18;' "$work/record" ||
+        fail "code page $locale: $(grep AddLine "$work/record" "$work/t/trace")"
+    com_check
+}
+if [ "$form" = cp1250 ]; then
+    codepage_case $'P\xc5\x81.CNC' "$LC_ALL"
+    echo "COM host code page 1250 ok"
+    exit 0
+fi
 
 # Withheld for four calls: nothing comes back as empty, as a null object and as a value
 # that is no object, and the fifth call's list is used.
@@ -61,5 +86,72 @@ if [ "$form" = inproc ]; then
         "$work/t/trace" || fail "not installed: $(cat "$work/t/trace")"
     ! grep -q '^host ' "$work/t/trace" || fail "host calls without a host"
     "$testhost" --register inproc </dev/null
+fi
+
+if [ "$form" = local ]; then
+    codepage_case $'P\xc2\xa3.CNC' C.UTF-8
+
+    # Each case's invariant: every entry in the server's record was acknowledged exactly
+    # once, and no label was acknowledged that the record lacks. The server's settings
+    # are given; the labels come from standard input.
+    fault_case() {
+        local what=$1
+        shift
+        { echo "record=$(wine_path "$work/record")"; printf '%s\n' "$@"; } \
+            >"$QUILLET_TESTHOST_DIR/quillet-testhost.cfg"
+        : >"$work/record"
+        LC_ALL=C "$replay" --host com --program-dir "$work/t/bin" --windows-dir "$work/t/windows" \
+            --drive "C=$work/t/c" --trace "$work/t/trace" - || fail "$what: replay exit $?"
+        grep '^host AddLine ' "$work/record" | sort >"$work/added" || true
+        awk '/^host AddLine /{line=$0} /^serial-out ACK/{print line}' "$work/t/trace" |
+            sort >"$work/acked"
+        diff -u "$work/added" "$work/acked" || fail "$what: entries and acknowledgements differ"
+    }
+    messages() { grep -c '^message ' "$work/t/trace" || true; }
+
+    # The host ends after the second label (its 10th call) and a new one is started for
+    # the next: it is attached, the label goes to it once and is started, %STOP% reaches
+    # it. The new host stays up for the cases after this one.
+    fault_case "host restarted" die-after=10 <<'SCRIPT'
+scan %19P1 S1 0$
+scan %19P2 S1 0$
+scan %19P3 S1 0$
+scan %STOP%
+SCRIPT
+    [ "$(grep -c '^host Attach true$' "$work/record")" = 2 ] || fail "not attached again"
+    grep -A1 '^host AddLine #161=P3' "$work/record" | grep -qx 'host Start' || fail "no Start"
+    tail -1 "$work/record" | grep -qx 'host Stop' || fail "no Stop"
+    [ "$(grep -c "^status Connecting to Tormial again...$" "$work/t/trace")" = 1 ] ||
+        fail "reconnection status: $(grep '^status' "$work/t/trace")"
+    [ "$(messages)" = 0 ] || fail "host restarted: $(grep '^message' "$work/t/trace")"
+
+    # The second label's AddLine is turned away: no fresh list, one message, the third
+    # label goes through.
+    fault_case "AddLine rejected" faults-after=8 reject-calls=1 <<'SCRIPT'
+scan %19P1 S1 0$
+scan %19P2 S1 0$
+scan %19P3 S1 0$
+SCRIPT
+    ! grep -qE '^host (Clear|CreateExeList)$' "$work/record" ||
+        fail "fresh lists for a rejected call"
+    [ "$(messages)" = 1 ] || fail "AddLine rejected: $(grep '^message' "$work/t/trace")"
+    grep -q '^message critical|Quillet|Tormial is busy .* the call AddLine ' "$work/t/trace" ||
+        fail "AddLine rejected: $(grep '^message' "$work/t/trace")"
+
+    # The AddLine is taken and the Start after it turned away: the entry is acknowledged,
+    # the Start reported.
+    fault_case "Start rejected" faults-after=6 reject-calls=1 <<'SCRIPT'
+scan %19P1 S1 0$
+SCRIPT
+    ! grep -q '^host Start' "$work/record" || fail "Start was not rejected"
+    grep -q '^message critical|Quillet|Tormial is busy .* the call Start ' "$work/t/trace" ||
+        fail "Start rejected: $(grep '^message' "$work/t/trace")"
+
+    # "Retry later" (Wine runs the calls anyway): nothing lost, nothing doubled.
+    fault_case "host busy" busy-calls=3 <<'SCRIPT'
+scan %19P1 S1 0$
+SCRIPT
+    [ "$(messages)" = 0 ] || fail "host busy: $(grep '^message' "$work/t/trace")"
+    [ -s "$work/added" ] || fail "host busy: nothing added"
 fi
 echo "COM host faults ($form) ok"

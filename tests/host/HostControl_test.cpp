@@ -1,10 +1,15 @@
 #include "host/HostControl.h"
 
+#include "host/BusyHostPolicy.h"
+#include "host/CallFailureClass.h"
 #include "support/HostRig.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <deque>
+#include <map>
 #include <optional>
 #include <utility>
 
@@ -256,6 +261,158 @@ TEST_F(HostFailureTest, AddLineGivenUpNamesTheHostsReason) {
     ASSERT_EQ(op.shown.size(), 1u);
     const std::string suffix = " Tormial said: The execution list refused the line (0x80040201)";
     EXPECT_TRUE(op.shown[0].text.ends_with(suffix)) << op.shown[0].text;
+}
+
+} // namespace
+} // namespace quillet
+
+namespace quillet {
+namespace {
+
+// The simulated host, whose next calls of a name fail, unseen by it, with the kinds queued.
+class FlakyHost final : public HostApplication {
+public:
+    FlakyHost(Trace& trace, const HostSimulationOptions& options)
+        : inner_(std::make_shared<SimulatedHost>(trace, options)) {}
+
+    bool Ok(const std::string& call) {
+        std::deque<HostFailureKind>& queued = failures[call];
+        if (queued.empty()) {
+            return true;
+        }
+        failure_ = HostFailure{-2147023174L, "call " + call, queued.front()};
+        queued.pop_front();
+        return false;
+    }
+    bool Attach(bool attach) override { return Ok("Attach") && inner_->Attach(attach); }
+    void Disconnect() override { ++disconnects; }
+    std::shared_ptr<HostExeList> GetExeList() override { return Wrap(inner_->GetExeList()); }
+    bool Start() override { return Ok("Start") && inner_->Start(); }
+    bool Stop() override { return inner_->Stop(); }
+    bool End() override { return inner_->End(); }
+    std::shared_ptr<HostExeList> CreateExeList(const std::string& progId) override {
+        return Ok("CreateExeList") ? Wrap(inner_->CreateExeList(progId)) : nullptr;
+    }
+    std::shared_ptr<HostDeviceStatus> DeviceStatus() override { return nullptr; }
+    std::optional<HostFailure> LastFailure() const override { return failure_; }
+
+    std::map<std::string, std::deque<HostFailureKind>> failures;
+    int disconnects = 0;
+
+private:
+    struct List final : HostExeList {
+        List(FlakyHost& h, std::shared_ptr<HostExeList> l) : host(h), inner(std::move(l)) {}
+        bool AddLine(const std::string& s) override {
+            return host.Ok("AddLine") && inner->AddLine(s);
+        }
+        bool SetVisible(bool v) override { return inner->SetVisible(v); }
+        bool ClearList() override { return host.Ok("ClearList") && inner->ClearList(); }
+        bool Clear() override { return inner->Clear(); }
+        FlakyHost& host;
+        std::shared_ptr<HostExeList> inner;
+    };
+    std::shared_ptr<HostExeList> Wrap(std::shared_ptr<HostExeList> list) {
+        return list ? std::make_shared<List>(*this, std::move(list)) : nullptr;
+    }
+
+    std::shared_ptr<SimulatedHost> inner_;
+    std::optional<HostFailure> failure_;
+};
+
+struct StatusLog final : WindowStateObserver {
+    void StatusChanged(const std::string& text) override { shown.push_back(text); }
+    std::vector<std::string> shown;
+};
+
+class HostFaultTest : public ::testing::Test, protected testing::HostRig {
+protected:
+    void ConnectFlaky() {
+        label.ProgramName = "P1.CNC";
+        window.SetObserver(&statuses);
+        flaky = std::make_shared<FlakyHost>(trace, options);
+        ASSERT_TRUE(control.Connect(flaky, 1));
+        trace.lines.clear();
+        op.shown.clear();
+        statuses.shown.clear();
+    }
+
+    StatusLog statuses;
+    std::shared_ptr<FlakyHost> flaky;
+};
+
+TEST_F(HostFaultTest, CallToAGoneHostIsMadeOnceMoreAfterConnectingAgain) {
+    for (const char* name : {"AddLine", "Start"}) {
+        ConnectFlaky();
+        window.SetStatus("before");
+        flaky->failures[name] = {HostFailureKind::Gone};
+        EXPECT_TRUE(name == std::string("Start") ? control.HostStart() : control.HostAddLine());
+        EXPECT_EQ(flaky->disconnects, 1);
+        // As at start-up, but the new host's list is made visible and not cleared.
+        EXPECT_EQ(Lines(trace.lines.begin(), trace.lines.begin() + 3),
+                  (Lines{"host Attach true", "host GetExeList", "host Visible true"}));
+        EXPECT_EQ(trace.lines.size(), 4u) << name;
+        EXPECT_EQ(statuses.shown, (Lines{"before", HostControl::kReconnectingStatus, "before"}));
+        EXPECT_TRUE(op.shown.empty());
+    }
+}
+
+TEST_F(HostFaultTest, CallThatDidNotRunOrMayHaveRunIsNeitherRepeatedNorRecovered) {
+    struct Case {
+        std::vector<HostFailureKind> kinds; // AddLine's, then the new connection's Attach
+        const char* said;
+        int reconnects; // up to the next call's success
+    };
+    using enum HostFailureKind;
+    for (const Case& c :
+         {Case{{Busy},
+               "Tormial is busy (an open dialog?) and turned the call AddLine away: it "
+               "was not made. Reason: call AddLine",
+               0},
+          Case{{MayHaveRun},
+               "The connection to Tormial broke off during the call AddLine, which "
+               "may have been carried out. Look at Tormial's execution list",
+               1},
+          Case{{Gone, Gone}, "Tormial cannot be reached: the call AddLine was not made.", 2}}) {
+        ConnectFlaky();
+        flaky->failures["AddLine"] = {c.kinds[0]};
+        flaky->failures["Attach"].assign(c.kinds.begin() + 1, c.kinds.end());
+        EXPECT_FALSE(control.HostAddLine());
+        EXPECT_TRUE(trace.lines.empty()); // no fresh lists: failed calls go unseen here
+        ASSERT_EQ(op.shown.size(), 1u);
+        EXPECT_TRUE(op.shown[0].text.starts_with(c.said)) << op.shown[0].text;
+        // A connection found broken is renewed before the next call.
+        EXPECT_TRUE(control.HostAddLine());
+        EXPECT_EQ(flaky->disconnects, c.reconnects);
+    }
+}
+
+TEST_F(HostFaultTest, NoFreshListIsNotCalledTriedOnNewLists) {
+    ConnectFlaky();
+    flaky->failures["AddLine"] = {HostFailureKind::Refused};
+    flaky->failures["CreateExeList"].assign(3, HostFailureKind::Refused);
+    EXPECT_FALSE(control.HostAddLine());
+    ASSERT_EQ(op.shown.size(), 1u);
+    EXPECT_NE(op.shown[0].text.find("failed, and no new list could be created."),
+              std::string::npos);
+}
+
+TEST(CallFailureClass, SystemNumbersSayWhetherTheCallRan) {
+    using enum HostFailureKind;
+    const std::pair<std::uint32_t, HostFailureKind> cases[] = {
+        {0x80010108, Gone}, {0x800706BA, Gone}, {0x80010007, MayHaveRun}, {0x800706BE, MayHaveRun},
+        {0x80010001, Busy}, {0x8001010A, Busy}, {0x80020009, Refused}};
+    for (const auto& [number, kind] : cases) {
+        // As a 32-bit HRESULT arrives in a long on either platform.
+        EXPECT_EQ(ClassifyCallFailure(static_cast<std::int32_t>(number)), kind) << number;
+    }
+}
+
+TEST(BusyHostPolicy, RetryLaterIsWaitedOutForThirtySecondsARejectionNot) {
+    using enum BusyHostPolicy::Answer;
+    EXPECT_EQ(BusyHostPolicy::RetryAfter(RetryLater, 0), 250);
+    EXPECT_EQ(BusyHostPolicy::RetryAfter(RetryLater, 29999), 250);
+    EXPECT_EQ(BusyHostPolicy::RetryAfter(RetryLater, 30000), std::nullopt);
+    EXPECT_EQ(BusyHostPolicy::RetryAfter(Rejected, 0), std::nullopt);
 }
 
 } // namespace

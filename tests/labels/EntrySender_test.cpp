@@ -53,7 +53,7 @@ TEST_F(EntrySenderTest, FieldChoiceFollowsTheFirstCharacterOfTheCode) {
         window.SetAutoFieldSelectionVisible(false);
         label.FieldCode = c.code;
         label.CodeChosen = true;
-        ASSERT_TRUE(sender.AddToHost(0, 0, interpreter));
+        ASSERT_EQ(sender.AddToHost(0, 0, interpreter), EntrySender::Entry::Added);
         EXPECT_EQ(LastCode(), c.number) << c.code;
         EXPECT_EQ(window.AutoFieldSelectionVisible(), c.automatic) << c.code;
         EXPECT_EQ(label.FieldCode, "");
@@ -63,32 +63,32 @@ TEST_F(EntrySenderTest, FieldChoiceFollowsTheFirstCharacterOfTheCode) {
 
 TEST_F(EntrySenderTest, FixedCodePrimesTheAlternation) {
     label.FieldCode = "R";
-    ASSERT_TRUE(sender.AddToHost(0, 0, interpreter));
+    ASSERT_EQ(sender.AddToHost(0, 0, interpreter), EntrySender::Entry::Added);
     EXPECT_TRUE(record.SwapOrder);
     EXPECT_TRUE(record.NextMirror);
 }
 
 TEST_F(EntrySenderTest, AcknowledgesOnlyForTheInterpreterAndOnlyWhileThePortIsOpen) {
-    ASSERT_TRUE(sender.AddToHost(0, 0, interpreter));
+    ASSERT_EQ(sender.AddToHost(0, 0, interpreter), EntrySender::Entry::Added);
     EXPECT_EQ(serial.written, "ACK\r");
     serial.open = false;
-    ASSERT_TRUE(sender.AddToHost(0, 0, interpreter));
+    ASSERT_EQ(sender.AddToHost(0, 0, interpreter), EntrySender::Entry::Added);
     serial.open = true;
-    ASSERT_TRUE(sender.AddToHost(0, 0, import));
+    ASSERT_EQ(sender.AddToHost(0, 0, import), EntrySender::Entry::Added);
     EXPECT_EQ(serial.written, "ACK\r");
 }
 
 TEST_F(EntrySenderTest, NoticeAndAutoStartFollowTheLine) {
     window.SetAutoStart(true);
     label.FieldCode = "N";
-    ASSERT_TRUE(sender.AddToHost(0, 0, import));
+    ASSERT_EQ(sender.AddToHost(0, 0, import), EntrySender::Entry::Added);
     ASSERT_EQ(trace.lines.size(), 3u);
     EXPECT_EQ(trace.lines[1], "host SetDeviceStatus DRAVINESK.MAIN.AddProg 1");
     EXPECT_EQ(trace.lines[2], "host Start");
     trace.lines.clear();
     window.SetAutoStart(false);
     label.FieldCode = "N";
-    ASSERT_TRUE(sender.AddToHost(0, 0, interpreter));
+    ASSERT_EQ(sender.AddToHost(0, 0, interpreter), EntrySender::Entry::Added);
     EXPECT_EQ(trace.lines.size(), 1u);
 }
 
@@ -136,6 +136,32 @@ TEST_F(EntrySenderTest, SecondEntryOfAPairIsNotTriedAfterTheFirstFailed) {
     ASSERT_TRUE(Connect());
     EXPECT_FALSE(sender.SendEntries(0, 0, interpreter));
     EXPECT_EQ(op.shown.size(), 1u);
+}
+
+TEST_F(EntrySenderTest, AddedEntriesAreAcknowledgedWhenTheirStartFails) {
+    struct Case {
+        bool pair;
+        std::size_t entries;
+        const char* acks;
+    };
+    for (const Case& c : {Case{false, 1, "ACK\r"}, Case{true, 2, "ACK\rACK\r"}}) {
+        fields.target = AutoSelTarget::ProgramName;
+        fields.mirrorSelected = false;
+        fields.MSpec = c.pair ? "*" : "";
+        options.failStart = 1;
+        ASSERT_TRUE(Connect());
+        window.SetAutoStart(true);
+        serial.written.clear();
+        op.shown.clear();
+        last = {};
+        label.ProgramName = "PART";
+        EXPECT_FALSE(sender.SendEntries(0, 0, interpreter));
+        EXPECT_EQ(host->Entries().size(), c.entries) << c.pair;
+        EXPECT_EQ(serial.written, c.acks);
+        ASSERT_EQ(op.shown.size(), 1u);
+        EXPECT_NE(op.shown[0].text.find("call Start failed"), std::string::npos);
+        EXPECT_EQ(last.ProgramName, "PART");
+    }
 }
 
 } // namespace

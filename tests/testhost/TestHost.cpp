@@ -1,6 +1,7 @@
 #include "TestHost.h"
 
 #include "base/Trace.h"
+#include "base/win32/AnsiText.h"
 
 #include <oleauto.h>
 #include <windows.h>
@@ -11,6 +12,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillet::testhost {
 
@@ -33,12 +35,24 @@ struct ServerState {
     bool withholdForever = false;
     int failAddLine = 0;
     bool noDeviceStatus = false;
+    int dieAfter = 0;
+    int rejectCalls = 0;
+    int busyCalls = 0;
+    int faultsAfter = 0;
     int exeListCalls = 0;
+    int recorded = 0;
+    bool ending = false;
 };
 
 ServerState& State() {
     static ServerState state;
     return state;
+}
+
+// Apart from the state, which each new application object resets.
+std::vector<IUnknown*>& LiveObjects() {
+    static std::vector<IUnknown*> live;
+    return live;
 }
 
 std::wstring ModuleFolder() {
@@ -76,13 +90,23 @@ void ReadConfiguration() {
             state.failAddLine = std::atoi(value.c_str());
         } else if (key == "no-device-status") {
             state.noDeviceStatus = value == "1";
+        } else if (key == "die-after") {
+            state.dieAfter = std::atoi(value.c_str());
+        } else if (key == "reject-calls") {
+            state.rejectCalls = std::atoi(value.c_str());
+        } else if (key == "busy-calls") {
+            state.busyCalls = std::atoi(value.c_str());
+        } else if (key == "faults-after") {
+            state.faultsAfter = std::atoi(value.c_str());
         }
     }
     std::fclose(file);
 }
 
 void Record(std::string_view call) {
-    const ServerState& state = State();
+    ServerState& state = State();
+    ++state.recorded;
+    state.ending = state.ending || state.recorded == state.dieAfter;
     if (state.recordPath.empty()) {
         return;
     }
@@ -93,16 +117,9 @@ void Record(std::string_view call) {
     }
 }
 
+// In the system's code page, as the client's trace writes it.
 std::string Narrow(BSTR text) {
-    const int size = static_cast<int>(::SysStringLen(text));
-    if (size == 0) {
-        return {};
-    }
-    std::string bytes(static_cast<std::size_t>(size) * 2, '\0');
-    const int n = ::WideCharToMultiByte(1252, 0, text, size, bytes.data(),
-                                        static_cast<int>(bytes.size()), "?", nullptr);
-    bytes.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
-    return bytes;
+    return AnsiFromWide(std::wstring_view(text, ::SysStringLen(text)));
 }
 
 // The argument as its record shows it; a wrong type shows as such, so the record then
@@ -131,7 +148,10 @@ HRESULT Raise(EXCEPINFO* exception, HRESULT code, const wchar_t* description) {
 // IDispatch by name alone: the names a class answers to, numbered from 1.
 class Dispatch : public IDispatch {
 public:
-    virtual ~Dispatch() = default;
+    Dispatch() { LiveObjects().push_back(this); }
+    virtual ~Dispatch() { std::erase(LiveObjects(), static_cast<IUnknown*>(this)); }
+    Dispatch(const Dispatch&) = delete;
+    Dispatch& operator=(const Dispatch&) = delete;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         if (iid == IID_IUnknown || iid == IID_IDispatch) {
@@ -353,6 +373,37 @@ private:
 
 void SetModule(HMODULE module) {
     State().module = module;
+}
+
+DWORD IncomingCall() {
+    ServerState& state = State();
+    if (state.recorded < state.faultsAfter) {
+        return SERVERCALL_ISHANDLED;
+    }
+    if (state.rejectCalls > 0) {
+        --state.rejectCalls;
+        return SERVERCALL_REJECTED;
+    }
+    if (state.busyCalls > 0) {
+        --state.busyCalls;
+        return SERVERCALL_RETRYLATER;
+    }
+    return SERVERCALL_ISHANDLED;
+}
+
+bool Ending() {
+    return State().ending;
+}
+
+void ForEachLiveObject(void (*visit)(IUnknown* object)) {
+    const std::vector<IUnknown*> live = LiveObjects();
+    for (IUnknown* object : live) {
+        object->AddRef();
+    }
+    for (IUnknown* object : live) {
+        visit(object);
+        object->Release();
+    }
 }
 
 HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** object) {

@@ -73,10 +73,48 @@ bool Register(bool inproc) {
     return ok;
 }
 
+// Turns calls away or asks for patience as the configuration says.
+class ServerFilter final : public IMessageFilter {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (iid == IID_IUnknown || iid == IID_IMessageFilter) {
+            *object = static_cast<IMessageFilter*>(this);
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO) override {
+        return IncomingCall();
+    }
+    DWORD STDMETHODCALLTYPE RetryRejectedCall(HTASK, DWORD, DWORD) override {
+        return static_cast<DWORD>(-1);
+    }
+    DWORD STDMETHODCALLTYPE MessagePending(HTASK, DWORD, DWORD) override {
+        return PENDINGMSG_WAITDEFPROCESS;
+    }
+};
+
+// Ends as a host that is closed does: its objects cut off from their clients, its classes
+// withdrawn, so that COM starts a new server for the next client (as Windows also does for
+// a server that was killed). The last answer is given time to leave.
+[[noreturn]] void End(const DWORD (&cookies)[2]) {
+    ForEachLiveObject([](IUnknown* object) { ::CoDisconnectObject(object, 0); });
+    for (DWORD cookie : cookies) {
+        ::CoRevokeClassObject(cookie);
+    }
+    ::Sleep(300);
+    ::ExitProcess(0);
+}
+
 int Serve() {
     if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
         return 1;
     }
+    static ServerFilter filter;
+    ::CoRegisterMessageFilter(&filter, nullptr);
     DWORD cookies[2] = {};
     const CLSID* classes[2] = {&kHostAppClass, &kExeListClass};
     for (int i = 0; i < 2; ++i) {
@@ -92,6 +130,9 @@ int Serve() {
     while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
+        if (Ending()) {
+            End(cookies);
+        }
     }
     return 0;
 }

@@ -1,9 +1,14 @@
 #include "host/ComHost.h"
 
+#include "base/win32/AnsiText.h"
+#include "host/BusyHostPolicy.h"
+#include "host/CallFailureClass.h"
+
 #include <objbase.h>
 #include <oleauto.h>
 #include <windows.h>
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,31 +22,6 @@ namespace {
 
 const CLSID kHostAppClass = {
     0x13C0F70D, 0xB865, 0x4983, {0x93, 0x76, 0x88, 0xA7, 0xB0, 0x0C, 0x22, 0x62}};
-// The host's strings are UTF-16; ours are single-byte text in this code page.
-constexpr UINT kHostCodePage = 1252;
-
-std::wstring WideText(std::string_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(text.size());
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    const int n = ::MultiByteToWideChar(kHostCodePage, 0, text.data(), size, wide.data(), size);
-    wide.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
-    return wide;
-}
-
-std::string NarrowText(std::wstring_view wide) {
-    if (wide.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(wide.size());
-    std::string text(static_cast<std::size_t>(size) * 2, '\0');
-    const int n = ::WideCharToMultiByte(kHostCodePage, 0, wide.data(), size, text.data(),
-                                        static_cast<int>(text.size()), "?", nullptr);
-    text.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
-    return text;
-}
 
 std::string SystemText(HRESULT hr) {
     wchar_t* buffer = nullptr;
@@ -50,10 +30,12 @@ std::string SystemText(HRESULT hr) {
         nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::wstring text(buffer != nullptr ? std::wstring_view(buffer, n) : std::wstring_view());
     ::LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) {
+    // The system's sentences end in a full stop; ours add their own.
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' ||
+                             text.back() == L'.')) {
         text.pop_back();
     }
-    return NarrowText(text);
+    return AnsiFromWide(text);
 }
 
 // ": <the system's words>", or nothing when the system has none.
@@ -62,10 +44,71 @@ std::string Reason(HRESULT hr) {
     return text.empty() ? std::string() : ": " + text;
 }
 
+// A call that failed on its way: the system's words, else which call it was.
+std::string CallFailureText(HRESULT hr, const std::string& call) {
+    const std::string text = SystemText(hr);
+    return text.empty() ? "the Tormial call " + call + " failed" : text;
+}
+
 struct Releaser {
     void operator()(IDispatch* object) const { object->Release(); }
 };
 using DispatchPtr = std::unique_ptr<IDispatch, Releaser>;
+
+// A host object and the ids of the names already looked up on it.
+struct HostObject {
+    explicit HostObject(IDispatch* o = nullptr) : object(o) {}
+    DispatchPtr object;
+    std::map<std::wstring, DISPID, std::less<>> ids;
+};
+
+// A call's arguments, freed on every path out of the call.
+class CallArgs {
+public:
+    CallArgs() = default;
+    CallArgs(std::initializer_list<VARIANT> args) : args_(args) {}
+    ~CallArgs() {
+        for (VARIANT& arg : args_) {
+            ::VariantClear(&arg);
+        }
+    }
+    CallArgs(const CallArgs&) = delete;
+    CallArgs& operator=(const CallArgs&) = delete;
+
+    // The arguments last first, as IDispatch takes them.
+    std::vector<VARIANT> Reversed() const { return {args_.rbegin(), args_.rend()}; }
+
+private:
+    std::vector<VARIANT> args_;
+};
+
+// Waits out a host that answers "retry later" (busy, or in a dialog of its own), letting
+// window events run meanwhile. Lives as long as the apartment that registers it.
+class MessageFilter final : public IMessageFilter {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (iid == IID_IUnknown || iid == IID_IMessageFilter) {
+            *object = static_cast<IMessageFilter*>(this);
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO) override {
+        return SERVERCALL_ISHANDLED;
+    }
+    DWORD STDMETHODCALLTYPE RetryRejectedCall(HTASK, DWORD elapsedMs, DWORD rejectType) override {
+        const auto answer = rejectType == SERVERCALL_RETRYLATER ? BusyHostPolicy::Answer::RetryLater
+                                                                : BusyHostPolicy::Answer::Rejected;
+        const std::optional<int> wait = BusyHostPolicy::RetryAfter(answer, elapsedMs);
+        return wait ? static_cast<DWORD>(*wait) : static_cast<DWORD>(-1);
+    }
+    DWORD STDMETHODCALLTYPE MessagePending(HTASK, DWORD, DWORD) override {
+        return PENDINGMSG_WAITDEFPROCESS;
+    }
+};
 
 // Every object's calls share the trace, the last failure and the apartment; the apartment
 // ends when the last object is gone.
@@ -75,9 +118,14 @@ struct ComState {
         initialised = SUCCEEDED(hr);
         if (!initialised) {
             Fail(hr, "COM could not be started on this thread" + Reason(hr));
+            return;
         }
+        filtered = SUCCEEDED(::CoRegisterMessageFilter(&filter, nullptr));
     }
     ~ComState() {
+        if (filtered) {
+            ::CoRegisterMessageFilter(nullptr, nullptr);
+        }
         if (initialised) {
             ::CoUninitialize();
         }
@@ -86,30 +134,41 @@ struct ComState {
     ComState& operator=(const ComState&) = delete;
 
     void Event(std::string_view call) { trace.Event("host", call); }
-    bool Fail(HRESULT hr, std::string description) {
-        lastFailure = HostFailure{static_cast<long>(hr), std::move(description)};
+    bool Fail(HRESULT hr, std::string description,
+              HostFailureKind kind = HostFailureKind::Refused) {
+        lastFailure = HostFailure{static_cast<long>(hr), std::move(description), kind};
         return false;
     }
 
-    // Calls `name` on `object` by name. `args` are in the order the call takes them.
-    bool Invoke(IDispatch* object, const wchar_t* name, WORD flags, std::vector<VARIANT> args,
+    // Calls `name` on `target` by name.
+    bool Invoke(HostObject& target, const wchar_t* name, WORD flags, const CallArgs& args,
                 VARIANT* result = nullptr);
 
     Trace& trace;
     bool initialised = false;
+    bool filtered = false;
+    MessageFilter filter;
     std::optional<HostFailure> lastFailure;
 };
 
-bool ComState::Invoke(IDispatch* object, const wchar_t* name, WORD flags, std::vector<VARIANT> args,
+bool ComState::Invoke(HostObject& target, const wchar_t* name, WORD flags, const CallArgs& args,
                       VARIANT* result) {
-    const std::string shownName = NarrowText(name);
-    DISPID id = 0;
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-    if (FAILED(hr)) {
-        return Fail(hr, "Tormial does not know the call " + shownName + Reason(hr));
+    const std::string shownName = AnsiFromWide(name);
+    auto known = target.ids.find(std::wstring_view(name));
+    if (known == target.ids.end()) {
+        DISPID id = 0;
+        LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+        const HRESULT hr =
+            target.object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+        if (hr == DISP_E_UNKNOWNNAME) {
+            return Fail(hr, "Tormial does not know the call " + shownName);
+        }
+        if (FAILED(hr)) {
+            return Fail(hr, CallFailureText(hr, shownName), ClassifyCallFailure(hr));
+        }
+        known = target.ids.emplace(name, id).first;
     }
-    std::vector<VARIANT> reversed(args.rbegin(), args.rend()); // IDispatch takes them last first
+    std::vector<VARIANT> reversed = args.Reversed();
     DISPID named = DISPID_PROPERTYPUT;
     DISPPARAMS params = {reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
     if (flags == DISPATCH_PROPERTYPUT) {
@@ -118,24 +177,21 @@ bool ComState::Invoke(IDispatch* object, const wchar_t* name, WORD flags, std::v
     }
     EXCEPINFO exception = {};
     UINT badArg = 0;
-    hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, &exception,
-                        &badArg);
-    for (VARIANT& arg : args) {
-        ::VariantClear(&arg);
-    }
+    const HRESULT hr = target.object->Invoke(known->second, IID_NULL, LOCALE_USER_DEFAULT, flags,
+                                             &params, result, &exception, &badArg);
     if (SUCCEEDED(hr)) {
         return true;
     }
     if (hr != DISP_E_EXCEPTION) {
-        return Fail(hr, "the Tormial call " + shownName + " failed" + Reason(hr));
+        return Fail(hr, CallFailureText(hr, shownName), ClassifyCallFailure(hr));
     }
     if (exception.pfnDeferredFillIn != nullptr) {
         exception.pfnDeferredFillIn(&exception);
     }
     const std::string description =
         exception.bstrDescription != nullptr
-            ? NarrowText(std::wstring_view(exception.bstrDescription,
-                                           ::SysStringLen(exception.bstrDescription)))
+            ? AnsiFromWide(std::wstring_view(exception.bstrDescription,
+                                             ::SysStringLen(exception.bstrDescription)))
             : "the Tormial call " + shownName + " failed";
     ::SysFreeString(exception.bstrSource);
     ::SysFreeString(exception.bstrDescription);
@@ -155,7 +211,7 @@ VARIANT BoolArg(bool value) {
 }
 
 VARIANT StringArg(std::string_view text) {
-    const std::wstring wide = WideText(text);
+    const std::wstring wide = WideFromAnsi(text);
     VARIANT v;
     ::VariantInit(&v);
     v.vt = VT_BSTR;
@@ -176,31 +232,53 @@ DispatchPtr TakeObject(VARIANT& result) {
     return DispatchPtr(object);
 }
 
+// The connect step: the host's application object, started or reached by COM.
+DispatchPtr ConnectHostApp(ComState& state) {
+    IDispatch* object = nullptr;
+    const HRESULT hr =
+        ::CoCreateInstance(kHostAppClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                           IID_IDispatch, reinterpret_cast<void**>(&object));
+    if (hr == REGDB_E_CLASSNOTREG) {
+        state.Fail(hr, "Tormial is not installed: its automation object HostApp is not "
+                       "registered on this computer.");
+        return nullptr;
+    }
+    if (FAILED(hr)) {
+        state.Fail(hr,
+                   "Tormial is not running: its automation object HostApp is registered but "
+                   "could not be started or reached" +
+                       Reason(hr) + ".",
+                   HostFailureKind::Gone);
+        return nullptr;
+    }
+    return DispatchPtr(object);
+}
+
 class ComExeList final : public HostExeList {
 public:
     ComExeList(std::shared_ptr<ComState> state, DispatchPtr object)
-        : state_(std::move(state)), object_(std::move(object)) {}
+        : state_(std::move(state)), list_(object.release()) {}
 
     bool AddLine(const std::string& fieldString) override {
         state_->Event("AddLine " + fieldString);
-        return state_->Invoke(object_.get(), L"AddLine", DISPATCH_METHOD, {StringArg(fieldString)});
+        return state_->Invoke(list_, L"AddLine", DISPATCH_METHOD, {StringArg(fieldString)});
     }
     bool SetVisible(bool visible) override {
         state_->Event(visible ? "Visible true" : "Visible false");
-        return state_->Invoke(object_.get(), L"Visible", DISPATCH_PROPERTYPUT, {BoolArg(visible)});
+        return state_->Invoke(list_, L"Visible", DISPATCH_PROPERTYPUT, {BoolArg(visible)});
     }
     bool ClearList() override {
         state_->Event("ClearList");
-        return state_->Invoke(object_.get(), L"ClearList", DISPATCH_METHOD, {});
+        return state_->Invoke(list_, L"ClearList", DISPATCH_METHOD, {});
     }
     bool Clear() override {
         state_->Event("Clear");
-        return state_->Invoke(object_.get(), L"Clear", DISPATCH_METHOD, {});
+        return state_->Invoke(list_, L"Clear", DISPATCH_METHOD, {});
     }
 
 private:
     std::shared_ptr<ComState> state_; // declared first: outlives the object it serves
-    DispatchPtr object_;
+    HostObject list_;
 };
 
 class ComHostApp final : public HostApplication {
@@ -208,21 +286,22 @@ public:
     explicit ComHostApp(Trace& trace) : state_(std::make_shared<ComState>(trace)) {}
 
     bool Attach(bool attach) override {
-        if (!object_ && !Create()) {
+        if (!app_.object && !Create()) {
             return false;
         }
         state_->Event(attach ? "Attach true" : "Attach false");
-        return state_->Invoke(object_.get(), L"Attach", DISPATCH_METHOD, {BoolArg(attach)});
+        return state_->Invoke(app_, L"Attach", DISPATCH_METHOD, {BoolArg(attach)});
     }
+    void Disconnect() override { app_ = HostObject(); }
     std::shared_ptr<HostExeList> GetExeList() override {
-        if (!object_) {
+        if (!app_.object) {
             return nullptr;
         }
         state_->Event("GetExeList");
         VARIANT result;
         ::VariantInit(&result);
-        if (!state_->Invoke(object_.get(), L"GetExeList", DISPATCH_METHOD | DISPATCH_PROPERTYGET,
-                            {}, &result)) {
+        if (!state_->Invoke(app_, L"GetExeList", DISPATCH_METHOD | DISPATCH_PROPERTYGET, {},
+                            &result)) {
             return nullptr;
         }
         DispatchPtr list = TakeObject(result);
@@ -234,7 +313,7 @@ public:
     std::shared_ptr<HostExeList> CreateExeList(const std::string& progId) override {
         state_->Event("CreateExeList");
         CLSID id = {};
-        HRESULT hr = ::CLSIDFromProgID(WideText(progId).c_str(), &id);
+        HRESULT hr = ::CLSIDFromProgID(WideFromAnsi(progId).c_str(), &id);
         if (FAILED(hr)) {
             state_->Fail(hr, "Tormial's list object " + progId + " is not registered");
             return nullptr;
@@ -244,7 +323,8 @@ public:
                                 IID_IDispatch, reinterpret_cast<void**>(&object));
         if (FAILED(hr)) {
             state_->Fail(hr,
-                         "Tormial's list object " + progId + " could not be created" + Reason(hr));
+                         "Tormial's list object " + progId + " could not be created" + Reason(hr),
+                         ClassifyCallFailure(hr));
             return nullptr;
         }
         return std::make_shared<ComExeList>(state_, DispatchPtr(object));
@@ -258,32 +338,19 @@ private:
         if (!state_->initialised) {
             return false;
         }
-        IDispatch* object = nullptr;
-        const HRESULT hr =
-            ::CoCreateInstance(kHostAppClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                               IID_IDispatch, reinterpret_cast<void**>(&object));
-        if (hr == REGDB_E_CLASSNOTREG) {
-            return state_->Fail(hr, "Tormial is not installed: its automation object HostApp is "
-                                    "not registered on this computer.");
-        }
-        if (FAILED(hr)) {
-            return state_->Fail(hr, "Tormial is not running: its automation object HostApp is "
-                                    "registered but could not be started or reached" +
-                                        Reason(hr) + ".");
-        }
-        object_.reset(object);
-        return true;
+        app_ = HostObject(ConnectHostApp(*state_).release());
+        return app_.object != nullptr;
     }
     bool Call(std::string_view call, const wchar_t* name) {
-        if (!object_) {
+        if (!app_.object) {
             return false;
         }
         state_->Event(call);
-        return state_->Invoke(object_.get(), name, DISPATCH_METHOD, {});
+        return state_->Invoke(app_, name, DISPATCH_METHOD, {});
     }
 
     std::shared_ptr<ComState> state_; // declared first: outlives the object it serves
-    DispatchPtr object_;
+    HostObject app_;
 };
 
 } // namespace
