@@ -29,6 +29,9 @@ DesktopSession::~DesktopSession() {
 }
 
 bool DesktopSession::Start() {
+    if (setup_.journal != nullptr) {
+        setup_.journal->Start();
+    }
     if (!singleCopy_.Acquire()) {
         operator_.Message(MessageIcon::Exclamation, MessageButtons::Ok, kProgramName,
                           kAlreadyRunning);
@@ -49,6 +52,11 @@ bool DesktopSession::Start() {
         fieldDialogLoaded_ = true;
     }
     shell_.ShowWindow();
+    // Only now can the operator read it: start-up's own status lines come before.
+    if (setup_.journal != nullptr) {
+        setup_.journal->OnFailure(
+            [this](const std::string& text) { app_.Window().SetStatus(text); });
+    }
     timers_.StartTimer(SessionTimer::Poll, app_.settings().PollIntervalMs);
     return true;
 }
