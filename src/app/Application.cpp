@@ -32,11 +32,12 @@ Application::Application(ApplicationPorts ports)
       sender_(
           label_, record_, fields_, host_, window_, ports.serial, last_,
           [this] { editor_.LaunchEditor(); }, &ports.trace),
-      interpreter_({label_, record_, fields_, codes_, settings_, host_, reader_, window_,
-                    ports.files, ports.op, sender_},
-                   [this](const std::string& name) { return lists_.LoadListFile(name); }),
+      interpreter_(
+          {label_, record_, fields_, codes_, settings_, host_, reader_, window_, ports.files,
+           ports.op, sender_},
+          [this](const std::string& name) { return LoadList(name); }, &ports.trace),
       importer_(label_, host_, window_, ports.files, reader_, sender_,
-                [this](const std::string& name) { return lists_.LoadListFile(name); }),
+                [this](const std::string& name) { return LoadList(name); }),
       poller_(ports.serial, window_, PollerHandlers()),
       manual_(window_, ports.op, [this](const std::string& text) { return InterpretTyped(text); }) {
 }
@@ -119,6 +120,13 @@ void Application::Tick() {
     if (started_) {
         poller_.Tick();
     }
+}
+
+bool Application::LoadList(const std::string& name) {
+    const bool loaded = lists_.LoadListFile(name);
+    ports_.trace.Note("list", lists_.FullName(name) + ": " + std::to_string(lists_.EntriesAdded()) +
+                                  " entries" + (loaded ? "" : ", not all loaded"));
+    return loaded;
 }
 
 bool Application::InterpretTyped(const std::string& text) {

@@ -103,6 +103,7 @@ private:
     bool Guarded(const std::function<void()>& step);
     void ReportUnexpected(long number, const std::string& text);
     bool InterpretTyped(const std::string& text);
+    bool LoadList(const std::string& name);
     void LoadOptions();
     void WriteOption(const char* key, bool on);
     void NoteClick(const char* box, bool on);
