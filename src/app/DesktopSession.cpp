@@ -1,5 +1,6 @@
 #include "app/DesktopSession.h"
 
+#include "app/MainWindowText.h"
 #include "config/DialogText.h"
 #include "fields/ExclusionFlags.h"
 #include "fields/FieldDialogText.h"
@@ -7,9 +8,10 @@
 namespace quillet {
 
 DesktopSession::DesktopSession(const DesktopSessionSetup& setup, DesktopPorts ports)
-    : setup_(setup), trace_(ports.trace), shell_(ports.shell), timers_(ports.timers),
-      singleCopy_(ports.singleCopy), operator_(ports.boxes, ports.trace, setup.unattended,
-                                               [this](int status) { shell_.EndLoop(status); }),
+    : setup_(setup), trace_(ports.trace), desktop_(ports.desktop), shell_(ports.shell),
+      timers_(ports.timers), singleCopy_(ports.singleCopy),
+      operator_(ports.boxes, ports.trace, setup.unattended,
+                [this](int status) { shell_.EndLoop(status); }),
       port_(ports.scanner), tracedPort_(port_, ports.trace),
       app_({ports.files, operator_, tracedPort_, ports.pump, ports.desktop, ports.trace}),
       statusTrace_(ports.trace, &ports.view) {
@@ -82,6 +84,9 @@ void DesktopSession::Run(Command command) {
             shell_.ShowAbout();
         }
         return;
+    case Command::OpenJournal:
+        OpenJournal();
+        return;
     }
 }
 
@@ -139,6 +144,22 @@ void DesktopSession::ShowExclusionDialog() {
 void DesktopSession::ShowFieldDialog() {
     if (fieldDialogLoaded_ && DialogMayOpen(field_text::kMachineFieldTitle)) {
         shell_.ShowFieldDialog();
+    }
+}
+
+// Today's file as it stands, in the operator's own viewer; nobody at the screen, nothing opens.
+void DesktopSession::OpenJournal() {
+    if (setup_.journal == nullptr) {
+        app_.Window().SetStatus(main_window::kNoJournal);
+        return;
+    }
+    if (!DialogMayOpen(main_window::kJournalTitle)) {
+        return;
+    }
+    setup_.journal->LabelDone();
+    const std::string path = setup_.journal->TodayPath();
+    if (!desktop_.OpenDocument(path)) {
+        app_.Window().SetStatus(main_window::kJournalNotOpened + path);
     }
 }
 

@@ -84,10 +84,12 @@ private:
     bool DialogMayOpen(const char* title);
     void ShowExclusionDialog();
     void ShowFieldDialog();
+    void OpenJournal();
     void ReleaseAll();
 
     DesktopSessionSetup setup_;
     Trace& trace_;
+    Desktop& desktop_;
     DesktopShell& shell_;
     SessionTimers& timers_;
     SingleCopy& singleCopy_;

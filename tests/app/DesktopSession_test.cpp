@@ -107,12 +107,13 @@ protected:
         dir.Write("bin/ZOR.INI", "[VORKSTAB]\r\nCommPollTime=250\r\n");
     }
 
-    DesktopSession& Session(bool unattended = false) {
+    DesktopSession& Session(bool unattended = false, Journal* journal = nullptr) {
         session.emplace(
             DesktopSessionSetup{{dir / "bin", dir / "windows"},
                                 std::make_shared<SimulatedHost>(trace, HostSimulationOptions{}),
                                 1,
-                                unattended},
+                                unattended,
+                                journal},
             DesktopPorts{files, boxes, device, pump, desktop, singleCopy, trace, view, shell,
                          shell});
         session->ViewAttached();
@@ -187,6 +188,34 @@ TEST_F(DesktopSessionTest, CommandsOpenTheirDialogsOnlyWhenAttended) {
         }
         session.reset();
     }
+}
+
+// Today's journal opens on the desktop with what was written so far; unattended nothing
+// opens, and without a journal the status line says there is none.
+TEST_F(DesktopSessionTest, TheFileMenuOpensTodaysJournal) {
+    DiskJournalFolder folder(dir / "journal");
+    SystemClock clock;
+    Journal journal(trace, folder, clock);
+    for (const bool unattended : {false, true}) {
+        DesktopSession& s = Session(unattended, &journal);
+        ASSERT_TRUE(s.Start());
+        desktop.calls.clear();
+        trace.lines.clear();
+        s.Run(Command::OpenJournal);
+        if (unattended) {
+            EXPECT_EQ(trace.lines, (Lines{"dialog Journal not opened"}));
+            EXPECT_TRUE(desktop.calls.empty());
+        } else {
+            ASSERT_EQ(desktop.calls, (Lines{"open " + journal.TodayPath()}));
+            const std::string name = journal.TodayPath().substr(dir.path().size() + 1);
+            EXPECT_NE(dir.Read(name).find(" journal opened\n"), std::string::npos);
+        }
+        session.reset();
+    }
+    DesktopSession& s = Session();
+    ASSERT_TRUE(s.Start());
+    s.Run(Command::OpenJournal);
+    EXPECT_EQ(s.App().Window().Status(), "No journal is kept (--journal off).");
 }
 
 TEST_F(DesktopSessionTest, DialogAnswersAreStored) {
@@ -265,10 +294,11 @@ TEST(MainMenu, EntriesAsTheWindowShowsThem) {
                             std::to_string(static_cast<int>(entry.command)));
         }
     }
-    EXPECT_EQ(shown, (Lines{"mnuFile &File", "  mnuExit E&xit 0", "mnuOptions &Options",
-                            "  mnuSetttings &Settings 1", "  MnuAutoFld &Auto Field Select 2",
-                            "  ExIns &Exclusion Insertion 3", "mnuHelp &?",
-                            "  mnuAbout &About Quillet ... 4"}));
+    EXPECT_EQ(shown,
+              (Lines{"mnuFile &File", "  mnuJournal Open Today's &Journal 5", "  mnuExit E&xit 0",
+                     "mnuOptions &Options", "  mnuSetttings &Settings 1",
+                     "  MnuAutoFld &Auto Field Select 2", "  ExIns &Exclusion Insertion 3",
+                     "mnuHelp &?", "  mnuAbout &About Quillet ... 4"}));
 }
 
 TEST(SessionOperator, TracesEveryBoxAndAnswersUnattendedOnes) {
