@@ -8,11 +8,10 @@ set -euo pipefail
 source "$(dirname "$0")/desktop_common.sh"
 replay="$1/tools/replay/quillet-replay"
 
-mkdir -p "$work/bin" "$work/windows" "$work/programs" "$XDG_STATE_HOME/quillet/journal"
+mkdir -p "$work/bin" "$work/windows" "$work/programs"
 printf '[VORKSTAB]\r\nCommPollTime=100\r\nGCodePath=%s/programs/\r\nCSVInPath=%s\r\nCSVOutPath=%s/out.csv\r\nAutoClear=0\r\nHalfLimitX=1220\r\nHalfLimitY=610\r\nFieldCode_FFS=S\r\nFieldFlag_FFS=1\r\nFieldCode_SFN=N\r\n' \
     "$work" "$work" "$work" >"$work/bin/ZOR.INI"
 journals="$XDG_STATE_HOME/quillet/journal"
-touch "$journals/2000-01-01.log"
 journal="$journals/$(date +%F).log"
 
 start() {
@@ -28,7 +27,6 @@ start() {
 }
 
 start
-[ -e "$journals/2000-01-01.log" ] && fail "a day file beyond the retention was kept"
 printf '%%12PA P 5' >"$scanner"
 await_trace -xF "status  Waiting for next barcode..."
 printf '%%22800 600 18' >"$scanner"

@@ -104,8 +104,6 @@ TEST(ExplainMirror, SaysWhatTheTriggerReadAndWhetherItMatched) {
     const Explained cases[] = {
         {{"barcode", kBarcode, kNormAndMirror, kLeft, "MX", 5, 11, "AB12MX34", false, ""},
          "mirror trigger not used (the barcode chooses)"},
-        {{"no marker", kName, kNormAndMirror, kLeft, "", 5, 11, "AB12MX34", false, ""},
-         "no mirror trigger set"},
         {{"left hit", kName, kNormAndMirror, kLeft, "mx", 5, 11, " ab12mx34", true, ""},
          "mirror trigger \"MX\" at position 5 found in name \"AB12MX34\" (norm and mirror: twice)"},
         {{"left miss", kName, kMirrorOnly, kLeft, "MX", 4, 11, "P1", false, ""},

@@ -12,7 +12,6 @@ TEST(ScriptFromJournal, KeepsScansTypedLabelsAndClicksInOrder) {
                                 "10:42:08.002 decide field S: scan nothing\n"
                                 "10:42:09.000 click AClear 0\n"
                                 "10:42:10.000 typed %STOP%\n"
-                                "scan without a time\n"
                                 "10:42:11.000 host AddLine #161=scan 1\n"
                                 "10:42:12.000 scan %STOP%";
     EXPECT_EQ(ScriptFromJournal(journal), "# a run started at 10:42:07.315\n"
