@@ -50,21 +50,22 @@ std::optional<long> DayOfFile(std::string_view name) {
     return DaysFromCivil(Number(name.substr(0, 4)), month, day);
 }
 
-std::string Format(const char* format, int a, int b, int c, int d = 0) {
-    char text[32];
-    std::snprintf(text, sizeof text, format, a, b, c, d);
-    return text;
-}
+// Room kept under the cap for the line that says the file is full.
+constexpr std::uint64_t kFullLineRoom = 128;
 
 } // namespace
 
 std::string JournalFileName(const LocalTime& date) {
-    return Format("%04d-%02d-%02d", date.year, date.month, date.day) + std::string(kExtension);
+    char name[32];
+    std::snprintf(name, sizeof name, "%04d-%02d-%02d", date.year, date.month, date.day);
+    return name + std::string(kExtension);
 }
 
 std::string JournalLine(const LocalTime& time, std::string_view kind, std::string_view text) {
-    return Format("%02d:%02d:%02d.%03d ", time.hour, time.minute, time.second, time.millisecond) +
-           TraceLine(kind, text) + '\n';
+    char stamp[32];
+    std::snprintf(stamp, sizeof stamp, "%02d:%02d:%02d.%03d ", time.hour, time.minute, time.second,
+                  time.millisecond);
+    return stamp + TraceLine(kind, text) + '\n';
 }
 
 Journal::Journal(Trace& next, JournalFolder& folder, Clock& clock, JournalLimits limits)
@@ -112,11 +113,11 @@ void Journal::Write(std::string_view kind, std::string_view text) {
         return;
     }
     const std::string line = JournalLine(now, kind, text);
-    const std::string fullLine = JournalLine(now, "journal",
-                                             "full at " + std::to_string(limits_.capBytes) +
-                                                 " bytes, nothing more is written today");
-    if (size_ + line.size() + fullLine.size() > limits_.capBytes) {
+    if (size_ + line.size() + kFullLineRoom > limits_.capBytes) {
         full_ = true;
+        const std::string fullLine = JournalLine(now, "journal",
+                                                 "full at " + std::to_string(limits_.capBytes) +
+                                                     " bytes, nothing more is written today");
         if (size_ + fullLine.size() <= limits_.capBytes && folder_.Write(fullLine)) {
             size_ += fullLine.size();
         }
