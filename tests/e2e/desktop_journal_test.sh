@@ -11,8 +11,7 @@ replay="$1/tools/replay/quillet-replay"
 mkdir -p "$work/bin" "$work/windows" "$work/programs"
 printf '[VORKSTAB]\r\nCommPollTime=100\r\nGCodePath=%s/programs/\r\nCSVInPath=%s\r\nCSVOutPath=%s/out.csv\r\nAutoClear=0\r\nHalfLimitX=1220\r\nHalfLimitY=610\r\nFieldCode_FFS=S\r\nFieldFlag_FFS=1\r\nFieldCode_SFN=N\r\n' \
     "$work" "$work" "$work" >"$work/bin/ZOR.INI"
-journals="$XDG_STATE_HOME/quillet/journal"
-journal="$journals/$(date +%F).log"
+journal="$XDG_STATE_HOME/quillet/journal/$(date +%F).log"
 
 start() {
     QT_QPA_PLATFORM=offscreen "$quillet" --program-dir "$work/bin" --windows-dir "$work/windows" \
