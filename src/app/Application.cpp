@@ -48,7 +48,7 @@ ScanHandlers Application::PollerHandlers() {
         [this](const std::string& text) { return UnpackPayload(text, ports_.files, window_); },
         [this](std::string& text) { importer_.ImportProgramLabel(text); },
         [this](const std::string& bytes) { ports_.trace.Note("scan", bytes); },
-        [this] { ports_.trace.LabelDone(); },
+        [this] { ports_.trace.Flush(); },
     };
 }
 
@@ -140,7 +140,7 @@ bool Application::InterpretTyped(const std::string& text) {
         const ScanPoller::Hold hold(poller_);
         accepted = ProcessLabel(text);
     }
-    ports_.trace.LabelDone();
+    ports_.trace.Flush();
     return accepted;
 }
 

@@ -95,6 +95,10 @@ void DesktopSession::TimerFired(SessionTimer timer) {
     case SessionTimer::Poll:
         port_.CheckHealth();
         app_.Tick();
+        // What happened between labels (a lost port, a dialog) reaches the disk as well.
+        if (!app_.Poller().Busy()) {
+            trace_.Flush();
+        }
         return;
     case SessionTimer::PortRetry:
         port_.Retry();
@@ -156,7 +160,7 @@ void DesktopSession::OpenJournal() {
     if (!DialogMayOpen(main_window::kJournalTitle)) {
         return;
     }
-    setup_.journal->LabelDone();
+    setup_.journal->Flush();
     const std::string path = setup_.journal->TodayPath();
     if (!desktop_.OpenDocument(path)) {
         app_.Window().SetStatus(main_window::kJournalNotOpened + path);

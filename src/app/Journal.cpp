@@ -97,7 +97,7 @@ void Journal::Note(std::string_view kind, std::string_view text) {
     Write(kind, text);
 }
 
-void Journal::LabelDone() {
+void Journal::Flush() {
     if (!day_.empty() && !failed_ && !folder_.Flush()) {
         Fail();
     }

@@ -23,7 +23,7 @@ std::string JournalLine(const LocalTime& time, std::string_view kind, std::strin
 
 // Every trace line of a run, and the lines only the journal keeps, with the time in front,
 // in one file per day; each event also goes on to the trace `next`. The file reaches the
-// disk at the end of every label. A journal that cannot be written never holds a label
+// disk at each Flush(). A journal that cannot be written never holds a label
 // up: it says so once through OnFailure() and goes quiet until the next day's file.
 class Journal final : public Trace {
 public:
@@ -38,7 +38,7 @@ public:
 
     void Event(std::string_view kind, std::string_view text) override;
     void Note(std::string_view kind, std::string_view text) override;
-    void LabelDone() override;
+    void Flush() override;
 
 private:
     void Write(std::string_view kind, std::string_view text);

@@ -25,8 +25,9 @@ public:
     // A line only the journal keeps (what arrived, why a choice was made): the trace
     // compared between runs and builds leaves it out.
     virtual void Note(std::string_view /*kind*/, std::string_view /*text*/) {}
-    // A label has been handled: what was recorded for it should now be safe on disk.
-    virtual void LabelDone() {}
+    // What was recorded so far should now be safe on disk: at the end of every label and
+    // between labels, never in the middle of one.
+    virtual void Flush() {}
 };
 
 class NullTrace final : public Trace {

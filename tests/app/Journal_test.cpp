@@ -94,14 +94,14 @@ TEST(JournalTest, EventsGoOnToTheTraceNotesStayInTheJournalAndALabelEndsWithAFlu
     EXPECT_EQ(rig.next.lines, (std::vector<std::string>{"status Ready."}));
     EXPECT_EQ(rig.folder.disk["2026-12-08.log"], "");
 
-    rig.journal.LabelDone();
+    rig.journal.Flush();
     EXPECT_EQ(rig.folder.disk["2026-12-08.log"], "10:42:07.315 journal opened\n"
                                                  "10:42:07.315 status Ready.\n"
                                                  "10:42:07.315 decide field S\n");
     // After midnight the lines go to the new day's file.
     rig.clock.now = {2026, 12, 9, 0, 0, 1, 0};
     rig.journal.Event("host", "End");
-    rig.journal.LabelDone();
+    rig.journal.Flush();
     EXPECT_EQ(rig.folder.disk["2026-12-09.log"], "00:00:01.000 host End\n");
     EXPECT_TRUE(rig.told.empty());
 }
@@ -128,7 +128,7 @@ TEST(JournalTest, ADayFileStopsAtTheCapWithALastLineThatSaysSo) {
     for (int i = 0; i < 20; ++i) {
         rig.journal.Event("status", "Ready.");
     }
-    rig.journal.LabelDone();
+    rig.journal.Flush();
     const std::string& file = rig.folder.disk["2026-12-08.log"];
     EXPECT_LE(file.size(), limits.capBytes);
     EXPECT_TRUE(file.ends_with("journal full at 200 bytes, nothing more is written today\n"))
@@ -142,7 +142,7 @@ TEST(JournalTest, AnUnwritableFolderIsToldOnceAndTheTraceGoesOn) {
     rig.journal.Start();
     for (int i = 0; i < 3; ++i) {
         rig.journal.Event("status", "Ready.");
-        rig.journal.LabelDone();
+        rig.journal.Flush();
     }
     EXPECT_EQ(rig.told,
               (std::vector<std::string>{"The journal cannot be written: /j/2026-12-08.log"}));
