@@ -29,13 +29,15 @@ Application::Application(ApplicationPorts ports)
       reader_(label_, settings_, ports.files, ports.op, parser_),
       lists_(label_, settings_, ports.files, ports.op, parser_, host_, window_),
       editor_(label_, record_, ports.desktop, ports.files, host_, ports.op, ports.trace),
-      sender_(label_, record_, fields_, host_, window_, ports.serial, last_,
-              [this] { editor_.LaunchEditor(); }),
-      interpreter_({label_, record_, fields_, codes_, settings_, host_, reader_, window_,
-                    ports.files, ports.op, sender_},
-                   [this](const std::string& name) { return lists_.LoadListFile(name); }),
+      sender_(
+          label_, record_, fields_, host_, window_, ports.serial, last_,
+          [this] { editor_.LaunchEditor(); }, &ports.trace),
+      interpreter_(
+          {label_, record_, fields_, codes_, settings_, host_, reader_, window_, ports.files,
+           ports.op, sender_},
+          [this](const std::string& name) { return LoadList(name); }, &ports.trace),
       importer_(label_, host_, window_, ports.files, reader_, sender_,
-                [this](const std::string& name) { return lists_.LoadListFile(name); }),
+                [this](const std::string& name) { return LoadList(name); }),
       poller_(ports.serial, window_, PollerHandlers()),
       manual_(window_, ports.op, [this](const std::string& text) { return InterpretTyped(text); }) {
 }
@@ -45,6 +47,8 @@ ScanHandlers Application::PollerHandlers() {
         [this](const std::string& text) { return ProcessLabel(text); },
         [this](const std::string& text) { return UnpackPayload(text, ports_.files, window_); },
         [this](std::string& text) { importer_.ImportProgramLabel(text); },
+        [this](const std::string& bytes) { ports_.trace.Note("scan", bytes); },
+        [this] { ports_.trace.Flush(); },
     };
 }
 
@@ -118,21 +122,51 @@ void Application::Tick() {
     }
 }
 
+bool Application::LoadList(const std::string& name) {
+    const bool loaded = lists_.LoadListFile(name);
+    ports_.trace.Note("list", lists_.FullName(name) + ": " + std::to_string(lists_.EntriesAdded()) +
+                                  " entries" + (loaded ? "" : ", not all loaded"));
+    return loaded;
+}
+
 bool Application::InterpretTyped(const std::string& text) {
     // A scanned label is still being handled: refuse, the text stays for another "OK".
     if (poller_.Busy()) {
         return false;
     }
-    const ScanPoller::Hold hold(poller_);
-    return ProcessLabel(text);
+    ports_.trace.Note("typed", text);
+    bool accepted = false;
+    {
+        const ScanPoller::Hold hold(poller_);
+        accepted = ProcessLabel(text);
+    }
+    ports_.trace.Flush();
+    return accepted;
+}
+
+// The journal keeps clicks in the replay script's names of the boxes.
+void Application::NoteClick(const char* box, bool on) {
+    ports_.trace.Note("click", std::string(box) + (on ? " 1" : " 0"));
+}
+
+void Application::ClickAutoStart(bool on) {
+    NoteClick("AutoStart", on);
+    window_.SetAutoStart(on);
+}
+
+void Application::ClickShowEditor(bool on) {
+    NoteClick("ShowEd", on);
+    window_.SetShowEditor(on);
 }
 
 void Application::ClickAutoClear(bool on) {
+    NoteClick("AClear", on);
     window_.SetAutoClear(on);
     WriteOption(kAutoClearKey, on);
 }
 
 void Application::ClickOverwrite(bool on) {
+    NoteClick("Overwrite", on);
     window_.SetOverwrite(on);
     WriteOption(kOverwriteKey, on);
 }

@@ -75,8 +75,8 @@ public:
     // Clicks on the main window's option boxes.
     void ClickAutoClear(bool on);
     void ClickOverwrite(bool on);
-    void ClickAutoStart(bool on) { window_.SetAutoStart(on); }
-    void ClickShowEditor(bool on) { window_.SetShowEditor(on); }
+    void ClickAutoStart(bool on);
+    void ClickShowEditor(bool on);
 
     // Releases the host's references (the window closes the port itself).
     void Shutdown() { host_.Release(); }
@@ -103,8 +103,10 @@ private:
     bool Guarded(const std::function<void()>& step);
     void ReportUnexpected(long number, const std::string& text);
     bool InterpretTyped(const std::string& text);
+    bool LoadList(const std::string& name);
     void LoadOptions();
     void WriteOption(const char* key, bool on);
+    void NoteClick(const char* box, bool on);
     bool End();
 
     ApplicationPorts ports_;

@@ -12,7 +12,18 @@ namespace quillet {
 
 namespace {
 
-enum class Kind { Folder, Drive, Trace, WithholdList, ConnectTimeout, FailAddLine, Flag, Host };
+enum class Kind {
+    Folder,
+    Drive,
+    Trace,
+    WithholdList,
+    ConnectTimeout,
+    FailAddLine,
+    Flag,
+    Host,
+    Journal,
+    JournalDays,
+};
 
 struct OptionDef {
     std::string_view name;
@@ -29,6 +40,8 @@ constexpr OptionDef kOptions[] = {
     {"--host-fail-addline", Kind::FailAddLine},
     {"--host-no-device-status", Kind::Flag},
     {"--host", Kind::Host},
+    {"--journal", Kind::Journal},
+    {"--journal-days", Kind::JournalDays},
 };
 
 const OptionDef* FindOption(std::string_view name) {
@@ -101,6 +114,15 @@ bool Apply(CommonOptions& options, std::string_view name, Kind kind, const std::
     case Kind::Flag:
         options.host.noDeviceStatus = true;
         return true;
+    case Kind::Journal:
+        options.journal = value;
+        return !value.empty();
+    case Kind::JournalDays:
+        if (const std::optional<int> days = Count(value); days && *days > 0) {
+            options.journalDays = *days;
+            return true;
+        }
+        return false;
     }
     return false;
 }
@@ -123,6 +145,10 @@ std::string Expectation(Kind kind) {
         return "no value";
     case Kind::Host:
         return "com or simulated";
+    case Kind::Journal:
+        return "a folder, or off";
+    case Kind::JournalDays:
+        return "a number of days";
     }
     return {};
 }
@@ -137,6 +163,10 @@ constexpr const char* kCommonHelp =
     "  --trace FILE          writes the trace to FILE (- for standard output); off by\n"
     "                        default in quillet (standard output with --demo-script),\n"
     "                        standard output in quillet-replay\n"
+    "  --journal DIR|off     keeps the journal of every label in DIR, one file a day, or\n"
+    "                        none; quillet keeps one by default (see README), the tools\n"
+    "                        only when told\n"
+    "  --journal-days N      day files older than N days are removed at start (default 90)\n"
     "  --host com|simulated  the host to talk to: the real one over COM (Windows builds\n"
     "                        only; the Linux build knows only simulated) or the simulated\n"
     "                        one. quillet.exe uses the real one unless told, quillet-replay\n"

@@ -22,6 +22,8 @@ struct CommonOptions {
     std::optional<std::string> programDir, windowsDir;
     std::vector<std::pair<char, std::string>> drives; // letter (upper case), native folder
     std::optional<std::string> traceFile;             // "-" is standard output
+    std::optional<std::string> journal;               // a folder, or "off"
+    int journalDays = 90;
     HostSimulationOptions host;
     HostKind hostKind = HostKind::Default;
     std::vector<std::string> rest; // everything else, in order

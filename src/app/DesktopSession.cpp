@@ -1,5 +1,6 @@
 #include "app/DesktopSession.h"
 
+#include "app/MainWindowText.h"
 #include "config/DialogText.h"
 #include "fields/ExclusionFlags.h"
 #include "fields/FieldDialogText.h"
@@ -7,9 +8,10 @@
 namespace quillet {
 
 DesktopSession::DesktopSession(const DesktopSessionSetup& setup, DesktopPorts ports)
-    : setup_(setup), trace_(ports.trace), shell_(ports.shell), timers_(ports.timers),
-      singleCopy_(ports.singleCopy), operator_(ports.boxes, ports.trace, setup.unattended,
-                                               [this](int status) { shell_.EndLoop(status); }),
+    : setup_(setup), trace_(ports.trace), desktop_(ports.desktop), shell_(ports.shell),
+      timers_(ports.timers), singleCopy_(ports.singleCopy),
+      operator_(ports.boxes, ports.trace, setup.unattended,
+                [this](int status) { shell_.EndLoop(status); }),
       port_(ports.scanner), tracedPort_(port_, ports.trace),
       app_({ports.files, operator_, tracedPort_, ports.pump, ports.desktop, ports.trace}),
       statusTrace_(ports.trace, &ports.view) {
@@ -29,6 +31,9 @@ DesktopSession::~DesktopSession() {
 }
 
 bool DesktopSession::Start() {
+    if (setup_.journal != nullptr) {
+        setup_.journal->Start();
+    }
     if (!singleCopy_.Acquire()) {
         operator_.Message(MessageIcon::Exclamation, MessageButtons::Ok, kProgramName,
                           kAlreadyRunning);
@@ -49,6 +54,11 @@ bool DesktopSession::Start() {
         fieldDialogLoaded_ = true;
     }
     shell_.ShowWindow();
+    // Only now can the operator read it: start-up's own status lines come before.
+    if (setup_.journal != nullptr) {
+        setup_.journal->OnFailure(
+            [this](const std::string& text) { app_.Window().SetStatus(text); });
+    }
     timers_.StartTimer(SessionTimer::Poll, app_.settings().PollIntervalMs);
     return true;
 }
@@ -74,6 +84,9 @@ void DesktopSession::Run(Command command) {
             shell_.ShowAbout();
         }
         return;
+    case Command::OpenJournal:
+        OpenJournal();
+        return;
     }
 }
 
@@ -82,6 +95,10 @@ void DesktopSession::TimerFired(SessionTimer timer) {
     case SessionTimer::Poll:
         port_.CheckHealth();
         app_.Tick();
+        // What happened between labels (a lost port, a dialog) reaches the disk as well.
+        if (!app_.Poller().Busy()) {
+            trace_.Flush();
+        }
         return;
     case SessionTimer::PortRetry:
         port_.Retry();
@@ -131,6 +148,22 @@ void DesktopSession::ShowExclusionDialog() {
 void DesktopSession::ShowFieldDialog() {
     if (fieldDialogLoaded_ && DialogMayOpen(field_text::kMachineFieldTitle)) {
         shell_.ShowFieldDialog();
+    }
+}
+
+// Today's file as it stands, in the operator's own viewer; nobody at the screen, nothing opens.
+void DesktopSession::OpenJournal() {
+    if (setup_.journal == nullptr) {
+        app_.Window().SetStatus(main_window::kNoJournal);
+        return;
+    }
+    if (!DialogMayOpen(main_window::kJournalTitle)) {
+        return;
+    }
+    setup_.journal->Flush();
+    const std::string path = setup_.journal->TodayPath();
+    if (!desktop_.OpenDocument(path)) {
+        app_.Window().SetStatus(main_window::kJournalNotOpened + path);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "app/DesktopShell.h"
+#include "app/Journal.h"
 #include "app/MainMenu.h"
 #include "app/ReconnectingSerialPort.h"
 #include "app/SessionOperator.h"
@@ -21,6 +22,8 @@ struct DesktopSessionSetup {
     double connectTimeoutSeconds = 30;
     // Nobody at the screen: no box is shown and no dialog opens.
     bool unattended = false;
+    // The run's journal, when it keeps one (it is also the trace the ports were given).
+    Journal* journal = nullptr;
 };
 
 // The platform and the toolkit as the desktop session reaches them.
@@ -81,10 +84,12 @@ private:
     bool DialogMayOpen(const char* title);
     void ShowExclusionDialog();
     void ShowFieldDialog();
+    void OpenJournal();
     void ReleaseAll();
 
     DesktopSessionSetup setup_;
     Trace& trace_;
+    Desktop& desktop_;
     DesktopShell& shell_;
     SessionTimers& timers_;
     SingleCopy& singleCopy_;

@@ -8,7 +8,10 @@ namespace {
 
 using namespace main_window;
 
-constexpr MenuEntry kFileEntries[] = {{"mnuExit", kExit, Command::Exit}};
+constexpr MenuEntry kFileEntries[] = {
+    {"mnuJournal", kOpenJournal, Command::OpenJournal},
+    {"mnuExit", kExit, Command::Exit},
+};
 // "mnuSetttings" is spelt as the window has always named it.
 constexpr MenuEntry kOptionsEntries[] = {
     {"mnuSetttings", kSettings, Command::Settings},
@@ -37,7 +40,7 @@ const MenuEntry& EntryFor(Command command) {
             }
         }
     }
-    return kFileEntries[0];
+    return kFileEntries[1];
 }
 
 } // namespace quillet

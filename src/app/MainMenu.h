@@ -7,7 +7,7 @@
 namespace quillet {
 
 // What the main window's menu entries ask the program to do.
-enum class Command { Exit, Settings, AutoFieldSelect, ExclusionInsertion, About };
+enum class Command { Exit, Settings, AutoFieldSelect, ExclusionInsertion, About, OpenJournal };
 
 // One entry: the control name the window keeps, its caption with its "&" key, its command.
 struct MenuEntry {

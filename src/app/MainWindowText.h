@@ -25,7 +25,12 @@ inline constexpr const char* kAutoFieldSelection = "Automatic Field Selection";
 inline constexpr const char* kWidestPortCaption = "COM4:57600,N,8,1";
 
 inline constexpr const char* kFileMenu = "&File";
+inline constexpr const char* kOpenJournal = "Open Today's &Journal";
 inline constexpr const char* kExit = "E&xit";
+// What the journal entry of the File menu may say in the status line.
+inline constexpr const char* kJournalTitle = "Journal";
+inline constexpr const char* kNoJournal = "No journal is kept (--journal off).";
+inline constexpr const char* kJournalNotOpened = "The journal could not be opened: ";
 inline constexpr const char* kOptionsMenu = "&Options";
 inline constexpr const char* kSettings = "&Settings";
 inline constexpr const char* kAutoFieldSelect = "&Auto Field Select";

@@ -28,13 +28,20 @@ void ScanPoller::Tick() {
         ++quietTicks_;
     }
     if (quietTicks_ == kQuietTicksForLabel) {
-        const Hold hold(*this);
-        Frame();
+        {
+            const Hold hold(*this);
+            Frame();
+        }
+        if (handlers_.labelDone) {
+            handlers_.labelDone();
+        }
     }
 }
 
 std::string ScanPoller::DrainPort() {
-    return port_.BytesWaiting() > 0 ? port_.ReadAll() : std::string();
+    std::string bytes = port_.BytesWaiting() > 0 ? port_.ReadAll() : std::string();
+    arrived_ += bytes;
+    return bytes;
 }
 
 void ScanPoller::Frame() {
@@ -42,6 +49,10 @@ void ScanPoller::Frame() {
     window_.HideReceiveIndicator();
     std::string text = std::move(scanBuffer_);
     scanBuffer_.clear();
+    if (handlers_.scanned && !arrived_.empty()) {
+        handlers_.scanned(arrived_);
+    }
+    arrived_.clear();
     if (!ApostropheForm(text)) {
         return;
     }

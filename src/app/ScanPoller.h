@@ -17,6 +17,10 @@ struct ScanHandlers {
     std::function<std::string(const std::string&)> unpackPayload;
     // A two-dimensional program label (the import may change the text).
     std::function<void(std::string&)> importProgramLabel;
+    // The bytes that arrived for the label being framed (before any rule touched them).
+    std::function<void(const std::string&)> scanned;
+    // The label and everything it led to has been handled.
+    std::function<void()> labelDone;
 };
 
 // The scanner poll: collects what the scanner sends and, once the line has been quiet for
@@ -70,6 +74,8 @@ private:
     std::string scanBuffer_;
     std::int16_t quietTicks_ = 0;
     bool busy_ = false;
+    // Bytes read from the port since the last framing.
+    std::string arrived_;
 };
 
 } // namespace quillet

@@ -17,6 +17,9 @@ public:
     virtual bool PutOnTop(long window) = 0;
     // Sends keystrokes to the active window without waiting for them to be processed.
     virtual bool SendKeys(const std::string& keys) = 0;
+    // Opens a document with the program the desktop associates with it; false when none
+    // could be started.
+    virtual bool OpenDocument(const std::string& nativePath) = 0;
 };
 
 } // namespace quillet

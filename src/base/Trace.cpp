@@ -94,13 +94,17 @@ std::optional<std::string> UnescapeTraceText(std::string_view text) {
     return out;
 }
 
-void TraceWriter::Event(std::string_view kind, std::string_view text) {
+std::string TraceLine(std::string_view kind, std::string_view text) {
     std::string line(kind);
     if (!text.empty()) {
         line += ' ';
         line += EscapeTraceText(text);
     }
-    line += '\n';
+    return line;
+}
+
+void TraceWriter::Event(std::string_view kind, std::string_view text) {
+    const std::string line = TraceLine(kind, text) + '\n';
     std::fwrite(line.data(), 1, line.size(), stream_);
     std::fflush(stream_);
 }

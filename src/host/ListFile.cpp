@@ -73,6 +73,7 @@ std::string ListFile::FullName(std::string_view name) const {
 
 bool ListFile::LoadListFile(const std::string& name) {
     const std::string fullName = FullName(name);
+    added_ = 0;
     if (!IsPlainName(name)) {
         return Fail("List File " + fullName + " Not Found");
     }
@@ -102,7 +103,11 @@ bool ListFile::AddEntries(const std::vector<std::string>& lines) {
     for (std::size_t i = 1; i < lines.size(); ++i) {
         StoreListLine(lines[i], parser_, label_);
         window_.SetStatus(HostControl::kAddingStatus);
-        if (!host_.HostAddLine() || !host_.SetDeviceStatus(HostControl::kAddProgStatus, 1)) {
+        if (!host_.HostAddLine()) {
+            return false;
+        }
+        ++added_;
+        if (!host_.SetDeviceStatus(HostControl::kAddProgStatus, 1)) {
             return false;
         }
     }

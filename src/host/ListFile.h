@@ -42,6 +42,8 @@ public:
     // True when entries were added. An empty, missing or unreadable list, or a host call
     // that fails, ends the load with false; entries added before a failure stay.
     bool LoadListFile(const std::string& name);
+    // How many entries the last load added.
+    int EntriesAdded() const { return added_; }
 
 private:
     bool AddEntries(const std::vector<std::string>& lines);
@@ -54,6 +56,7 @@ private:
     Parser& parser_;
     HostControl& host_;
     WindowState& window_;
+    int added_ = 0;
 };
 
 } // namespace quillet

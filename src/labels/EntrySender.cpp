@@ -5,6 +5,7 @@
 #include "base/ScanRecord.h"
 #include "base/SerialPort.h"
 #include "base/Text.h"
+#include "base/Trace.h"
 #include "base/WindowState.h"
 #include "fields/LastProgram.h"
 #include "fields/MachineFieldModel.h"
@@ -28,13 +29,13 @@ EntrySender::Entry EntrySender::AddToHost(float x, float y, const SendOptions& o
     const char first = noCode ? '\0' : label_.FieldCode[0];
     if (first == '&') {
         window_.SetAutoFieldSelectionVisible(true);
-        label_.FieldCode = SelectField(kSelectAlternating, x, y, record_, label_, fields_);
+        label_.FieldCode = ChooseField(kSelectAlternating, x, y);
     } else if (noCode || first == 'P') {
         window_.SetAutoFieldSelectionVisible(true);
-        label_.FieldCode = SelectField(kSelectNormal, x, y, record_, label_, fields_);
+        label_.FieldCode = ChooseField(kSelectNormal, x, y);
     } else if (first == 'W') {
         window_.SetAutoFieldSelectionVisible(true);
-        label_.FieldCode = SelectField(kSelectMirror, x, y, record_, label_, fields_);
+        label_.FieldCode = ChooseField(kSelectMirror, x, y);
     } else if (kFixedFieldLetters.find(first) != std::string_view::npos) {
         SelectField(kPrimeFromCode, 0, 0, record_, label_, fields_);
     }
@@ -56,9 +57,23 @@ EntrySender::Entry EntrySender::AddToHost(float x, float y, const SendOptions& o
     return followedUp ? Entry::Added : Entry::AddedFollowUpFailed;
 }
 
+// The automatic choice, with its reason in the journal.
+std::string EntrySender::ChooseField(int mode, float x, float y) {
+    if (journal_ == nullptr) {
+        return SelectField(mode, x, y, record_, label_, fields_);
+    }
+    const std::string why = ExplainFieldChoice(mode, x, y, record_, fields_);
+    std::string code = SelectField(mode, x, y, record_, label_, fields_);
+    journal_->Note("decide", "field " + code + ": " + why + "; " + mirrorWhy_);
+    return code;
+}
+
 bool EntrySender::SendEntries(float x, float y, const SendOptions& options) {
     Entry first = Entry::NotAdded;
     Entry second = Entry::Added;
+    if (journal_ != nullptr) {
+        mirrorWhy_ = ExplainMirror(fields_, label_);
+    }
     if (DetectMirror(fields_, label_)) {
         label_.FieldCode = "&";
         first = AddToHost(x, y, options);

@@ -3,6 +3,7 @@
 #include "host/EntrySink.h"
 
 #include <functional>
+#include <string>
 #include <utility>
 
 namespace quillet {
@@ -13,6 +14,7 @@ struct LastProgram;
 struct MachineFieldModel;
 struct ScanRecord;
 class SerialPort;
+class Trace;
 class WindowState;
 
 // Hands the assembled LabelState to the host as one entry, or as a normal and a mirrored
@@ -20,12 +22,12 @@ class WindowState;
 class EntrySender final : public EntrySink {
 public:
     // `launchEditor` opens the program in the host's editor when "Show Program in Editor"
-    // is checked.
+    // is checked; `journal`, when given, is told why each field was chosen.
     EntrySender(LabelState& label, ScanRecord& record, const MachineFieldModel& fields,
                 HostControl& host, WindowState& window, SerialPort& serial, LastProgram& last,
-                std::function<void()> launchEditor)
+                std::function<void()> launchEditor, Trace* journal = nullptr)
         : label_(label), record_(record), fields_(fields), host_(host), window_(window),
-          serial_(serial), last_(last), launchEditor_(std::move(launchEditor)) {}
+          serial_(serial), last_(last), launchEditor_(std::move(launchEditor)), journal_(journal) {}
 
     enum class Entry {
         Added,
@@ -49,6 +51,7 @@ public:
 
 private:
     void Finish();
+    std::string ChooseField(int mode, float x, float y);
 
     LabelState& label_;
     ScanRecord& record_;
@@ -58,6 +61,8 @@ private:
     SerialPort& serial_;
     LastProgram& last_;
     std::function<void()> launchEditor_;
+    Trace* journal_;
+    std::string mirrorWhy_; // what the mirror trigger found for the label set being sent
 };
 
 } // namespace quillet

@@ -1,6 +1,7 @@
 #include "labels/FieldSelector.h"
 
 #include <array>
+#include <cstdio>
 
 #include "base/Numbers.h"
 
@@ -95,6 +96,13 @@ void Prime(int mode, ScanRecord& record, const LabelState& state) {
     }
 }
 
+bool MirrorGroupOf(int mode, const ScanRecord& record) {
+    if (mode == kSelectAlternating || record.ResumeFromCode) {
+        return record.NextMirror;
+    }
+    return mode != kSelectNormal;
+}
+
 bool UseMirrorGroup(int mode, ScanRecord& record) {
     if (mode == kSelectAlternating || record.ResumeFromCode) {
         record.ResumeFromCode = false;
@@ -129,9 +137,19 @@ const CandidateList& Candidates(bool mirror, bool swapped) {
     return swapped ? kNormalSwapped : kNormal;
 }
 
+float ScaleFor(float x, float y) {
+    return (y >= 60.0f || x >= 140.0f) ? 1.0f : kMillimetreToInch;
+}
+
+std::string Number(float value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
+    return text;
+}
+
 std::string Choose(bool mirror, float x, float y, const ScanRecord& record,
                    const MachineFieldModel& fields) {
-    const float scale = (y >= 60.0f || x >= 140.0f) ? 1.0f : kMillimetreToInch;
+    const float scale = ScaleFor(x, y);
     const bool xSmall = UnderLimit(scale, fields.HlfLimX, x);
     const bool ySmall = UnderLimit(scale, fields.HlfLimY, y);
     for (const Candidate& c : Candidates(mirror, record.SwapOrder)) {
@@ -144,6 +162,31 @@ std::string Choose(bool mirror, float x, float y, const ScanRecord& record,
 }
 
 } // namespace
+
+std::string ExplainFieldChoice(int mode, float x, float y, const ScanRecord& record,
+                               const MachineFieldModel& fields) {
+    const bool mirror = MirrorGroupOf(mode, record);
+    const float scale = ScaleFor(x, y);
+    const bool xSmall = UnderLimit(scale, fields.HlfLimX, x);
+    const bool ySmall = UnderLimit(scale, fields.HlfLimY, y);
+    std::string why = Number(x) + " x " + Number(y) + " against half limits " + fields.HlfLimX +
+                      " x " + fields.HlfLimY + (scale == 1.0f ? "" : " (small piece: inches)") +
+                      ": x " + (xSmall ? "within" : "beyond") + ", y " +
+                      (ySmall ? "within" : "beyond") + "; " + (mirror ? "mirror" : "normal") +
+                      " group" + (record.SwapOrder ? " swapped" : "") + ", tried";
+    for (const Candidate& c : Candidates(mirror, record.SwapOrder)) {
+        why += std::string(" ") + std::string(SlotName(c.slot));
+        if (fields.Flag(c.slot) != 1) {
+            why += " off,";
+        } else if (!Fits(c.fit, xSmall, ySmall)) {
+            why += " too big,";
+        } else {
+            return why + " fits";
+        }
+    }
+    return why + " none fits, side field " +
+           std::string(SlotName(mirror ? FieldSlot::SFM : FieldSlot::SFN)) + " taken";
+}
 
 std::string SelectField(int mode, float x, float y, ScanRecord& record, const LabelState& state,
                         const MachineFieldModel& fields) {

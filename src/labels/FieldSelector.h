@@ -22,4 +22,10 @@ inline constexpr int kSelectAlternating = 8; // choose in the group NextMirror n
 std::string SelectField(int mode, float x, float y, ScanRecord& record, const LabelState& state,
                         const MachineFieldModel& fields);
 
+// Why a choosing mode of SelectField chooses as it does, in one line: the piece against the
+// half limits, the group, and each field tried up to the one taken. Asked before
+// SelectField, which moves the selection state on.
+std::string ExplainFieldChoice(int mode, float x, float y, const ScanRecord& record,
+                               const MachineFieldModel& fields);
+
 } // namespace quillet

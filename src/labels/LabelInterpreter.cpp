@@ -7,6 +7,7 @@
 #include "base/Operator.h"
 #include "base/ScanRecord.h"
 #include "base/Text.h"
+#include "base/Trace.h"
 #include "base/WindowState.h"
 #include "config/Settings.h"
 #include "fields/MachineFieldModel.h"
@@ -49,6 +50,8 @@ bool LabelInterpreter::ProcessLabel(const std::string& label) {
         // A blank label names no program: nothing to send.
         if (!TrimBlanks(label).empty()) {
             taken = TakePlainLabel(label);
+        } else {
+            taken.refusal = "a blank label names no program";
         }
     } else {
         taken = TakeRow(label);
@@ -114,6 +117,7 @@ LabelInterpreter::Taken LabelInterpreter::TakePlainLabel(const std::string& labe
     if (!c_.fields.MPName() && !c_.fields.MCmt() && !c_.label.CodeChosen) {
         c_.window.SetStatus(kRunFieldNotSelected);
         taken.status = Status::RunFieldMissing;
+        taken.refusal = "no field code given and the mirror trigger reads neither name nor comment";
         return taken;
     }
     SetProgramName(TrimBlanks(label));
@@ -133,10 +137,16 @@ LabelInterpreter::Taken LabelInterpreter::TakeRow(const std::string& label) {
     }
     // Too short to carry a row and a count: malformed, the set stays as it is.
     if (label.size() < 3 || label[0] != '%') {
+        taken.refusal = "a row needs \"%\", its number and the set's row count";
         return taken;
     }
     const int row = static_cast<int>(LeadingNumber(rowChar));
-    if (row > kLastRow || c_.record.RowsSeen.find(rowChar[0]) != std::string::npos) {
+    if (row > kLastRow) {
+        taken.refusal = "row number beyond the last row 4";
+        return taken;
+    }
+    if (c_.record.RowsSeen.find(rowChar[0]) != std::string::npos) {
+        taken.refusal = "row already taken in this set";
         return taken;
     }
     taken.status = Status::RowTaken;
@@ -209,6 +219,9 @@ bool LabelInterpreter::Finish(const std::string& label, const Taken& taken) {
         c_.window.SetStatus(kWaiting);
     } else if (taken.status == Status::Malformed) {
         c_.window.SetStatus(std::string(kFormatError) + "  " + label);
+    }
+    if (taken.status != Status::RowTaken && journal_ != nullptr) {
+        journal_->Note("refused", taken.refusal);
     }
     return taken.answer;
 }

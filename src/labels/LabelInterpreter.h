@@ -17,6 +17,7 @@ class Operator;
 class ProgramReader;
 struct ScanRecord;
 struct Settings;
+class Trace;
 class WindowState;
 
 // Everything the interpreter reads and writes; the application object owns all of it.
@@ -45,9 +46,10 @@ public:
 
     // `loadListFile` loads the list file named by a row-0 label; true when entries were
     // added.
+    // `journal`, when given, is told which rule refused a label.
     LabelInterpreter(const InterpreterContext& context,
-                     std::function<bool(const std::string&)> loadListFile)
-        : c_(context), loadListFile_(std::move(loadListFile)) {}
+                     std::function<bool(const std::string&)> loadListFile, Trace* journal = nullptr)
+        : c_(context), loadListFile_(std::move(loadListFile)), journal_(journal) {}
 
     // True when the label needs no further input: a command ran, a field code was taken,
     // a list file was loaded, or an entry went to the host. False while a set waits for
@@ -64,6 +66,7 @@ private:
         std::string count;              // the set's row count as the label gave it
         bool answer = false;            // ProcessLabel's answer while the set is incomplete
         std::optional<bool> listLoaded; // row 0: the list file's load ends the label
+        const char* refusal = "not a command, field code, row or program name";
     };
 
     std::optional<bool> RunCommand(const std::string& label);
@@ -78,6 +81,7 @@ private:
 
     InterpreterContext c_;
     std::function<bool(const std::string&)> loadListFile_;
+    Trace* journal_ = nullptr;
 };
 
 } // namespace quillet

@@ -45,7 +45,32 @@ bool MarkerFound(const MachineFieldModel& fields, std::string_view source,
     return start > 0 && start < n && MarkerAt(source, marker, start);
 }
 
+std::string PositionText(const MachineFieldModel& fields) {
+    if (fields.OptAlnL) {
+        return "at position " + std::to_string(fields.PosScrollValue);
+    }
+    return std::to_string(fields.PosScrollMax - fields.PosScrollValue) + " from the right";
+}
+
 } // namespace
+
+std::string ExplainMirror(const MachineFieldModel& fields, const LabelState& state) {
+    if (!fields.MPName() && !fields.MCmt()) {
+        return "mirror trigger not used (the barcode chooses)";
+    }
+    const std::string marker = UpperCase(fields.MSpec);
+    if (marker.empty()) {
+        return "no mirror trigger set";
+    }
+    const std::string source = MirrorSource(fields, state);
+    const std::string where =
+        std::string(fields.MPName() ? "name" : "comment") + " \"" + source + "\"";
+    const bool found = marker.size() <= source.size() &&
+                       (marker.front() == '*' || MarkerFound(fields, source, marker));
+    return "mirror trigger \"" + marker + "\" " + PositionText(fields) +
+           (found ? " found in " : " not in ") + where +
+           (found && fields.NMSel() ? " (norm and mirror: twice)" : "");
+}
 
 bool DetectMirror(const MachineFieldModel& fields, LabelState& state) {
     const std::string source = MirrorSource(fields, state);

@@ -12,4 +12,7 @@ namespace quillet {
 // With a name or comment chosen, FieldCode becomes "W" on a match and "P" otherwise.
 bool DetectMirror(const MachineFieldModel& fields, LabelState& state);
 
+// What DetectMirror looks at and finds, in a few words for the journal.
+std::string ExplainMirror(const MachineFieldModel& fields, const LabelState& state);
+
 } // namespace quillet

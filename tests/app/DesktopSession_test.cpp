@@ -107,12 +107,13 @@ protected:
         dir.Write("bin/ZOR.INI", "[VORKSTAB]\r\nCommPollTime=250\r\n");
     }
 
-    DesktopSession& Session(bool unattended = false) {
+    DesktopSession& Session(bool unattended = false, Journal* journal = nullptr) {
         session.emplace(
             DesktopSessionSetup{{dir / "bin", dir / "windows"},
                                 std::make_shared<SimulatedHost>(trace, HostSimulationOptions{}),
                                 1,
-                                unattended},
+                                unattended,
+                                journal},
             DesktopPorts{files, boxes, device, pump, desktop, singleCopy, trace, view, shell,
                          shell});
         session->ViewAttached();
@@ -185,6 +186,21 @@ TEST_F(DesktopSessionTest, CommandsOpenTheirDialogsOnlyWhenAttended) {
             EXPECT_EQ(shell.log, unattended ? Lines{} : Lines{c.shown});
             EXPECT_EQ(TraceOf("dialog"), unattended ? Lines{c.notOpened} : Lines{});
         }
+        session.reset();
+    }
+}
+
+// Today's journal opens on the desktop; unattended, nothing opens.
+TEST_F(DesktopSessionTest, TheFileMenuOpensTodaysJournalOnlyWhenAttended) {
+    DiskJournalFolder folder(dir / "journal");
+    SystemClock clock;
+    Journal journal(trace, folder, clock);
+    for (const bool unattended : {false, true}) {
+        desktop.calls.clear();
+        ASSERT_TRUE(Session(unattended, &journal).Start());
+        session->Run(Command::OpenJournal);
+        EXPECT_EQ(desktop.calls, unattended ? Lines{} : Lines{"open " + journal.TodayPath()});
+        EXPECT_EQ(TraceOf("dialog"), unattended ? Lines{"dialog Journal not opened"} : Lines{});
         session.reset();
     }
 }
@@ -265,10 +281,11 @@ TEST(MainMenu, EntriesAsTheWindowShowsThem) {
                             std::to_string(static_cast<int>(entry.command)));
         }
     }
-    EXPECT_EQ(shown, (Lines{"mnuFile &File", "  mnuExit E&xit 0", "mnuOptions &Options",
-                            "  mnuSetttings &Settings 1", "  MnuAutoFld &Auto Field Select 2",
-                            "  ExIns &Exclusion Insertion 3", "mnuHelp &?",
-                            "  mnuAbout &About Quillet ... 4"}));
+    EXPECT_EQ(shown,
+              (Lines{"mnuFile &File", "  mnuJournal Open Today's &Journal 5", "  mnuExit E&xit 0",
+                     "mnuOptions &Options", "  mnuSetttings &Settings 1",
+                     "  MnuAutoFld &Auto Field Select 2", "  ExIns &Exclusion Insertion 3",
+                     "mnuHelp &?", "  mnuAbout &About Quillet ... 4"}));
 }
 
 TEST(SessionOperator, TracesEveryBoxAndAnswersUnattendedOnes) {

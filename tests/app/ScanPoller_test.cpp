@@ -27,6 +27,8 @@ protected:
                 return unpacked;
             },
             [this](std::string& text) { calls.push_back("import " + text); },
+            [this](const std::string& bytes) { journal.push_back("scan " + bytes); },
+            [this] { journal.push_back("done"); },
         };
     }
 
@@ -42,6 +44,7 @@ protected:
     testing::FakeSerialPort port;
     WindowState window;
     Lines calls;
+    Lines journal;
     std::string unpacked;
     std::function<void()> onLabel;
     ScanPoller poller{port, window, Handlers()};
@@ -207,6 +210,18 @@ TEST_F(ScanPollerTest, AHoldKeepsThePollAwayAndEndsWithItsScope) {
     }
     Scan("");
     EXPECT_EQ(calls, (Lines{"label %START%"}));
+}
+
+// What arrived is journalled once per framing, even when a label set is split and its rest
+// framed later, and every framing ends with the label done.
+TEST_F(ScanPollerTest, TheJournalGetsEachArrivalOnceAndTheEndOfEveryLabel) {
+    port.incoming += "%1A";
+    poller.Tick();
+    port.incoming += "B%2C";
+    poller.Tick();
+    Scan("");
+    Scan("%STOP%");
+    EXPECT_EQ(journal, (Lines{"scan %1AB%2C", "done", "done", "scan %STOP%", "done"}));
 }
 
 } // namespace

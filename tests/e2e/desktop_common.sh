@@ -6,3 +6,5 @@ quillet="$1/src/quillet"
 [ -x "$quillet" ] || { echo "quillet not built (no GUI): skipped"; exit 0; }
 # shellcheck source=SCRIPTDIR/program_run_common.sh
 source "$(dirname "${BASH_SOURCE[0]}")/program_run_common.sh"
+# The journal kept by default goes to the work folder, not the user's own state folder.
+export XDG_STATE_HOME="$work/state"

@@ -177,6 +177,13 @@ for line in Exclusion=00000000 Settings=9600,N,8,1 CommPort=1; do
 done
 dialog_from_menu question a "About Quillet" about-dialog Return
 
+# The journal kept without being asked for: today's file in the user's local application
+# data, every line timed, the last label's scan in it.
+journal=$(find "$WINEPREFIX/drive_c/users" -path "*/Quillet/Journal/$(date +%F).log" 2>/dev/null | head -n 1)
+[ -n "$journal" ] || fail "no journal in the user's local application data"
+grep -q ' scan %19ABC S1$' "$journal" || fail "the journal lacks the last scan"
+grep -qv '^[0-2][0-9]:[0-5][0-9]:[0-5][0-9]\.[0-9][0-9][0-9] ' "$journal" && fail "a journal line without its time"
+
 # A second copy in the same session says so and ends; the first one goes on.
 if wine "$exe" --unattended --program-dir "$(wpath "$work/bin")" \
     --windows-dir "$(wpath "$work/windows")" --trace "$(wpath "$work/second")" \

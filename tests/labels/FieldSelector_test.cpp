@@ -213,5 +213,39 @@ TEST(SelectField, ModeSixMakesTheNextSelectionUseTheCodesGroup) {
     EXPECT_EQ(SelectField(1, 10, 10, record, state, fields), "FFR");
 }
 
+TEST(ExplainFieldChoice, NamesTheLimitsTheGroupAndEachFieldTried) {
+    struct Case {
+        int mode;
+        bool swapped;
+        float x, y;
+        Names enabled;
+        const char* line;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {kSelectNormal, false, 1200, 600, {"FFS", "SFS", "FFN"},
+         "1200 x 600 against half limits 1000 x 1000: x beyond, y within; normal group, tried "
+         "FFS too big, BFS off, SFS too big, FFT off, BFT off, SFT off, FFN fits"},
+        {kSelectMirror, true, 1200, 1200, {"FFR"},
+         "1200 x 1200 against half limits 1000 x 1000: x beyond, y beyond; mirror group swapped, "
+         "tried FFR too big, BFR off, SFR off, FFA off, BFA off, SFA off, FFM off, BFM off, "
+         "none fits, side field SFM taken"},
+        {kSelectNormal, false, 50, 20, {"FFS"},
+         "50 x 20 against half limits 1000 x 1000 (small piece: inches): x beyond, y within; "
+         "normal group, tried FFS too big, BFS off, SFS off, FFT off, BFT off, SFT off, FFN off, "
+         "BFN off, none fits, side field SFN taken"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        MachineFieldModel fields = AllEnabled(0);
+        for (const std::string& name : c.enabled) {
+            fields.Flag(*SlotFromName(name)) = 1;
+        }
+        ScanRecord record;
+        record.SwapOrder = c.swapped;
+        EXPECT_EQ(ExplainFieldChoice(c.mode, c.x, c.y, record, fields), c.line);
+    }
+}
+
 } // namespace
 } // namespace quillet

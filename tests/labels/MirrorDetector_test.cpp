@@ -96,5 +96,25 @@ TEST(DetectMirror, MarkerPositionsAndOutcomes) {
     }
 }
 
+TEST(ExplainMirror, SaysWhatTheTriggerReadAndWhetherItMatched) {
+    struct Explained {
+        Case c;
+        const char* line;
+    };
+    const Explained cases[] = {
+        {{"barcode", kBarcode, kNormAndMirror, kLeft, "MX", 5, 11, "AB12MX34", false, ""},
+         "mirror trigger not used (the barcode chooses)"},
+        {{"left hit", kName, kNormAndMirror, kLeft, "mx", 5, 11, " ab12mx34", true, ""},
+         "mirror trigger \"MX\" at position 5 found in name \"AB12MX34\" (norm and mirror: twice)"},
+        {{"left miss", kName, kMirrorOnly, kLeft, "MX", 4, 11, "P1", false, ""},
+         "mirror trigger \"MX\" at position 4 not in name \"P1\""},
+        {{"right hit", kComment, kMirrorOnly, kRight, "MX", 8, 11, "AB12MX34", true, ""},
+         "mirror trigger \"MX\" 3 from the right found in comment \"AB12MX34\""},
+    };
+    for (const Explained& e : cases) {
+        EXPECT_EQ(ExplainMirror(Fields(e.c), Label(e.c)), e.line) << e.c.what;
+    }
+}
+
 } // namespace
 } // namespace quillet

@@ -42,6 +42,10 @@ public:
         calls.push_back("keys " + keys);
         return !keysFail;
     }
+    bool OpenDocument(const std::string& nativePath) override {
+        calls.push_back("open " + nativePath);
+        return true;
+    }
 };
 
 } // namespace quillet::testing

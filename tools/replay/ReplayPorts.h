@@ -62,6 +62,7 @@ public:
     long ActiveWindow() override { return running_ ? kWindow : 0; }
     bool PutOnTop(long window) override { return running_ && window == kWindow; }
     bool SendKeys(const std::string&) override { return running_; }
+    bool OpenDocument(const std::string&) override { return false; }
 
 private:
     static constexpr long kTask = 1;

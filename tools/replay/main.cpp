@@ -4,6 +4,7 @@
 #include "ReplayPorts.h"
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/JournalFile.h"
 #include "app/StatusTrace.h"
 #include "app/demo/TraceFile.h"
 #include "base/ExecutableDir.h"
@@ -12,6 +13,7 @@
 #include "config/NativeFileSystem.h"
 #include "host/ComHost.h"
 #include "host/SimulatedHost.h"
+#include "replay/JournalScript.h"
 #include "replay/ReplayScript.h"
 
 #include <cerrno>
@@ -29,6 +31,7 @@ using namespace quillet;
 
 constexpr const char* kUsage =
     "usage: quillet-replay [OPTION]... SCRIPT\n"
+    "   or: quillet-replay --script-from-journal JOURNAL\n"
     "Starts as the program does, without the window, runs SCRIPT's scans through the label\n"
     "rules against the host (the simulated one unless --host com) and writes the trace,\n"
     "to standard output unless --trace names a file.\n"
@@ -40,7 +43,9 @@ constexpr const char* kUsage =
     "  set <box> <0|1>       AClear, Overwrite, AutoStart or ShowEd, as a click\n"
     "Text uses the trace's escapes (\\\\ \\r \\n \\t \\xHH). Blank lines and lines starting\n"
     "with # are ignored. Exit status: 0 at the end of the script, 1 when the program would\n"
-    "have ended, 2 for a usage or script error.\n";
+    "have ended, 2 for a usage or script error.\n"
+    "--script-from-journal writes the script of a journal's scans, typed labels and clicks\n"
+    "to standard output, to replay a day against today's settings.\n";
 
 std::string Usage() {
     return kUsage + CommonOptionsHelp();
@@ -146,9 +151,14 @@ int Replay(const CommonOptions& options, const ReplayScript& script, Trace& trac
     return 0;
 }
 
+constexpr const char* kFromJournal = "--script-from-journal";
+
 std::string UsageError(const CommonOptions& options) {
     if (!options.error.empty()) {
         return options.error;
+    }
+    if (!options.rest.empty() && options.rest.front() == kFromJournal) {
+        return options.rest.size() == 2 ? std::string() : "--script-from-journal needs one JOURNAL";
     }
     for (const std::string& arg : options.rest) {
         if (arg.starts_with("-") && arg != "-") {
@@ -172,10 +182,15 @@ int main(int argc, char** argv) {
         std::cerr << "quillet-replay: " << error << "\n" << Usage();
         return kExitUsage;
     }
-    const std::string& path = options.rest.front();
+    const bool fromJournal = options.rest.front() == kFromJournal;
+    const std::string& path = options.rest.back();
     const std::optional<std::string> text = ReadScript(path);
     if (!text) {
         return kExitUsage;
+    }
+    if (fromJournal) {
+        std::cout << ScriptFromJournal(*text);
+        return std::cout.flush() ? 0 : kExitUsage;
     }
     const ReplayScript script = ParseReplayScript(*text);
     if (!script.ok()) {
@@ -188,7 +203,14 @@ int main(int argc, char** argv) {
         std::cerr << "quillet-replay: " << error << "\n";
         return kExitUsage;
     }
-    const int status = Replay(options, script, trace.trace(), ExecutableDir(argv[0]));
+    // Kept only when asked for: a replay is not a day's work.
+    JournalFile journal(trace.trace(), JournalFolderFor(options, {}), options.journalDays);
+    if (Journal* kept = journal.journal()) {
+        kept->OnFailure(
+            [](const std::string& text) { std::cerr << "quillet-replay: " << text << "\n"; });
+        kept->Start();
+    }
+    const int status = Replay(options, script, journal.trace(), ExecutableDir(argv[0]));
     if (!trace.Close()) {
         std::cerr << "quillet-replay: cannot write " << options.traceFile.value_or("-") << "\n";
         return kExitUsage;

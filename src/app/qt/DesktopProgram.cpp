@@ -29,7 +29,8 @@ DesktopProgram::DesktopProgram(const DesktopSetup& setup, Trace& trace, QObject*
       host_(std::make_shared<SimulatedHost>(trace, setup.host)),
       hostWindow_(std::make_unique<HostListWindow>(*host_)),
       session_(
-          {setup.locations, host_, setup.host.connectTimeoutSeconds, setup.unattended},
+          {setup.locations, host_, setup.host.connectTimeoutSeconds, setup.unattended,
+           setup.journal},
           {files_, boxes_, scanner_, pump_, desktop_, singleCopy_, trace, window_, *this, *this}) {
     window_.Attach(App().Window());
     session_.ViewAttached();

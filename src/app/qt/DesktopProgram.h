@@ -27,6 +27,7 @@ struct DesktopSetup {
     HostSimulationOptions host;
     SerialDeviceMap devices;
     bool unattended = false;
+    Journal* journal = nullptr; // the trace given beside it, when the run keeps a journal
 };
 
 // The Linux desktop program: the session drawn with Qt, with the simulated host's list

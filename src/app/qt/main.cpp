@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/DesktopOptions.h"
+#include "app/JournalFile.h"
 #include "app/demo/DemoSetup.h"
 #include "app/demo/TraceFile.h"
 #include "app/demo/qt/DemoFeeder.h"
@@ -135,9 +136,11 @@ int main(int argc, char** argv) {
     }
     // Made before the program so that the port closes before its terminals go.
     std::unique_ptr<VirtualScanner> scanner;
+    JournalFile journal(trace.trace(), JournalFolderFor(common, DefaultJournalFolder()),
+                        common.journalDays);
     DesktopProgram program({locations, MakePathMap(common, locations), common.host, desktop.devices,
-                            desktop.unattended},
-                           trace.trace());
+                            desktop.unattended, journal.journal()},
+                           journal.trace());
     if (desktop.virtualScanner) {
         const VirtualScanner::Links links =
             demo ? VirtualScanner::Links{demo->folder + "/scanner", demo->folder + "/port"}

@@ -2,11 +2,11 @@
 
 #include "app/CommandLine.h"
 #include "app/DesktopSession.h"
+#include "app/win32/Win32MainWindow.h"
+#include "app/win32/Win32ScannerDevice.h"
 #include "base/win32/Win32Desktop.h"
 #include "base/win32/Win32EventPump.h"
-#include "app/win32/Win32MainWindow.h"
 #include "base/win32/Win32Operator.h"
-#include "app/win32/Win32ScannerDevice.h"
 #include "config/NativeFileSystem.h"
 #include "fields/win32/Win32MachineFieldDialog.h"
 #include "host/HostObjects.h"
@@ -27,6 +27,7 @@ struct Win32DesktopSetup {
     HostKind hostKind = HostKind::Default; // Default: the real host over COM
     SerialDeviceMap devices;
     bool unattended = false;
+    Journal* journal = nullptr; // the trace given beside it, when the run keeps a journal
 };
 
 // One copy per user session: a named mutex, dropped by the system when a copy ends or

@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/DesktopOptions.h"
+#include "app/JournalFile.h"
 #include "app/demo/TraceFile.h"
 #include "app/win32/Win32DesktopProgram.h"
 #include "base/ExecutableDir.h"
@@ -99,10 +100,13 @@ int main(int argc, char** argv) {
         std::cerr << "quillet: " << error << "\n";
         return kExitUsage;
     }
+    JournalFile journal(trace.trace(), JournalFolderFor(common, DefaultJournalFolder()),
+                        common.journalDays);
     Win32DesktopProgram program(::GetModuleHandleA(nullptr),
                                 {locations, MakePathMap(common, locations), common.host,
-                                 common.hostKind, desktop.devices, desktop.unattended},
-                                trace.trace());
+                                 common.hostKind, desktop.devices, desktop.unattended,
+                                 journal.journal()},
+                                journal.trace());
     if (!program.Start() || program.ExitStatus()) {
         return program.ExitStatus().value_or(1);
     }

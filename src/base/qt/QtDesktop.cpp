@@ -2,7 +2,9 @@
 
 #include "base/qt/SingleByteText.h"
 
+#include <QDesktopServices>
 #include <QProcess>
+#include <QUrl>
 
 #include <cerrno>
 #include <csignal>
@@ -48,6 +50,10 @@ bool QtDesktop::PutOnTop(long /*window*/) {
 
 bool QtDesktop::SendKeys(const std::string& /*keys*/) {
     return false;
+}
+
+bool QtDesktop::OpenDocument(const std::string& nativePath) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(nativePath)));
 }
 
 } // namespace quillet

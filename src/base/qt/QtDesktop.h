@@ -20,6 +20,7 @@ public:
     long ActiveWindow() override;
     bool PutOnTop(long window) override;
     bool SendKeys(const std::string& keys) override;
+    bool OpenDocument(const std::string& nativePath) override;
 
 private:
     std::map<long, qint64> processes_;

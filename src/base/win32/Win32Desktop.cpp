@@ -1,5 +1,9 @@
 #include "base/win32/Win32Desktop.h"
 
+#include "base/win32/AnsiText.h"
+
+#include <shellapi.h>
+
 #include <vector>
 
 namespace quillet {
@@ -141,6 +145,14 @@ bool Win32Desktop::SendKeys(const std::string& keys) {
     }
     const UINT sent = ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     return sent == inputs.size();
+}
+
+// The shell's own association, as a double click in the Explorer would open it.
+bool Win32Desktop::OpenDocument(const std::string& nativePath) {
+    const std::wstring path = WideFromAnsi(nativePath);
+    const auto result = reinterpret_cast<INT_PTR>(
+        ::ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return result > 32;
 }
 
 } // namespace quillet

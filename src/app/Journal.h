@@ -1,0 +1,63 @@
+#pragma once
+
+#include "base/Clock.h"
+#include "base/JournalFolder.h"
+#include "base/Trace.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace quillet {
+
+struct JournalLimits {
+    int keepDays = 90;                                // older day files go at start-up
+    std::uint64_t capBytes = std::uint64_t{50} << 20; // one day's file grows no further
+};
+
+// The day file's name for a date: "2026-12-08.log".
+std::string JournalFileName(const LocalTime& date);
+// One journal line: the local time ("10:42:07.315 "), the trace line, the line end.
+std::string JournalLine(const LocalTime& time, std::string_view kind, std::string_view text);
+
+// Every trace line of a run, and the lines only the journal keeps, with the time in front,
+// in one file per day; each event also goes on to the trace `next`. The file reaches the
+// disk at each Flush(). A journal that cannot be written never holds a label
+// up: it says so once through OnFailure() and goes quiet until the next day's file.
+class Journal final : public Trace {
+public:
+    Journal(Trace& next, JournalFolder& folder, Clock& clock, JournalLimits limits = {});
+
+    // Removes the day files beyond the retention and opens today's.
+    void Start();
+    // Told once when the journal cannot be written (at once when it already could not).
+    void OnFailure(std::function<void(const std::string&)> tell);
+    // Where today's file lives.
+    std::string TodayPath();
+
+    void Event(std::string_view kind, std::string_view text) override;
+    void Note(std::string_view kind, std::string_view text) override;
+    void Flush() override;
+
+private:
+    void Write(std::string_view kind, std::string_view text);
+    bool OpenDay(const std::string& name);
+    void RemoveOld(const LocalTime& today);
+    void Fail();
+    void ReportFailure();
+
+    Trace& next_;
+    JournalFolder& folder_;
+    Clock& clock_;
+    JournalLimits limits_;
+    std::function<void(const std::string&)> tell_;
+    std::string day_; // name of the open day file; empty when none is open
+    std::uint64_t size_ = 0;
+    bool full_ = false;
+    bool failed_ = false;
+    bool failureTold_ = false;
+    bool failurePending_ = false;
+};
+
+} // namespace quillet
