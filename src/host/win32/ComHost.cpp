@@ -1,4 +1,5 @@
 #include "host/ComHost.h"
+#include "host/win32/ClassRegistry.h"
 
 #include <objbase.h>
 #include <oleauto.h>
@@ -262,6 +263,14 @@ private:
         const HRESULT hr =
             ::CoCreateInstance(kHostAppClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
                                IID_IDispatch, reinterpret_cast<void**>(&object));
+        // No server this program can use (Wine says "key missing" where Windows says "not
+        // registered" when only the other bitness has one).
+        if (hr == REGDB_E_CLASSNOTREG || hr == REGDB_E_KEYMISSING) {
+            if (auto text =
+                    OtherBitnessText(FindClassRegistration(kHostAppClass), kThisProgramBits)) {
+                return state_->Fail(hr, *text);
+            }
+        }
         if (hr == REGDB_E_CLASSNOTREG) {
             return state_->Fail(hr, "Tormial is not installed: its automation object HostApp is "
                                     "not registered on this computer.");
