@@ -36,6 +36,8 @@ struct FileRead {
 struct FileWrite {
     FsError error = FsError::None;
     std::string errorText;
+    // The folder refused the new file a whole-or-nothing write starts with.
+    bool newFileRefused = false;
     bool ok() const { return error == FsError::None; }
 };
 

@@ -4,6 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,7 +32,7 @@ protected:
 TEST_F(IniStorePosixTest, AtomicWriteLeavesNoTemporaryAndKeepsPermissions) {
     dir.Write("ZOR.INI", "[A]\r\nk=1\r\n");
     ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
-    ASSERT_TRUE(ini.WriteString("A", "k", std::string(100000, 'v')));
+    ASSERT_TRUE(ini.WriteString("A", "k", std::string(100000, 'v')).ok());
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"ZOR.INI"});
     struct stat info {};
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
@@ -37,11 +43,97 @@ TEST_F(IniStorePosixTest, AtomicWriteLeavesNoTemporaryAndKeepsPermissions) {
 TEST_F(IniStorePosixTest, WriteThroughSymbolicLinkKeepsTheLink) {
     dir.Write("real.ini", "[A]\r\nk=1\r\n");
     ASSERT_EQ(::symlink((dir / "real.ini").c_str(), path.c_str()), 0);
-    ASSERT_TRUE(ini.WriteString("A", "k", "2"));
+    ASSERT_TRUE(ini.WriteString("A", "k", "2").ok());
     struct stat info {};
     ASSERT_EQ(::lstat(path.c_str(), &info), 0);
     EXPECT_TRUE(S_ISLNK(info.st_mode));
     EXPECT_EQ(dir.Read("real.ini"), "[A]\r\nk=2\r\n");
+}
+
+// Makes a file or folder take no change of its entries for as long as it lives: immutable
+// for root (who ignores permission bits), read-only for anyone else.
+class Locked {
+public:
+    explicit Locked(std::string path) : path_(std::move(path)) {
+        struct stat info {};
+        ::stat(path_.c_str(), &info);
+        mode_ = info.st_mode & 07777;
+        locked_ = ::geteuid() == 0 ? SetImmutable(true) : ::chmod(path_.c_str(), 0555) == 0;
+    }
+    ~Locked() {
+        if (::geteuid() == 0) {
+            SetImmutable(false);
+        } else {
+            ::chmod(path_.c_str(), mode_);
+        }
+    }
+    Locked(const Locked&) = delete;
+    Locked& operator=(const Locked&) = delete;
+    bool locked() const { return locked_; }
+
+private:
+    bool SetImmutable(bool on) const {
+        const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+        int flags = 0;
+        bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        return done;
+    }
+
+    std::string path_;
+    mode_t mode_ = 0;
+    bool locked_ = false;
+};
+
+// The Windows folder for a standard user: ZOR.INI may be written, no file may be added.
+TEST_F(IniStorePosixTest, FolderTakingNoNewFileGetsTheFileRewrittenInPlace) {
+    const struct {
+        const char* before;
+        const char* value;
+        const char* after;
+    } cases[] = {
+        {"[A]\r\nk=1\r\n; a long comment that the shorter text must not keep\r\n", "2",
+         "[A]\r\nk=2\r\n; a long comment that the shorter text must not keep\r\n"},
+        {"[A]\r\nk=1\r\n", "grown", "[A]\r\nk=grown\r\n"},
+        {"[A]\r\nk=longer value\r\n", "s", "[A]\r\nk=s\r\n"},
+    };
+    for (const auto& c : cases) {
+        dir.Write("ZOR.INI", c.before);
+        const Locked folder(dir.path());
+        if (!folder.locked()) {
+            GTEST_SKIP() << "this file system cannot lock a folder";
+        }
+        EXPECT_TRUE(ini.WriteString("A", "k", c.value).ok()) << c.value;
+        EXPECT_EQ(dir.Read("ZOR.INI"), c.after);
+        EXPECT_EQ(dir.Names(), std::vector<std::string>{"ZOR.INI"});
+    }
+}
+
+TEST_F(IniStorePosixTest, LockedFileInLockedFolderFailsWithTheSystemsWords) {
+    dir.Write("ZOR.INI", "[A]\r\nk=1\r\n");
+    const Locked file(path);
+    const Locked folder(dir.path());
+    if (!file.locked() || !folder.locked()) {
+        GTEST_SKIP() << "this file system cannot lock a folder";
+    }
+    const FileWrite written = ini.WriteString("A", "k", "2");
+    EXPECT_EQ(written.error, FsError::AccessDenied);
+    EXPECT_EQ(written.errorText, std::strerror(::geteuid() == 0 ? EPERM : EACCES));
+    EXPECT_EQ(dir.Read("ZOR.INI"), "[A]\r\nk=1\r\n");
+}
+
+// Without ZOR.INI a folder that takes no new file cannot get one.
+TEST_F(IniStorePosixTest, MissingFileInLockedFolderIsNotCreated) {
+    const Locked folder(dir.path());
+    if (!folder.locked()) {
+        GTEST_SKIP() << "this file system cannot lock a folder";
+    }
+    EXPECT_EQ(ini.WriteString("A", "k", "2").error, FsError::AccessDenied);
+    EXPECT_TRUE(dir.Names().empty());
 }
 
 } // namespace
