@@ -117,6 +117,16 @@ INT_PTR Win32MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             commands_.close();
         }
         return TRUE;
+    case WM_QUERYENDSESSION:
+        // Nothing to save: the session may end.
+        ::SetWindowLongPtrA(window_, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    case WM_ENDSESSION:
+        // The process may be ended as soon as this returns.
+        if (wParam != FALSE && commands_.endSession) {
+            commands_.endSession();
+        }
+        return TRUE;
     default:
         break;
     }

@@ -23,6 +23,8 @@ struct MainWindowCommands {
     std::function<void()> about;
     std::function<void()> exit;
     std::function<void()> close;
+    // The user's session ends (log-off, shut-down): release everything, show nothing.
+    std::function<void()> endSession;
     std::function<void()> pollTick;
     std::function<void()> retryTick;
 };

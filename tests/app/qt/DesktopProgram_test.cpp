@@ -2,6 +2,7 @@
 
 #include "app/demo/qt/VirtualScanner.h"
 #include "config/qt/CenterForm.h"
+#include "support/LockedEntry.h"
 #include "support/RecordingTrace.h"
 #include "support/TempFolder.h"
 
@@ -283,6 +284,81 @@ private slots:
     }
 
     // "E&xit" ends the program as closing the window does: port closed, host released.
+    // ZOR.INI in a folder that takes no new file: the option boxes and the three dialogs'
+    // OK still store their change; once the file itself is locked each change is told.
+    void SettingsChangesInAFolderTakingNoNewFile() {
+        Setup setup("Settings=4800,N,8,1\r\n");
+        DesktopSetup attended = setup.Make();
+        attended.unattended = false;
+        testing::RecordingTrace trace;
+        DesktopProgram program(attended, trace);
+        QVERIFY(program.Start());
+        using Step = std::function<void(QWidget&)>;
+        const Step escape = [](QWidget& box) { QTest::keyClick(&box, Qt::Key_Escape); };
+        // Each change with the modal windows it brings up; `told`: the save's failure box.
+        const auto change = [&](int which, bool told) {
+            std::deque<Step> steps;
+            const char* action = nullptr;
+            if (which == 1) {
+                action = "mnuSetttings";
+                steps = {[](QWidget& settings) {
+                             settings.findChild<QRadioButton*>(QStringLiteral("optCom3"))->click();
+                             qobject_cast<QDialog*>(&settings)->accept();
+                         },
+                         escape, // no device for port 3
+                         [](QWidget& settings) { qobject_cast<QDialog*>(&settings)->reject(); }};
+            } else if (which == 2) {
+                action = "ExIns";
+                steps = {[](QWidget& flags) {
+                    flags.findChild<QCheckBox*>(QStringLiteral("ExCk3"))->setChecked(true);
+                    flags.findChild<QPushButton*>(QStringLiteral("BtnOK"))->click();
+                }};
+            } else if (which == 3) {
+                action = "MnuAutoFld";
+                steps = {[](QWidget& fields) {
+                    fields.findChild<QPushButton*>(QStringLiteral("BtnOK"))->click();
+                }};
+            }
+            if (told) {
+                steps.insert(steps.begin() + (which == 0 ? 0 : 1), escape);
+            }
+            ModalAnswers answers(steps);
+            if (action == nullptr) {
+                Find<QCheckBox>(program, "Overwrite")->click();
+            } else {
+                program.Window().findChild<QAction*>(QString::fromLatin1(action))->trigger();
+            }
+            QTRY_VERIFY(answers.Done());
+        };
+        const std::string ini = setup.dir / "bin/ZOR.INI";
+        {
+            const testing::LockedEntry folder(setup.dir / "bin");
+            QVERIFY(folder.locked());
+            for (int which = 0; which < 4; ++which) {
+                change(which, false);
+            }
+        }
+        const std::string stored = setup.dir.Read("bin/ZOR.INI");
+        for (const char* line : {"Overwrite= 0\r\n", "CommPort=3\r\n", "Settings=4800,N,8,1\r\n",
+                                 "Exclusion=00100000\r\n", "HalfLimitX=", "CommentMSel="}) {
+            QVERIFY2(stored.find(line) != std::string::npos, line);
+        }
+        QVERIFY(std::none_of(trace.lines.begin(), trace.lines.end(), [](const std::string& l) {
+            return l.rfind("message exclamation", 0) == 0;
+        }));
+
+        const testing::LockedEntry file(ini);
+        const testing::LockedEntry folder(setup.dir / "bin");
+        const std::string told =
+            "message exclamation|Quillet|The settings could not be saved in " + ini + ": " +
+            (::geteuid() == 0 ? "Operation not permitted." : "Permission denied.");
+        for (int which = 0; which < 4; ++which) {
+            trace.lines.clear();
+            change(which, true);
+            QCOMPARE(std::count(trace.lines.begin(), trace.lines.end(), told), 1);
+        }
+    }
+
     void ExitReleasesThePortAndTheHost() {
         Setup setup("");
         testing::RecordingTrace trace;

@@ -1,5 +1,6 @@
 #include "config/IniStore.h"
 
+#include "support/LockedEntry.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -7,9 +8,6 @@
 #include <cerrno>
 #include <cstring>
 
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -50,45 +48,6 @@ TEST_F(IniStorePosixTest, WriteThroughSymbolicLinkKeepsTheLink) {
     EXPECT_EQ(dir.Read("real.ini"), "[A]\r\nk=2\r\n");
 }
 
-// Makes a file or folder take no change of its entries for as long as it lives: immutable
-// for root (who ignores permission bits), read-only for anyone else.
-class Locked {
-public:
-    explicit Locked(std::string path) : path_(std::move(path)) {
-        struct stat info {};
-        ::stat(path_.c_str(), &info);
-        mode_ = info.st_mode & 07777;
-        locked_ = ::geteuid() == 0 ? SetImmutable(true) : ::chmod(path_.c_str(), 0555) == 0;
-    }
-    ~Locked() {
-        if (::geteuid() == 0) {
-            SetImmutable(false);
-        } else {
-            ::chmod(path_.c_str(), mode_);
-        }
-    }
-    Locked(const Locked&) = delete;
-    Locked& operator=(const Locked&) = delete;
-    bool locked() const { return locked_; }
-
-private:
-    bool SetImmutable(bool on) const {
-        const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-        int flags = 0;
-        bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-        done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-        if (fd >= 0) {
-            ::close(fd);
-        }
-        return done;
-    }
-
-    std::string path_;
-    mode_t mode_ = 0;
-    bool locked_ = false;
-};
-
 // The Windows folder for a standard user: ZOR.INI may be written, no file may be added.
 TEST_F(IniStorePosixTest, FolderTakingNoNewFileGetsTheFileRewrittenInPlace) {
     const struct {
@@ -103,7 +62,7 @@ TEST_F(IniStorePosixTest, FolderTakingNoNewFileGetsTheFileRewrittenInPlace) {
     };
     for (const auto& c : cases) {
         dir.Write("ZOR.INI", c.before);
-        const Locked folder(dir.path());
+        const testing::LockedEntry folder(dir.path());
         if (!folder.locked()) {
             GTEST_SKIP() << "this file system cannot lock a folder";
         }
@@ -115,8 +74,8 @@ TEST_F(IniStorePosixTest, FolderTakingNoNewFileGetsTheFileRewrittenInPlace) {
 
 TEST_F(IniStorePosixTest, LockedFileInLockedFolderFailsWithTheSystemsWords) {
     dir.Write("ZOR.INI", "[A]\r\nk=1\r\n");
-    const Locked file(path);
-    const Locked folder(dir.path());
+    const testing::LockedEntry file(path);
+    const testing::LockedEntry folder(dir.path());
     if (!file.locked() || !folder.locked()) {
         GTEST_SKIP() << "this file system cannot lock a folder";
     }
@@ -128,7 +87,7 @@ TEST_F(IniStorePosixTest, LockedFileInLockedFolderFailsWithTheSystemsWords) {
 
 // Without ZOR.INI a folder that takes no new file cannot get one.
 TEST_F(IniStorePosixTest, MissingFileInLockedFolderIsNotCreated) {
-    const Locked folder(dir.path());
+    const testing::LockedEntry folder(dir.path());
     if (!folder.locked()) {
         GTEST_SKIP() << "this file system cannot lock a folder";
     }
