@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace quillet::replay {
 
@@ -33,16 +34,20 @@ class ScriptedSerialPort final : public SerialPort {
 public:
     explicit ScriptedSerialPort(Trace& trace) : trace_(trace) {}
     void Arrive(const std::string& bytes) { incoming_ += bytes; }
+    // The line reports an error (as a receive overrun would) with the next bytes.
+    void GarbleLine() { lineError_ = true; }
 
     bool IsOpen() const override { return true; }
     std::size_t BytesWaiting() override { return incoming_.size(); }
     std::string ReadAll() override;
     void ClearInput() override { incoming_.clear(); }
     bool Write(std::string_view bytes) override;
+    bool TakeLineError() override { return std::exchange(lineError_, false); }
 
 private:
     Trace& trace_;
     std::string incoming_;
+    bool lineError_ = false;
 };
 
 // Waiting without sleeping.
@@ -61,6 +66,7 @@ public:
     bool ActivateTask(long task) override { return IsRunning(task); }
     long ActiveWindow() override { return running_ ? kWindow : 0; }
     bool PutOnTop(long window) override { return running_ && window == kWindow; }
+    bool ForegroundIsTask(long task) override { return IsRunning(task); }
     bool SendKeys(const std::string&) override { return running_; }
 
 private:
