@@ -63,6 +63,7 @@ private:
     void SetCaptions();
     void BuildMenu();
     void MakeFonts();
+    void ChangeScale(UINT dpi);
     INT_PTR Colour(HDC dc, HWND control);
     void Command(int id, int code);
     void Refresh();
@@ -82,6 +83,10 @@ private:
     HBRUSH receiveBrush_ = nullptr;
     RECT autoStartDesigned_{};
     RECT showEditorPlace_{};
+    // The scale the window is drawn at now, and the receive font's height at start-up's.
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+    UINT fontDpi_ = USER_DEFAULT_SCREEN_DPI;
+    LONG fontHeight_ = 0;
 };
 
 } // namespace quillet
