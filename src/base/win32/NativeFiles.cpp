@@ -61,7 +61,9 @@ HANDLE RetriedWhileShared(const std::function<HANDLE()>& open) {
     return handle;
 }
 
-// rename() would refuse an existing target; this replaces it in one step.
+// rename() would refuse an existing target; this replaces it in one step. A target that
+// someone holds open refuses the replace as access denied rather than as shared, so that
+// is waited out too (a file that is really read-only fails a second later).
 DWORD MoveIntoPlace(const std::wstring& from, const std::wstring& to) {
     for (int i = 0;; ++i) {
         if (::MoveFileExW(from.c_str(), to.c_str(),
@@ -69,7 +71,7 @@ DWORD MoveIntoPlace(const std::wstring& from, const std::wstring& to) {
             return ERROR_SUCCESS;
         }
         const DWORD error = ::GetLastError();
-        if (!Shared(error) || i == kSharedRetries) {
+        if (!(Shared(error) || error == ERROR_ACCESS_DENIED) || i == kSharedRetries) {
             return error;
         }
         ::Sleep(kSharedRetryMs);
