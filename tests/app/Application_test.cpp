@@ -11,12 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fields/ExclusionFlags.h"
-#include "fields/MachineFieldStore.h"
-
 #include <algorithm>
-#include <filesystem>
-#include <functional>
 #include <stdexcept>
 #include <system_error>
 
@@ -138,30 +133,6 @@ TEST_F(ApplicationTest, OptionClicksWriteTheSettingsFile) {
     app.ClickAutoClear(true);
     EXPECT_EQ(app.Ini()->ReadInt(kSection, "AutoClear", 7), 1);
     EXPECT_TRUE(op.shown.empty());
-}
-
-// Every settings writer reaches ZOR.INI through the program's profile: a write that fails
-// is told once, with the file's own path and the system's words.
-TEST_F(ApplicationTest, EachFailedSettingsWriteIsToldOnce) {
-    ASSERT_TRUE(Start("AutoClear=1\r\n"));
-    const std::string ini = files.NativePath(app.settings().IniFile);
-    std::filesystem::remove(ini);
-    std::filesystem::create_directory(ini); // a file that exists but cannot be read
-    const std::function<void()> writers[] = {
-        [&] { app.ClickOverwrite(false); },
-        [&] { SaveCommSettings(*app.Ini(), app.settings()); },
-        [&] { ApplyExclusionFlags("10000000", *app.Ini(), app.settings(), app.Window()); },
-        [&] { StoreMachineFields(*app.Ini(), app.FieldEditor()); },
-    };
-    const std::string told = "The settings could not be saved in " + ini + ": ";
-    for (std::size_t i = 0; i < std::size(writers); ++i) {
-        op.shown.clear();
-        writers[i]();
-        ASSERT_EQ(op.shown.size(), 1u) << i;
-        EXPECT_EQ(op.shown[0].icon, MessageIcon::Exclamation);
-        EXPECT_EQ(op.shown[0].text.rfind(told, 0), 0u) << op.shown[0].text;
-        EXPECT_GT(op.shown[0].text.size(), told.size() + 1) << "no reason given";
-    }
 }
 
 bool Traced(const Lines& lines, const std::string& line) {

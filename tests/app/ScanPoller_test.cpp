@@ -171,7 +171,6 @@ TEST_F(ScanPollerTest, ALabelDuringALineErrorIsDroppedAndTheNextOneKept) {
         {"error after the last bytes",
          {{"%19A", false, 1, false}, {"", true, 2, true}, {"%19B", false, 3, false}},
          {"label %19B"}},
-        {"error in a later burst", {{"%19A", false, 1, false}, {"BC", true, 3, true}}, {}},
         {"error on an idle line",
          {{"", true, 3, false}, {"%19A", false, 3, false}},
          {"label %19A"}},

@@ -18,8 +18,6 @@ std::string Written(const ReplayCommand& command) {
     switch (command.kind) {
     case ReplayCommand::Kind::Scan:
         return "scan " + quillet::EscapeTraceText(command.text);
-    case ReplayCommand::Kind::Garbled:
-        return "garbled " + quillet::EscapeTraceText(command.text);
     case ReplayCommand::Kind::Burst:
         return "burst " + quillet::EscapeTraceText(command.text);
     case ReplayCommand::Kind::Type:

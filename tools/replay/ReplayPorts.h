@@ -9,7 +9,6 @@
 
 #include <optional>
 #include <string>
-#include <utility>
 
 namespace quillet::replay {
 
@@ -34,20 +33,17 @@ class ScriptedSerialPort final : public SerialPort {
 public:
     explicit ScriptedSerialPort(Trace& trace) : trace_(trace) {}
     void Arrive(const std::string& bytes) { incoming_ += bytes; }
-    // The line reports an error (as a receive overrun would) with the next bytes.
-    void GarbleLine() { lineError_ = true; }
 
     bool IsOpen() const override { return true; }
     std::size_t BytesWaiting() override { return incoming_.size(); }
     std::string ReadAll() override;
     void ClearInput() override { incoming_.clear(); }
     bool Write(std::string_view bytes) override;
-    bool TakeLineError() override { return std::exchange(lineError_, false); }
+    bool TakeLineError() override { return false; }
 
 private:
     Trace& trace_;
     std::string incoming_;
-    bool lineError_ = false;
 };
 
 // Waiting without sleeping.

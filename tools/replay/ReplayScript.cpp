@@ -17,7 +17,7 @@ struct Keyword {
 constexpr Keyword kKeywords[] = {
     {"scan", ReplayCommand::Kind::Scan}, {"burst", ReplayCommand::Kind::Burst},
     {"tick", ReplayCommand::Kind::Tick}, {"type", ReplayCommand::Kind::Type},
-    {"set", ReplayCommand::Kind::Set},   {"garbled", ReplayCommand::Kind::Garbled},
+    {"set", ReplayCommand::Kind::Set},
 };
 
 bool IsBlankLine(std::string_view line) {
@@ -48,7 +48,6 @@ std::string ParseArgument(ReplayCommand& command, std::optional<std::string_view
     using Kind = ReplayCommand::Kind;
     switch (command.kind) {
     case Kind::Scan:
-    case Kind::Garbled:
     case Kind::Burst:
     case Kind::Type: {
         const auto bytes = UnescapeTraceText(argument.value_or(""));

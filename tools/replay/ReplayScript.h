@@ -8,10 +8,10 @@ namespace quillet {
 
 // One command of a replay script.
 struct ReplayCommand {
-    enum class Kind { Scan, Garbled, Burst, Tick, Type, Set };
+    enum class Kind { Scan, Burst, Tick, Type, Set };
     Kind kind = Kind::Tick;
     int line = 0;     // 1-based line of the script
-    std::string text; // scan, garbled, burst, type: the bytes; set: the box's name
+    std::string text; // scan, burst, type: the bytes; set: the box's name
     long count = 1;   // tick: how many; set: 0 or 1
 };
 

@@ -34,7 +34,6 @@ constexpr const char* kUsage =
     "to standard output unless --trace names a file.\n"
     "SCRIPT holds one command a line (\"-\" reads standard input):\n"
     "  scan <text>           the bytes arrive; ticks run until the scan buffer is empty\n"
-    "  garbled <text>        as scan, with a line error (an overrun) reported meanwhile\n"
     "  burst <text>          the bytes arrive before the next tick; no tick runs\n"
     "  tick [N]              N ticks (default 1) with nothing new\n"
     "  type <text>           \"Edit\", the text typed into the box, \"OK\"\n"
@@ -91,9 +90,6 @@ void Set(Application& app, const ReplayCommand& command) {
 void Run(Application& app, replay::ScriptedSerialPort& port, const ReplayCommand& command,
          const replay::UnattendedOperator& op) {
     switch (command.kind) {
-    case ReplayCommand::Kind::Garbled:
-        port.GarbleLine();
-        [[fallthrough]];
     case ReplayCommand::Kind::Scan:
         port.Arrive(command.text);
         app.Tick();
