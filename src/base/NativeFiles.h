@@ -25,7 +25,8 @@ FileRead ReadNativeFile(const std::string& nativePath);
 // the file it names is replaced, not the link. No temporary file is left behind.
 // `knownTemporaries`, when given, are the names of temporary form in the target's folder as
 // the caller's index knows them, which spares reading the folder for leftovers. A folder
-// that refuses the temporary file gives AccessDenied with newFileRefused set.
+// that refuses the temporary file, or its rename over the target, gives AccessDenied with
+// replaceRefused set.
 FileWrite WriteFileAtomic(const std::string& nativePath, std::string_view data,
                           const std::vector<std::string>* knownTemporaries = nullptr);
 

@@ -39,7 +39,7 @@ FileWrite IniStore::WriteEntries(std::string_view section, const std::vector<Ini
         return edited;
     }
     FileWrite written = WriteFileAtomic(path_, document.Text());
-    if (!written.newFileRefused || file.error == FsError::NotFound) {
+    if (!written.replaceRefused || file.error == FsError::NotFound) {
         return written;
     }
     FileWrite inPlace = RewriteFileInPlace(path_, document.Text());

@@ -14,9 +14,9 @@ namespace quillet {
 // file that exists but cannot be read, or is larger than kMaxFileBytes, is never
 // overwritten.
 //
-// A write replaces the file whole or not at all. Where the folder takes no new file (the
-// Windows folder for a standard user) but the file itself may be written, the file is
-// rewritten in place instead, as the system's own profile functions do; a crash during
+// A write replaces the file whole or not at all. Where the folder refuses that (the Windows
+// folder takes no new file from a standard user) but the file itself may be written, the
+// file is rewritten in place instead, as the system's own profile functions do; a crash during
 // such a write can tear the file, which is why it is only the fallback.
 class IniStore final : public IniProfile {
 public:

@@ -186,7 +186,7 @@ FileWrite WriteFileAtomic(const std::string& nativePath, std::string_view data,
     Descriptor temp{OpenTemporary(target, tempPath, knownTemporaries)};
     if (temp.fd < 0) {
         FileWrite failure = WriteFailure(errno, target);
-        failure.newFileRefused = failure.error == FsError::AccessDenied;
+        failure.replaceRefused = failure.error == FsError::AccessDenied;
         return failure;
     }
     struct stat original {};
@@ -200,10 +200,17 @@ FileWrite WriteFileAtomic(const std::string& nativePath, std::string_view data,
     }
     const int closed = ::close(temp.fd);
     temp.fd = -1;
-    if (closed != 0 || ::rename(tempPath.c_str(), target.c_str()) != 0) {
+    if (closed != 0) {
         const int error = errno;
         ::unlink(tempPath.c_str());
         return WriteFailure(error, target);
+    }
+    if (::rename(tempPath.c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(tempPath.c_str());
+        FileWrite failure = WriteFailure(error, target);
+        failure.replaceRefused = failure.error == FsError::AccessDenied;
+        return failure;
     }
     SyncFolder(ParentFolder(target));
     return {};

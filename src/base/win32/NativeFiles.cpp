@@ -144,7 +144,7 @@ FileWrite WriteFileAtomic(const std::string& nativePath, std::string_view data,
     FileHandle temp(CreateTemporary(nativePath, tempPath));
     if (!temp.open()) {
         FileWrite failure = WriteFailure(::GetLastError(), nativePath);
-        failure.newFileRefused = failure.error == FsError::AccessDenied;
+        failure.replaceRefused = failure.error == FsError::AccessDenied;
         return failure;
     }
     const std::wstring tempWide = WideFromAnsi(tempPath);
@@ -158,7 +158,9 @@ FileWrite WriteFileAtomic(const std::string& nativePath, std::string_view data,
     if (const DWORD error = MoveIntoPlace(tempWide, WideFromAnsi(nativePath));
         error != ERROR_SUCCESS) {
         ::DeleteFileW(tempWide.c_str());
-        return WriteFailure(error, nativePath);
+        FileWrite failure = WriteFailure(error, nativePath);
+        failure.replaceRefused = failure.error == FsError::AccessDenied;
+        return failure;
     }
     return {};
 }
