@@ -1,6 +1,7 @@
 #include "app/ScanPoller.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace quillet {
 
@@ -33,8 +34,13 @@ void ScanPoller::Tick() {
     }
 }
 
+// An error with nothing received and nothing collected damaged no label.
 std::string ScanPoller::DrainPort() {
-    return port_.BytesWaiting() > 0 ? port_.ReadAll() : std::string();
+    std::string bytes = port_.BytesWaiting() > 0 ? port_.ReadAll() : std::string();
+    if (port_.TakeLineError() && !(bytes.empty() && scanBuffer_.empty())) {
+        damaged_ = true;
+    }
+    return bytes;
 }
 
 void ScanPoller::Frame() {
@@ -42,6 +48,10 @@ void ScanPoller::Frame() {
     window_.HideReceiveIndicator();
     std::string text = std::move(scanBuffer_);
     scanBuffer_.clear();
+    if (std::exchange(damaged_, false)) {
+        window_.SetStatus(kLineError);
+        return;
+    }
     if (!ApostropheForm(text)) {
         return;
     }

@@ -1,6 +1,7 @@
 #include "app/qt/QtSerialPort.h"
 
 #include "app/ScannerPortText.h"
+#include "app/posix/LineErrorCount.h"
 #include "base/qt/SingleByteText.h"
 #include "config/SerialLine.h"
 
@@ -91,7 +92,11 @@ bool QtSerialPort::OpenDevice() {
     port_.setDataBits(line_.dataBits);
     port_.setStopBits(line_.stopBits);
     port_.setFlowControl(QSerialPort::NoFlowControl);
-    return port_.open(QIODevice::ReadWrite);
+    if (!port_.open(QIODevice::ReadWrite)) {
+        return false;
+    }
+    lineErrors_ = LineErrorCount(static_cast<int>(port_.handle()));
+    return true;
 }
 
 void QtSerialPort::Close() {
@@ -156,6 +161,16 @@ void QtSerialPort::ClearInput() {
     if (port_.isOpen()) {
         port_.clear(QSerialPort::Input);
     }
+}
+
+bool QtSerialPort::TakeLineError() {
+    if (!lineErrors_ || !port_.isOpen()) {
+        return false;
+    }
+    const std::optional<long long> now = LineErrorCount(static_cast<int>(port_.handle()));
+    const bool more = now && *now != *lineErrors_;
+    lineErrors_ = now;
+    return more;
 }
 
 bool QtSerialPort::Write(std::string_view bytes) {

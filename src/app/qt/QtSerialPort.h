@@ -9,6 +9,7 @@
 #include <QSerialPort>
 #include <QTimer>
 
+#include <optional>
 #include <string>
 
 namespace quillet {
@@ -24,7 +25,8 @@ struct LineSettings {
 // The scanner's port over QSerialPort. A device that fails while open (a USB adapter
 // pulled out) is closed once, reported once by `disconnected`, and opened again with the
 // same settings when it comes back (`reconnected`). Bytes received before the failure
-// are kept and delivered by the next ReadAll.
+// are kept and delivered by the next ReadAll. Qt 6 no longer reports parity or framing
+// errors, so line errors come from the driver's error counters where it keeps them.
 class QtSerialPort final : public QObject, public SerialPort {
     Q_OBJECT
 
@@ -50,6 +52,7 @@ public:
     std::string ReadAll() override;
     void ClearInput() override;
     bool Write(std::string_view bytes) override;
+    bool TakeLineError() override;
 
 signals:
     void disconnected(const QString& message);
@@ -67,6 +70,7 @@ private:
     std::string device_;
     LineSettings line_;
     std::string kept_;
+    std::optional<long long> lineErrors_; // the driver's count when last looked at
 };
 
 } // namespace quillet

@@ -74,16 +74,22 @@ MainWindowCommands Win32DesktopProgram::Commands() {
     // are released.
     commands.exit = [this] { Close(); };
     commands.close = [this] { Close(); };
+    commands.endSession = [this] { EndSession(); };
     commands.pollTick = [this] { PollTick(); };
     commands.retryTick = [this] { port_.Retry(); };
     return commands;
 }
 
-// One copy per user session: a named mutex, dropped by the system when a copy ends or
-// crashes.
+// One copy per workstation, whichever session started it: a named mutex in the global
+// namespace, dropped by the system when a copy ends or crashes. A mutex we may not open
+// was made by a copy of another user or an elevated one: that copy runs.
 bool Win32DesktopProgram::AcquireSingleCopy() {
     singleCopy_ = ::CreateMutexW(nullptr, FALSE, kSingleCopyMutex);
-    return singleCopy_ == nullptr || ::GetLastError() != ERROR_ALREADY_EXISTS;
+    const DWORD error = ::GetLastError();
+    if (singleCopy_ == nullptr) {
+        return error != ERROR_ACCESS_DENIED;
+    }
+    return error != ERROR_ALREADY_EXISTS;
 }
 
 bool Win32DesktopProgram::Start() {
@@ -185,6 +191,22 @@ void Win32DesktopProgram::Close() {
     }
     ReleaseAll();
     ::ShowWindow(window_.Handle(), SW_HIDE);
+    closed_ = true;
+    ::PostQuitMessage(ExitStatus().value_or(0));
+}
+
+// The same release as closing, without waiting for a label in hand (the system will not)
+// and without a message box that nobody could answer.
+void Win32DesktopProgram::EndSession() {
+    operator_.Silence();
+    if (closed_) {
+        return;
+    }
+    closing_ = true;
+    if (machineFields_) {
+        machineFields_->Dismiss();
+    }
+    ReleaseAll();
     closed_ = true;
     ::PostQuitMessage(ExitStatus().value_or(0));
 }

@@ -65,6 +65,7 @@ private:
     void ShowMachineFieldDialog();
     void PollTick();
     void ReleaseAll();
+    void EndSession();
 
     Win32DesktopSetup setup_;
     Trace& trace_;
@@ -84,7 +85,7 @@ private:
     bool closed_ = false;
 };
 
-// The named mutex that lets one copy run per user session.
-inline constexpr const wchar_t* kSingleCopyMutex = L"Local\\Quillet.Desktop.SingleCopy";
+// The named mutex that lets one copy run per workstation, across user sessions.
+inline constexpr const wchar_t* kSingleCopyMutex = L"Global\\Quillet.Desktop.SingleCopy";
 
 } // namespace quillet

@@ -23,6 +23,8 @@ struct MainWindowCommands {
     std::function<void()> about;
     std::function<void()> exit;
     std::function<void()> close;
+    // The user's session ends (log-off, shut-down): release everything, show nothing.
+    std::function<void()> endSession;
     std::function<void()> pollTick;
     std::function<void()> retryTick;
 };
@@ -61,6 +63,7 @@ private:
     void SetCaptions();
     void BuildMenu();
     void MakeFonts();
+    void ChangeScale(UINT dpi);
     INT_PTR Colour(HDC dc, HWND control);
     void Command(int id, int code);
     void Refresh();
@@ -80,6 +83,10 @@ private:
     HBRUSH receiveBrush_ = nullptr;
     RECT autoStartDesigned_{};
     RECT showEditorPlace_{};
+    // The scale the window is drawn at now, and the receive font's height at start-up's.
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+    UINT fontDpi_ = USER_DEFAULT_SCREEN_DPI;
+    LONG fontHeight_ = 0;
 };
 
 } // namespace quillet

@@ -16,6 +16,8 @@ public:
     Win32Operator(Trace* trace, bool unattended) : trace_(trace), unattended_(unattended) {}
 
     void SetOwner(HWND owner) { owner_ = owner; }
+    // From now on no box is shown (the session is ending): each is answered as unattended.
+    void Silence() { unattended_ = true; }
 
     MessageAnswer Message(MessageIcon icon, MessageButtons buttons, const std::string& title,
                           const std::string& text) override;

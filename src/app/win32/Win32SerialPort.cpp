@@ -10,6 +10,12 @@ namespace {
 
 // How long one write may take before the scanner is taken to be gone.
 constexpr DWORD kWriteTimeoutMs = 500;
+// Room for many labels while the program is busy in a pause, a message box or a slow
+// host call; the drivers' defaults can be as small as a few kilobytes.
+constexpr DWORD kReceiveBufferBytes = 64 * 1024;
+constexpr DWORD kSendBufferBytes = 4 * 1024;
+// The errors that mean received bytes were lost or damaged.
+constexpr DWORD kLineErrors = CE_OVERRUN | CE_RXOVER | CE_FRAME | CE_RXPARITY;
 
 BYTE ToParity(char letter) {
     switch (letter) {
@@ -33,8 +39,12 @@ BYTE ToStopBits(double stopBits) {
     return stopBits == 1.5 ? ONE5STOPBITS : ONESTOPBIT;
 }
 
-// Line settings and timeouts that make ReadFile return at once with what is there.
+// Line settings and timeouts that make ReadFile return at once with what is there. Every
+// field that changes how bytes are received is set, rather than kept as the driver or the
+// last program left it.
 bool Configure(HANDLE handle, const SerialLine& line) {
+    // Only a recommendation to the driver; one that keeps its own sizes still works.
+    ::SetupComm(handle, kReceiveBufferBytes, kSendBufferBytes);
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
     if (!::GetCommState(handle, &dcb)) {
@@ -48,10 +58,13 @@ bool Configure(HANDLE handle, const SerialLine& line) {
     dcb.fParity = line.parity != 'N';
     dcb.fOutxCtsFlow = FALSE;
     dcb.fOutxDsrFlow = FALSE;
+    dcb.fDsrSensitivity = FALSE;
+    dcb.fTXContinueOnXoff = TRUE;
     dcb.fDtrControl = DTR_CONTROL_ENABLE;
     dcb.fRtsControl = RTS_CONTROL_ENABLE;
     dcb.fOutX = FALSE;
     dcb.fInX = FALSE;
+    dcb.fErrorChar = FALSE;
     dcb.fNull = FALSE;
     dcb.fAbortOnError = FALSE;
     if (!::SetCommState(handle, &dcb)) {
@@ -75,6 +88,7 @@ std::string Win32SerialDevice(const SerialDeviceMap& devices, int portNumber) {
 SerialOpenResult Win32SerialPort::Open(int portNumber, const std::string& settings) {
     Close();
     waiting_ = false;
+    lineError_ = false;
     device_ = Win32SerialDevice(devices_, portNumber);
     settings_ = settings;
     if (!ParseSerialLine(settings)) {
@@ -111,9 +125,7 @@ DWORD Win32SerialPort::OpenDevice() {
 // Keeps what the driver still holds; a device already gone is simply closed, not reported.
 void Win32SerialPort::Close() {
     if (IsOpen()) {
-        DWORD errors = 0;
-        COMSTAT status{};
-        if (::ClearCommError(handle_, &errors, &status)) {
+        if (ClearErrors()) {
             ReadAvailable();
         }
         ::CloseHandle(handle_);
@@ -123,14 +135,19 @@ void Win32SerialPort::Close() {
 }
 
 void Win32SerialPort::CheckHealth() {
-    if (!IsOpen()) {
-        return;
+    if (IsOpen() && !ClearErrors()) {
+        Lose(::GetLastError());
     }
+}
+
+bool Win32SerialPort::ClearErrors() {
     DWORD errors = 0;
     COMSTAT status{};
     if (!::ClearCommError(handle_, &errors, &status)) {
-        Lose(::GetLastError());
+        return false;
     }
+    lineError_ = lineError_ || (errors & kLineErrors) != 0;
+    return true;
 }
 
 void Win32SerialPort::Lose(DWORD error) {
@@ -189,6 +206,7 @@ std::string Win32SerialPort::ReadAll() {
 
 void Win32SerialPort::ClearInput() {
     kept_.clear();
+    lineError_ = false;
     if (IsOpen()) {
         ::PurgeComm(handle_, PURGE_RXCLEAR);
     }

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 namespace quillet {
 
@@ -16,7 +17,8 @@ namespace quillet {
 // away (a USB adapter pulled out) shows as a failing ClearCommError while reads still
 // "succeed" with nothing; the port is then closed once, the loss reported once, and the
 // device tried again by Retry() until it opens with the same settings. Bytes received
-// before the loss are kept for the next ReadAll.
+// before the loss are kept for the next ReadAll. Line errors (overrun, full buffer,
+// framing, parity) are reported to the poller, which decides what they cost.
 class Win32SerialPort final : public SerialPort {
 public:
     using Report = std::function<void(const std::string& status)>;
@@ -45,8 +47,11 @@ public:
     std::string ReadAll() override;
     void ClearInput() override;
     bool Write(std::string_view bytes) override;
+    bool TakeLineError() override { return std::exchange(lineError_, false); }
 
 private:
+    // Notes the line errors among ClearCommError's bits; false when the call failed.
+    bool ClearErrors();
     DWORD OpenDevice();
     void Drain();
     bool ReadAvailable();
@@ -58,6 +63,7 @@ private:
     std::string settings_;
     std::string kept_;
     bool waiting_ = false;
+    bool lineError_ = false;
     Report lost_;
     Report back_;
 };
