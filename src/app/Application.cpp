@@ -59,6 +59,7 @@ bool Application::Start(const StartOptions& options) {
         return End();
     }
     ini_.emplace(ports_.files.NativePath(settings_.IniFile));
+    reportedIni_.emplace(*ini_, ports_.op, ini_->NativePath());
     window_.HideEditorOption();
     Guarded([&] {
         if (options.applyCommSettings) {
@@ -172,12 +173,9 @@ void Application::ClickOverwrite(bool on) {
 }
 
 void Application::WriteOption(const char* key, bool on) {
-    if (!ini_ || ini_->WriteString(kSection, key, on ? " 1" : " 0")) {
-        return;
+    if (reportedIni_) {
+        reportedIni_->WriteString(kSection, key, on ? " 1" : " 0");
     }
-    ports_.op.Message(MessageIcon::Exclamation, MessageButtons::Ok, kProgramName,
-                      std::string("The option ") + key + " could not be saved in " +
-                          settings_.IniFile + ".");
 }
 
 } // namespace quillet

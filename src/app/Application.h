@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ManualEntry.h"
+#include "app/ReportingIniProfile.h"
 #include "app/ScanPoller.h"
 #include "base/Desktop.h"
 #include "base/EventPump.h"
@@ -94,8 +95,9 @@ public:
     EntrySender& Sender() { return sender_; }
     ScanPoller& Poller() { return poller_; }
     ManualEntry& Manual() { return manual_; }
-    // ZOR.INI once the settings have been read; nothing before.
-    IniProfile* Ini() { return ini_ ? &*ini_ : nullptr; }
+    // ZOR.INI once the settings have been read; nothing before. A write that fails has
+    // been reported to the operator.
+    IniProfile* Ini() { return reportedIni_ ? &*reportedIni_ : nullptr; }
 
 private:
     ScanHandlers PollerHandlers();
@@ -112,6 +114,7 @@ private:
     ApplicationPorts ports_;
     Settings settings_;
     std::optional<IniStore> ini_;
+    std::optional<ReportingIniProfile> reportedIni_;
     WindowState window_;
     LabelState label_;
     ScanRecord record_;

@@ -190,6 +190,21 @@ void DesktopSession::Close() {
     shell_.EndLoop(operator_.ExitStatus().value_or(0));
 }
 
+void DesktopSession::EndSession() {
+    operator_.Silence();
+    if (closed_) {
+        return;
+    }
+    closing_ = true;
+    if (fieldDialogLoaded_) {
+        shell_.UnloadFieldDialog();
+        fieldDialogLoaded_ = false;
+    }
+    ReleaseAll();
+    closed_ = true;
+    shell_.EndLoop(operator_.ExitStatus().value_or(0));
+}
+
 void DesktopSession::ReleaseAll() {
     timers_.StopTimer(SessionTimer::Poll);
     timers_.StopTimer(SessionTimer::PortRetry);

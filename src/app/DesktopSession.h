@@ -74,6 +74,10 @@ public:
     // released and the event loop ended.
     void Close();
     bool Closed() const { return closed_; }
+    // The user's session ends (log-off, shut-down): the same release as closing, without
+    // waiting for a label in hand (the system will not) and without a message box that
+    // nobody could answer.
+    void EndSession();
 
     Application& App() { return app_; }
     ReconnectingSerialPort& Port() { return port_; }

@@ -42,6 +42,7 @@ public:
     std::string ReadAll() override;
     void ClearInput() override;
     bool Write(std::string_view bytes) override;
+    bool TakeLineError() override { return device_.IsOpen() && device_.TakeLineError(); }
 
 private:
     void Drain();

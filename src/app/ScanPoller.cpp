@@ -1,6 +1,7 @@
 #include "app/ScanPoller.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace quillet {
 
@@ -38,9 +39,13 @@ void ScanPoller::Tick() {
     }
 }
 
+// An error with nothing received and nothing collected damaged no label.
 std::string ScanPoller::DrainPort() {
     std::string bytes = port_.BytesWaiting() > 0 ? port_.ReadAll() : std::string();
     arrived_ += bytes;
+    if (port_.TakeLineError() && !(bytes.empty() && scanBuffer_.empty())) {
+        damaged_ = true;
+    }
     return bytes;
 }
 
@@ -53,6 +58,10 @@ void ScanPoller::Frame() {
         handlers_.scanned(arrived_);
     }
     arrived_.clear();
+    if (std::exchange(damaged_, false)) {
+        window_.SetStatus(kLineError);
+        return;
+    }
     if (!ApostropheForm(text)) {
         return;
     }

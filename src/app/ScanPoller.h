@@ -31,10 +31,16 @@ struct ScanHandlers {
 // being handled cannot be framed twice, and whatever the scanner sends meanwhile waits in
 // the port for the first tick after the handling. The same hold keeps the poll away while
 // a typed label is interpreted.
+//
+// A label during which the line reported an error may lack bytes (a program line, a
+// digit of a dimension): it is dropped whole with a status line, so no entry is made and
+// no "ACK" sent and the operator scans it again. What arrives after it is kept.
 class ScanPoller {
 public:
     static constexpr std::int16_t kQuietTicksForLabel = 2;
     static constexpr const char* kReading = "Reading Barcode-Label.";
+    static constexpr const char* kLineError =
+        "Line error while reading the barcode: label discarded, please scan it again.";
 
     ScanPoller(SerialPort& port, WindowState& window, ScanHandlers handlers)
         : port_(port), window_(window), handlers_(std::move(handlers)) {}
@@ -76,6 +82,8 @@ private:
     bool busy_ = false;
     // Bytes read from the port since the last framing.
     std::string arrived_;
+    // The line reported an error while the scan buffer was being filled.
+    bool damaged_ = false;
 };
 
 } // namespace quillet

@@ -34,6 +34,9 @@ public:
     virtual bool Read(std::string& bytes, std::string& reason) = 0;
     virtual void ClearInput() = 0;
     virtual bool Write(std::string_view bytes) = 0;
+    // True once for each time the line reported an error since the last call (see
+    // SerialPort::TakeLineError).
+    virtual bool TakeLineError() = 0;
     // Whether trying to open `device` again makes sense now.
     virtual bool Present(const std::string& /*device*/) const { return true; }
 

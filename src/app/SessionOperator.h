@@ -36,6 +36,9 @@ public:
     }
     std::optional<int> ExitStatus() const { return exitStatus_; }
     bool Unattended() const { return unattended_; }
+    // From now on no box is shown (the user's session is ending): each is answered as
+    // unattended.
+    void Silence() { unattended_ = true; }
 
 private:
     Operator& boxes_;

@@ -14,6 +14,7 @@ public:
     std::size_t BytesWaiting() override { return port_.BytesWaiting(); }
     std::string ReadAll() override { return port_.ReadAll(); }
     void ClearInput() override { port_.ClearInput(); }
+    bool TakeLineError() override { return port_.TakeLineError(); }
     bool Write(std::string_view bytes) override {
         trace_.Event("serial-out", bytes);
         return port_.Write(bytes);

@@ -15,6 +15,8 @@ public:
     virtual bool ActivateTask(long task) = 0;
     virtual long ActiveWindow() = 0;
     virtual bool PutOnTop(long window) = 0;
+    // The foreground window belongs to the task's process (keys sent now reach it).
+    virtual bool ForegroundIsTask(long task) = 0;
     // Sends keystrokes to the active window without waiting for them to be processed.
     virtual bool SendKeys(const std::string& keys) = 0;
     // Opens a document with the program the desktop associates with it; false when none

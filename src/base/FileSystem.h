@@ -36,6 +36,9 @@ struct FileRead {
 struct FileWrite {
     FsError error = FsError::None;
     std::string errorText;
+    // The folder refused a whole-or-nothing replace: the new file beside the target, or
+    // putting it in the target's place.
+    bool replaceRefused = false;
     bool ok() const { return error == FsError::None; }
 };
 

@@ -24,8 +24,14 @@ FileRead ReadNativeFile(const std::string& nativePath);
 // renamed over the target, which keeps its permissions. A symbolic link is followed so that
 // the file it names is replaced, not the link. No temporary file is left behind.
 // `knownTemporaries`, when given, are the names of temporary form in the target's folder as
-// the caller's index knows them, which spares reading the folder for leftovers.
+// the caller's index knows them, which spares reading the folder for leftovers. A folder
+// that refuses the temporary file, or its rename over the target, gives AccessDenied with
+// replaceRefused set.
 FileWrite WriteFileAtomic(const std::string& nativePath, std::string_view data,
                           const std::vector<std::string>* knownTemporaries = nullptr);
+
+// Writes `data` over an existing file (never creating it), cuts it to that length and
+// flushes it to disk. Not whole or nothing: a crash meanwhile leaves a mix.
+FileWrite RewriteFileInPlace(const std::string& nativePath, std::string_view data);
 
 } // namespace quillet

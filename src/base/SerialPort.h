@@ -18,6 +18,10 @@ public:
     // the scan path may call it, or a label arriving meanwhile is lost.
     virtual void ClearInput() = 0;
     virtual bool Write(std::string_view bytes) = 0;
+    // True once for each time the line reported an error (bytes overrun, lost to a full
+    // buffer, or damaged by a framing or parity error) since the last call: what has been
+    // read so far, or will be read next, may lack bytes.
+    virtual bool TakeLineError() = 0;
 };
 
 } // namespace quillet

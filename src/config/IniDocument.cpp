@@ -229,8 +229,24 @@ bool IniDocument::Writable(std::string_view section, std::string_view key, std::
            keyName.front() != '[';
 }
 
-bool IniDocument::WriteString(std::string_view section, std::string_view key,
-                              std::string_view value) {
+bool IniDocument::Writable(std::string_view section, const std::vector<IniEntry>& entries) {
+    return std::all_of(entries.begin(), entries.end(), [section](const IniEntry& entry) {
+        return Writable(section, entry.key, entry.value);
+    });
+}
+
+FileWrite IniDocument::WriteEntries(std::string_view section,
+                                    const std::vector<IniEntry>& entries) {
+    if (!Writable(section, entries)) {
+        return {FsError::Other, kNotWritableText};
+    }
+    for (const IniEntry& entry : entries) {
+        Set(section, entry.key, entry.value);
+    }
+    return {};
+}
+
+bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
     if (!Writable(section, key, value)) {
         return false;
     }

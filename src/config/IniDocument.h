@@ -27,13 +27,19 @@ public:
     std::string ReadString(std::string_view section, std::string_view key,
                            std::string_view fallback, std::size_t bufferSize) const override;
     int ReadInt(std::string_view section, std::string_view key, int fallback) const override;
-    bool WriteString(std::string_view section, std::string_view key,
-                     std::string_view value) override;
+    // Edits one key in memory; false (text unchanged) when it is not Writable.
+    bool Set(std::string_view section, std::string_view key, std::string_view value);
+    // Every entry or none.
+    FileWrite WriteEntries(std::string_view section, const std::vector<IniEntry>& entries) override;
 
     // False for a write that could inject lines or not be read back as its key: a line
     // break or NUL anywhere, an empty name, "]" in the section, "=" in the key, or a key
     // that starts a comment or a section.
     static bool Writable(std::string_view section, std::string_view key, std::string_view value);
+    static bool Writable(std::string_view section, const std::vector<IniEntry>& entries);
+    // Why an entry that is not Writable is refused.
+    static constexpr const char* kNotWritableText =
+        "A name or value holds a character the file cannot keep (such as a line break)";
 
     enum class LineKind { Blank, Comment, Section, Entry };
 

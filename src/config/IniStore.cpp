@@ -26,17 +26,24 @@ int IniStore::ReadInt(std::string_view section, std::string_view key, int fallba
     return Load(path_).ReadInt(section, key, fallback);
 }
 
-bool IniStore::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    if (!IniDocument::Writable(section, key, value)) {
-        return false;
+FileWrite IniStore::WriteEntries(std::string_view section, const std::vector<IniEntry>& entries) {
+    if (!IniDocument::Writable(section, entries)) {
+        return {FsError::Other, IniDocument::kNotWritableText};
     }
     FileRead file = ReadNativeFile(path_);
     if (file.error != FsError::None && file.error != FsError::NotFound) {
-        return false;
+        return {file.error, file.errorText};
     }
     IniDocument document(file.error == FsError::None ? std::move(file.data) : std::string());
-    return document.WriteString(section, key, value) &&
-           WriteFileAtomic(path_, document.Text()).ok();
+    if (FileWrite edited = document.WriteEntries(section, entries); !edited.ok()) {
+        return edited;
+    }
+    FileWrite written = WriteFileAtomic(path_, document.Text());
+    if (!written.replaceRefused || file.error == FsError::NotFound) {
+        return written;
+    }
+    FileWrite inPlace = RewriteFileInPlace(path_, document.Text());
+    return inPlace.error == FsError::NotFound ? written : inPlace;
 }
 
 } // namespace quillet

@@ -78,8 +78,8 @@ bool LoadSettings(Settings& settings, const SettingsLocations& locations, FileSy
 }
 
 void SaveCommSettings(IniProfile& ini, const Settings& settings) {
-    ini.WriteString(kSection, "Settings", settings.CommSettings);
-    ini.WriteString(kSection, "CommPort", std::to_string(settings.CommPortNumber));
+    ini.WriteEntries(kSection, {{"Settings", settings.CommSettings},
+                                {"CommPort", std::to_string(settings.CommPortNumber)}});
 }
 
 } // namespace quillet

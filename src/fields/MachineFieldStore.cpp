@@ -4,7 +4,6 @@
 #include "base/Text.h"
 #include "config/ReadIniString.h"
 #include "config/Settings.h"
-#include "base/Text.h"
 
 #include <limits>
 #include <string>
@@ -131,29 +130,34 @@ void LoadMachineFields(const IniProfile& ini, AutoSelEditor& editor) {
 }
 
 void StoreMachineFields(IniProfile& ini, AutoSelEditor& editor) {
+    std::vector<IniEntry> entries;
+    const auto add = [&entries](std::string key, std::string value) {
+        entries.push_back({std::move(key), std::move(value)});
+    };
     MachineFieldModel& model = editor.Model();
     for (int i = 0; i < kFieldSlotCount; ++i) {
         const auto slot = static_cast<FieldSlot>(i);
         const std::string name(SlotName(slot));
-        ini.WriteString(kSection, "FieldCode_" + name, StoredText(UpperCase(model.Code(slot))));
+        add("FieldCode_" + name, StoredText(UpperCase(model.Code(slot))));
         const std::int16_t flag = SlotHasEnableFlag(slot) ? model.Flag(slot) : std::int16_t{1};
-        ini.WriteString(kSection, "FieldFlag_" + name, FlagText(flag));
+        add("FieldFlag_" + name, FlagText(flag));
     }
-    ini.WriteString(kSection, "HalfLimitX", StoredText(model.HlfLimX));
-    ini.WriteString(kSection, "HalfLimitY", StoredText(model.HlfLimY));
+    add("HalfLimitX", StoredText(model.HlfLimX));
+    add("HalfLimitY", StoredText(model.HlfLimY));
 
     editor.GetAutoSel();
     const AutoSelState& state = model.autoSel;
-    ini.WriteString(kSection, "AutoSelSetting", TargetText(model.target));
+    add("AutoSelSetting", TargetText(model.target));
     for (const SlotKeys& keys : kTriggerSlots) {
         const AutoSelSlot& slot = state.*keys.slot;
         const std::string name = keys.name;
-        ini.WriteString(kSection, name + "LR", FormatNumber(slot.AlignLeft));
-        ini.WriteString(kSection, name + "CPos", FormatNumber(slot.Position));
-        ini.WriteString(kSection, name + "Text", StoredText(slot.TriggerText));
+        add(name + "LR", FormatNumber(slot.AlignLeft));
+        add(name + "CPos", FormatNumber(slot.Position));
+        add(name + "Text", StoredText(slot.TriggerText));
     }
-    ini.WriteString(kSection, "PNameMSel", FormatNumber(state.PNameMSel));
-    ini.WriteString(kSection, "CommentMSel", FormatNumber(state.CommentMSel));
+    add("PNameMSel", FormatNumber(state.PNameMSel));
+    add("CommentMSel", FormatNumber(state.CommentMSel));
+    ini.WriteEntries(kSection, entries);
 }
 
 } // namespace quillet

@@ -16,8 +16,9 @@ namespace quillet {
 //   - AutoSelSetting selects a target only when its number is exactly 1, 2 or 3.
 void LoadMachineFields(const IniProfile& ini, AutoSelEditor& editor);
 
-// Captures the trigger controls into the current slot and writes every value, one write
-// each, in a fixed order. Codes are written upper-cased; the live codes keep their case.
+// Captures the trigger controls into the current slot and writes every value in a fixed
+// order, in one write of the file. Codes are written upper-cased; the live codes keep
+// their case. A failed write is the profile's to report.
 void StoreMachineFields(IniProfile& ini, AutoSelEditor& editor);
 
 } // namespace quillet

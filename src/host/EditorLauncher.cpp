@@ -15,6 +15,8 @@ namespace {
 constexpr const char* kOpenFileKey = "\x0f"; // Ctrl+O
 constexpr const char* kEnterKey = "\r";
 constexpr double kEditorWaitSeconds = 0.5;
+// How long a starting editor may take to show its window: rounds of the wait above.
+constexpr int kEditorStartRounds = 10;
 
 } // namespace
 
@@ -38,9 +40,14 @@ void EditorLauncher::Start() {
     if (record_.EditorTask == 0) {
         return;
     }
-    host_.Pause(kEditorWaitSeconds);
-    trace_.Event("editor", "activate");
-    desktop_.ActivateTask(record_.EditorTask);
+    // The wait lets the program's own events run, so the poll and the window stay alive.
+    for (int round = 0; round < kEditorStartRounds; ++round) {
+        host_.Pause(kEditorWaitSeconds);
+        trace_.Event("editor", "activate");
+        if (desktop_.ActivateTask(record_.EditorTask)) {
+            break;
+        }
+    }
     record_.EditorWindow = desktop_.ActiveWindow();
 }
 
@@ -56,7 +63,14 @@ bool EditorLauncher::OpenProgram() {
     return Keys(label_.ProgramName) && Keys(kEnterKey) && Keys(kEnterKey);
 }
 
+// The system may refuse to hand the foreground to the editor (labels come by the serial
+// port, so this program had no input of late): keys must then not go to whatever window
+// holds it.
 bool EditorLauncher::Keys(const std::string& keys) {
+    if (!desktop_.ForegroundIsTask(record_.EditorTask)) {
+        trace_.Event("editor", "not in front");
+        return false;
+    }
     trace_.Event("editor", "keys " + keys);
     return desktop_.SendKeys(keys);
 }

@@ -153,6 +153,51 @@ TEST_F(ScanPollerTest, NestedTicksNeitherFrameTwiceNorLoseBytes) {
     EXPECT_FALSE(poller.Busy());
 }
 
+// Each step: bytes that arrive (with or without a line error), the ticks that follow, and
+// whether the status line then tells of the dropped label.
+TEST_F(ScanPollerTest, ALabelDuringALineErrorIsDroppedAndTheNextOneKept) {
+    struct Step {
+        std::string bytes;
+        bool lineError;
+        int ticks;
+        bool told;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Step> steps;
+        Lines calls;
+    };
+    const Case cases[] = {
+        {"error with the bytes",
+         {{"%19ABC", true, 3, true}, {"%19DEF", false, 3, false}},
+         {"label %19DEF"}},
+        {"error after the last bytes",
+         {{"%19A", false, 1, false}, {"", true, 2, true}, {"%19B", false, 3, false}},
+         {"label %19B"}},
+        {"error on an idle line",
+         {{"", true, 3, false}, {"%19A", false, 3, false}},
+         {"label %19A"}},
+        {"error with the next label",
+         {{"%19A", false, 3, false}, {"%19B", true, 3, true}},
+         {"label %19A"}},
+    };
+    for (const Case& c : cases) {
+        calls.clear();
+        ScanPoller p{port, window, Handlers()};
+        for (const Step& step : c.steps) {
+            window.SetStatus("");
+            port.incoming += step.bytes;
+            port.lineError = step.lineError;
+            for (int i = 0; i < step.ticks; ++i) {
+                p.Tick();
+            }
+            EXPECT_EQ(window.Status() == ScanPoller::kLineError, step.told) << c.name;
+        }
+        EXPECT_EQ(calls, c.calls) << c.name;
+        EXPECT_TRUE(p.ScanBuffer().empty()) << c.name;
+    }
+}
+
 TEST_F(ScanPollerTest, BytesArrivingAsALabelIsFramedAreKept) {
     // The scanner's next label lands between the quiet check and the framing.
     struct LatePort : testing::FakeSerialPort {

@@ -127,7 +127,7 @@ TEST_F(IniStoreTest, WriteKeepsEveryOtherByte) {
                                "[VORKSTAB]\r\n"
                                "CommPort=5\r\n";
     dir.Write("ZOR.INI", before);
-    ASSERT_TRUE(ini.WriteString("VORKSTAB", "CommPort", "4"));
+    ASSERT_TRUE(ini.WriteString("VORKSTAB", "CommPort", "4").ok());
     std::string expected = before;
     expected.replace(expected.find("  commport = 3 "), 15, "commport=4");
     EXPECT_EQ(dir.Read("ZOR.INI"), expected);
@@ -136,7 +136,7 @@ TEST_F(IniStoreTest, WriteKeepsEveryOtherByte) {
 
 TEST_F(IniStoreTest, ValueWrittenExactlyAsGiven) {
     dir.Write("ZOR.INI", "[A]\r\nOverwrite=0\r\n");
-    ASSERT_TRUE(ini.WriteString("A", "Overwrite", " 1"));
+    ASSERT_TRUE(ini.WriteString("A", "Overwrite", " 1").ok());
     EXPECT_EQ(dir.Read("ZOR.INI"), "[A]\r\nOverwrite= 1\r\n");
 }
 
@@ -154,7 +154,7 @@ TEST_F(IniStoreTest, NewKeyGoesAfterLastEntryOfItsSection) {
     };
     for (const auto& c : cases) {
         dir.Write("ZOR.INI", c.before);
-        ASSERT_TRUE(ini.WriteString("a", "New", "v"));
+        ASSERT_TRUE(ini.WriteString("a", "New", "v").ok());
         EXPECT_EQ(dir.Read("ZOR.INI"), c.after) << c.before;
     }
 }
@@ -171,26 +171,26 @@ TEST_F(IniStoreTest, NewSectionAtEnd) {
     };
     for (const auto& c : cases) {
         dir.Write("ZOR.INI", c.before);
-        ASSERT_TRUE(ini.WriteString("VORKSTAB", "Settings", "v"));
+        ASSERT_TRUE(ini.WriteString("VORKSTAB", "Settings", "v").ok());
         EXPECT_EQ(dir.Read("ZOR.INI"), c.after) << c.before;
     }
 }
 
 TEST_F(IniStoreTest, WriteCreatesMissingFile) {
-    ASSERT_TRUE(ini.WriteString("VORKSTAB", "CommPort", "2"));
+    ASSERT_TRUE(ini.WriteString("VORKSTAB", "CommPort", "2").ok());
     EXPECT_EQ(dir.Read("ZOR.INI"), "[VORKSTAB]\r\nCommPort=2\r\n");
 }
 
 TEST_F(IniStoreTest, RefusesWritesThatWouldInjectLines) {
     dir.Write("ZOR.INI", "[A]\r\nk=1\r\n");
-    EXPECT_FALSE(ini.WriteString("A", "k", "1\r\n[Evil]"));
-    EXPECT_FALSE(ini.WriteString("A", "k", "1\rx"));
-    EXPECT_FALSE(ini.WriteString("A", "k", std::string_view("a\0b", 3)));
-    EXPECT_FALSE(ini.WriteString("A\n", "k", "1"));
-    EXPECT_FALSE(ini.WriteString("A]", "k", "1"));
-    EXPECT_FALSE(ini.WriteString("A", "k=x", "1"));
-    EXPECT_FALSE(ini.WriteString("A", "", "1"));
-    EXPECT_FALSE(ini.WriteString("A", ";k", "1"));
+    EXPECT_FALSE(ini.WriteString("A", "k", "1\r\n[Evil]").ok());
+    EXPECT_FALSE(ini.WriteString("A", "k", "1\rx").ok());
+    EXPECT_FALSE(ini.WriteString("A", "k", std::string_view("a\0b", 3)).ok());
+    EXPECT_FALSE(ini.WriteString("A\n", "k", "1").ok());
+    EXPECT_FALSE(ini.WriteString("A]", "k", "1").ok());
+    EXPECT_FALSE(ini.WriteString("A", "k=x", "1").ok());
+    EXPECT_FALSE(ini.WriteString("A", "", "1").ok());
+    EXPECT_FALSE(ini.WriteString("A", ";k", "1").ok());
     EXPECT_EQ(dir.Read("ZOR.INI"), "[A]\r\nk=1\r\n");
 }
 
@@ -198,24 +198,24 @@ TEST_F(IniStoreTest, ByteOrderMarkIsSkippedOnReadAndKeptOnWrite) {
     const std::string mark = "\xEF\xBB\xBF";
     dir.Write("ZOR.INI", mark + "[VORKSTAB]\r\nCommPort=3\r\n");
     EXPECT_EQ(ini.ReadInt("VORKSTAB", "CommPort", 1), 3);
-    ASSERT_TRUE(ini.WriteString("VORKSTAB", "AClear", " 1"));
+    ASSERT_TRUE(ini.WriteString("VORKSTAB", "AClear", " 1").ok());
     EXPECT_EQ(dir.Read("ZOR.INI"), mark + "[VORKSTAB]\r\nCommPort=3\r\nAClear= 1\r\n");
 
     dir.Write("ZOR.INI", mark);
-    ASSERT_TRUE(ini.WriteString("A", "k", "1"));
+    ASSERT_TRUE(ini.WriteString("A", "k", "1").ok());
     EXPECT_EQ(dir.Read("ZOR.INI"), mark + "[A]\r\nk=1\r\n");
 }
 
 TEST_F(IniStoreTest, UnreadableFileIsNeverOverwritten) {
     ASSERT_TRUE(dir.MakeFolder("ZOR.INI"));
-    EXPECT_FALSE(ini.WriteString("A", "k", "1"));
+    EXPECT_FALSE(ini.WriteString("A", "k", "1").ok());
     EXPECT_TRUE(std::filesystem::is_directory(path));
     EXPECT_EQ(Read("A", "k"), "dflt");
 }
 
 TEST_F(IniStoreTest, WriteIntoMissingFolderFails) {
     IniStore lost(dir / "no/such/ZOR.INI");
-    EXPECT_FALSE(lost.WriteString("A", "k", "1"));
+    EXPECT_FALSE(lost.WriteString("A", "k", "1").ok());
 }
 
 } // namespace

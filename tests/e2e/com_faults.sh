@@ -2,9 +2,10 @@
 # The host's faults through COM, against the test automation server registered in the
 # form given: a list withheld for some calls then given, AddLine refused past the bound and
 # reported with the host's number and description, a host that never hands out a list, and
-# (in-process form only, before any local server runs) a host that is not installed. The
-# local server, a process of its own, also ends, turns calls away and asks for patience,
-# and text goes both ways in the system's code page.
+# (in-process form only, before any local server runs) a host that is not installed, and
+# one installed for 32-bit programs only. The local server, a process of its own, also
+# ends, turns calls away and asks for patience, and text goes both ways in the system's
+# code page.
 # Usage: com_faults.sh inproc|local|cp1250 WINDOWS_BUILD  with $QUILLET_TESTHOST_DIR set to
 # the server's folder; cp1250 runs only the code page case, in a Wine session started under
 # a Polish UTF-8 locale (code page 1250), with that locale in $LC_ALL.
@@ -85,6 +86,14 @@ if [ "$form" = inproc ]; then
     grep -qx 'message critical|Quillet|Tormial is not installed: its automation object HostApp is not registered on this computer. (0x80040154)' \
         "$work/t/trace" || fail "not installed: $(cat "$work/t/trace")"
     ! grep -q '^host ' "$work/t/trace" || fail "host calls without a host"
+    # A host whose objects are a 32-bit in-process server only: this program is 64-bit.
+    class='HKLM\Software\Classes\CLSID\{13C0F70D-B865-4983-9376-88A7B00C2262}'
+    wine reg add "$class\InprocServer32" /ve /d 'C:\Tormial\Bin\host32.dll' /reg:32 /f \
+        </dev/null >/dev/null 2>&1
+    connect_fails
+    wine reg delete "$class" /reg:32 /f </dev/null >/dev/null 2>&1
+    grep -q "^message critical|Quillet|Tormial's automation objects are installed for 32-bit programs: use the 32-bit Quillet (0x8004015[24])$" \
+        "$work/t/trace" || fail "32-bit host: $(cat "$work/t/trace")"
     "$testhost" --register inproc </dev/null
 fi
 

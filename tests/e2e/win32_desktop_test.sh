@@ -18,6 +18,11 @@ mkdir -p "$shots"
 source "$(dirname "$0")/program_run_common.sh"
 await() { await_trace -xF "$1"; }
 wpath() { winepath -w "$1" 2>/dev/null; }
+# A folder (or file) that takes no change of its entries, as the Windows folder is for a
+# standard user; root ignores permission bits, so root makes it immutable.
+lock() { chattr +i "$@" 2>/dev/null || chmod a-w "$@"; }
+unlock() { chattr -i "$@" 2>/dev/null || true; chmod u+w "$@" 2>/dev/null || true; }
+trap 'unlock "$work/bin/ZOR.INI" "$work/bin"; cleanup' EXIT
 
 plug_scanner() {
     socat pty,raw,echo=0,link="$com1" pty,raw,echo=0,link="$work/scanner" 2>/dev/null &
@@ -68,7 +73,9 @@ dialog_from_menu() {
 }
 
 mkdir -p "$work/bin" "$work/windows" "$work/programs"
-printf '[VORKSTAB]\r\nCommPollTime=100\r\nCommPortNumber=1\r\nCommSettings=9600,N,8,1\r\nGCodePath=%s\\\r\nCSVInPath=%s\\\r\nCSVOutPath=%s\r\nAutoClear=0\r\nFieldCode_SFN=N\r\nFieldCode_SFM=M\r\nFieldCode_SFS=s\r\nFieldFlag_SFS=1\r\nFieldCode_SFA=A\r\nFieldFlag_SFA=2\r\nFieldCode_FFS=FRS12\r\nFieldFlag_FFS=1\r\nHalfLimitX=1220\r\nHalfLimitY=610\r\n' \
+# The port is read from ZOR.INI: number 3 (mapped onto COM1; number 1 leads nowhere) and
+# settings other than the defaults.
+printf '[VORKSTAB]\r\nCommPollTime=100\r\nCommPort=3\r\nSettings=4800,N,8,1\r\nGCodePath=%s\\\r\nCSVInPath=%s\\\r\nCSVOutPath=%s\r\nAutoClear=0\r\nFieldCode_SFN=N\r\nFieldCode_SFM=M\r\nFieldCode_SFS=s\r\nFieldFlag_SFS=1\r\nFieldCode_SFA=A\r\nFieldFlag_SFA=2\r\nFieldCode_FFS=FRS12\r\nFieldFlag_FFS=1\r\nHalfLimitX=1220\r\nHalfLimitY=610\r\n' \
     "$(wpath "$work/programs")" "$(wpath "$work")" "$(wpath "$work/out.csv")" >"$work/bin/ZOR.INI"
 printf 'ZOR\r\n; A piece\r\nUNITS X=800 Y=600 Z=18\r\n' >"$work/programs/PIA.CNC"
 : >"$work/acks"
@@ -86,6 +93,7 @@ fi
 started=$(date +%s.%N)
 wine "$exe" --host "$host" --program-dir "$(wpath "$work/bin")" \
     --windows-dir "$(wpath "$work/windows")" --trace "$(wpath "$work/trace")" --quit-after 120 \
+    --com '1=\\.\COM9' --com '3=\\.\COM1' \
     </dev/null >"$work/out" 2>"$work/err" &
 pids+=($!)
 # The first window of a fresh wineserver waits for Wine's desktop to start (up to ~15 s).
@@ -151,6 +159,8 @@ xdotool key Escape
 gone "$fields" || fail "dialog $fields did not close"
 cmp -s "$work/bin/ZOR.INI" "$work/before.ini" || fail "Escape stored the machine fields"
 dialog_from_menu o a "$fields" field-dialog-reopened Escape
+# From here on the folder of ZOR.INI takes no new file: every change is still stored.
+lock "$work/bin"
 # "Set All" on the standard fields, then OK: every value stored, codes upper-cased, flags
 # as the host writes them.
 xdotool windowfocus --sync "$main" 2>/dev/null || true
@@ -172,9 +182,25 @@ dialog_from_menu o e "Exclusion Insertion" exclusion-dialog Escape
 # Enter is OK in both forms: the exclusion flags as shown, the serial settings as chosen.
 dialog_from_menu o e "Exclusion Insertion" exclusion-dialog-ok Return
 dialog_from_menu o s Settings settings-dialog-ok Return
-for line in Exclusion=00000000 Settings=9600,N,8,1 CommPort=1; do
+# An option box: "Overwrite ..." (checked by default) clicked off.
+xdotool windowfocus --sync "$main" 2>/dev/null || true
+xdotool mousemove --window "$main" 30 96 click 1
+sleep 0.5
+for line in Exclusion=00000000 Settings=4800,N,8,1 CommPort=3 "Overwrite= 0"; do
     grep -q "^$line"$'\r'"\$" "$work/bin/ZOR.INI" || fail "OK did not store $line: $(cat "$work/bin/ZOR.INI")"
 done
+[ "$(ls "$work/bin")" = ZOR.INI ] || fail "files left beside ZOR.INI: $(ls "$work/bin")"
+grep -q '^message exclamation' "$work/trace" && fail "a stored change was reported"
+# ZOR.INI itself locked too: the change is told once, with the file and the system's words.
+lock "$work/bin/ZOR.INI"
+dialog_from_menu o e "Exclusion Insertion" exclusion-dialog-refused Return
+# The trace doubles each backslash.
+told="message exclamation|Quillet|The settings could not be saved in $(wpath "$work/bin" | sed 's/\\/\\\\/g')\\\\ZOR.INI: "
+await_trace -F "$told"
+sleep 0.5
+xdotool key Return
+[ "$(grep -cF "$told" "$work/trace")" = 1 ] || fail "the failed write not told once"
+unlock "$work/bin/ZOR.INI" "$work/bin"
 dialog_from_menu question a "About Quillet" about-dialog Return
 
 # The journal kept without being asked for: today's file in the user's local application

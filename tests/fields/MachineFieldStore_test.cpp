@@ -207,6 +207,7 @@ TEST_F(MachineFieldStoreTest, LoadThenStoreWritesEveryKeyInOrder) {
     Set("Exclusion", "01010101");
     Load();
     Store();
+    EXPECT_EQ(ini.fileWrites, 1) << "the file is rewritten once for all keys";
 
     Writes expected;
     for (int i = 0; i < kFieldSlotCount; ++i) {

@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     document.ReadInt(section, key, 7);
 
     const bool writable = quillet::IniDocument::Writable(section, key, value);
-    FUZZ_CHECK(document.WriteString(section, key, value) == writable);
+    FUZZ_CHECK(document.Set(section, key, value) == writable);
     const std::string& after = document.Text();
     if (!writable) {
         FUZZ_CHECK(after == text);

@@ -61,13 +61,15 @@ public:
     int ReadInt(std::string_view, std::string_view, int fallback) const override {
         return fallback; // the machine fields read every value as text
     }
-    bool WriteString(std::string_view section, std::string_view key,
-                     std::string_view value) override {
-        if (!IniDocument::Writable(section, key, value)) {
-            return false;
+    FileWrite WriteEntries(std::string_view section,
+                           const std::vector<IniEntry>& entries) override {
+        if (!IniDocument::Writable(section, entries)) {
+            return {FsError::Other, IniDocument::kNotWritableText};
         }
-        values_[std::string(key)] = value;
-        return true;
+        for (const IniEntry& entry : entries) {
+            values_[entry.key] = entry.value;
+        }
+        return {};
     }
 
 private:

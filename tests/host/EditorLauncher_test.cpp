@@ -72,16 +72,19 @@ TEST_F(EditorLauncherTest, FailuresTellTheOperatorOnceAndSendNothingMore) {
     struct Case {
         bool startFails;
         bool keysFail;
+        bool foregroundElsewhere;
         Lines calls;
     };
     const Case cases[] = {
-        {true, false, {"start " + path}},
-        {false, true, {"start " + path, "activate 8", "top 42", "activate 8", "keys \x0f"}},
+        {true, false, false, {"start " + path}},
+        {false, true, false, {"start " + path, "activate 8", "top 42", "activate 8", "keys \x0f"}},
+        {false, false, true, {"start " + path, "activate 8", "top 42", "activate 8"}},
     };
     for (const Case& c : cases) {
         desktop = testing::FakeDesktop{};
         desktop.startFails = c.startFails;
         desktop.keysFail = c.keysFail;
+        desktop.foregroundElsewhere = c.foregroundElsewhere;
         record = ScanRecord{};
         op.shown.clear();
         launcher.LaunchEditor();

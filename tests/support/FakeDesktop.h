@@ -13,6 +13,8 @@ public:
     bool startFails = false;
     bool keysFail = false;
     bool running = false;
+    // Another program holds the foreground (the system refused to hand it over).
+    bool foregroundElsewhere = false;
     long nextTask = 7;
     long window = 42;
     std::vector<std::string> calls;
@@ -38,6 +40,7 @@ public:
         calls.push_back("top " + std::to_string(w));
         return running;
     }
+    bool ForegroundIsTask(long task) override { return IsRunning(task) && !foregroundElsewhere; }
     bool SendKeys(const std::string& keys) override {
         calls.push_back("keys " + keys);
         return !keysFail;

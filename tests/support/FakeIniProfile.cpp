@@ -53,11 +53,17 @@ int FakeIniProfile::ReadInt(std::string_view section, std::string_view key, int 
     return value;
 }
 
-bool FakeIniProfile::WriteString(std::string_view section, std::string_view key,
-                                 std::string_view value) {
-    writes.emplace_back(std::string(key), std::string(value));
-    Set(section, key, value);
-    return true;
+FileWrite FakeIniProfile::WriteEntries(std::string_view section,
+                                       const std::vector<IniEntry>& entries) {
+    if (!failWith.ok()) {
+        return failWith;
+    }
+    ++fileWrites;
+    for (const IniEntry& entry : entries) {
+        writes.emplace_back(entry.key, entry.value);
+        Set(section, entry.key, entry.value);
+    }
+    return {};
 }
 
 } // namespace quillet::testing

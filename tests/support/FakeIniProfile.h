@@ -9,7 +9,8 @@
 
 namespace quillet::testing {
 
-// An in-memory profile with case-insensitive names; records every write in order.
+// An in-memory profile with case-insensitive names; records every key written in order
+// and counts the writes of the file. `failWith`, when set, fails every write.
 class FakeIniProfile : public IniProfile {
 public:
     void Set(std::string_view section, std::string_view key, std::string_view value);
@@ -17,12 +18,13 @@ public:
     std::string Get(std::string_view section, std::string_view key) const;
 
     std::vector<std::pair<std::string, std::string>> writes; // key, value
+    int fileWrites = 0;
+    FileWrite failWith;
 
     std::string ReadString(std::string_view section, std::string_view key,
                            std::string_view fallback, std::size_t bufferSize) const override;
     int ReadInt(std::string_view section, std::string_view key, int fallback) const override;
-    bool WriteString(std::string_view section, std::string_view key,
-                     std::string_view value) override;
+    FileWrite WriteEntries(std::string_view section, const std::vector<IniEntry>& entries) override;
 
 private:
     static std::string Name(std::string_view section, std::string_view key);

@@ -39,6 +39,7 @@ public:
     std::string ReadAll() override;
     void ClearInput() override { incoming_.clear(); }
     bool Write(std::string_view bytes) override;
+    bool TakeLineError() override { return false; }
 
 private:
     Trace& trace_;
@@ -61,6 +62,7 @@ public:
     bool ActivateTask(long task) override { return IsRunning(task); }
     long ActiveWindow() override { return running_ ? kWindow : 0; }
     bool PutOnTop(long window) override { return running_ && window == kWindow; }
+    bool ForegroundIsTask(long task) override { return IsRunning(task); }
     bool SendKeys(const std::string&) override { return running_; }
     bool OpenDocument(const std::string&) override { return false; }
 

@@ -1,5 +1,6 @@
 #include "app/qt/QtScannerDevice.h"
 
+#include "app/posix/LineErrorCount.h"
 #include "base/qt/SingleByteText.h"
 
 #include <QFileInfo>
@@ -58,6 +59,7 @@ SerialOpenResult QtScannerDevice::Open(const std::string& device, const SerialLi
     port_.setStopBits(ToStopBits(line.stopBits));
     port_.setFlowControl(QSerialPort::NoFlowControl);
     if (port_.open(QIODevice::ReadWrite)) {
+        lineErrors_ = LineErrorCount(static_cast<int>(port_.handle()));
         return {};
     }
     const SerialOpenResult failed{false, port_.error(), FromQString(port_.errorString())};
@@ -87,6 +89,16 @@ bool QtScannerDevice::Write(std::string_view bytes) {
     }
     port_.flush();
     return true;
+}
+
+bool QtScannerDevice::TakeLineError() {
+    if (!lineErrors_ || !port_.isOpen()) {
+        return false;
+    }
+    const std::optional<long long> now = LineErrorCount(static_cast<int>(port_.handle()));
+    const bool more = now && *now != *lineErrors_;
+    lineErrors_ = now;
+    return more;
 }
 
 // Trying a device node that is not there only fills Qt's error state.

@@ -6,13 +6,15 @@
 #include <QObject>
 #include <QSerialPort>
 
+#include <optional>
 #include <string>
 
 namespace quillet {
 
 // The scanner's device over QSerialPort. Qt reports a device that fails while open (a
 // USB adapter pulled out) by a signal: the device is then closed at once and reported
-// gone with the bytes Qt still held.
+// gone with the bytes Qt still held. Qt 6 no longer reports parity or framing errors, so
+// line errors come from the driver's error counters where it keeps them.
 class QtScannerDevice final : public QObject, public ScannerDevice {
     Q_OBJECT
 
@@ -32,6 +34,7 @@ public:
     void ClearInput() override { port_.clear(QSerialPort::Input); }
     bool Write(std::string_view bytes) override;
     bool Present(const std::string& device) const override;
+    bool TakeLineError() override;
 
 private:
     void OnError(QSerialPort::SerialPortError error);
@@ -39,6 +42,7 @@ private:
 
     SerialDeviceMap devices_;
     QSerialPort port_;
+    std::optional<long long> lineErrors_; // the driver's count when last looked at
 };
 
 } // namespace quillet

@@ -25,9 +25,15 @@ MutexSingleCopy::~MutexSingleCopy() {
     }
 }
 
+// A mutex we may not open was made by a copy of another user or an elevated one: that
+// copy runs.
 bool MutexSingleCopy::Acquire() {
     mutex_ = ::CreateMutexW(nullptr, FALSE, kSingleCopyMutex);
-    return mutex_ == nullptr || ::GetLastError() != ERROR_ALREADY_EXISTS;
+    const DWORD error = ::GetLastError();
+    if (mutex_ == nullptr) {
+        return error != ERROR_ACCESS_DENIED;
+    }
+    return error != ERROR_ALREADY_EXISTS;
 }
 
 Win32DesktopProgram::Win32DesktopProgram(HINSTANCE instance, const Win32DesktopSetup& setup,
@@ -59,6 +65,7 @@ MainWindowCommands Win32DesktopProgram::Commands() {
     commands.ok = [this](const std::string& text) { session_.App().Manual().Ok(text); };
     commands.command = [this](Command command) { session_.Run(command); };
     commands.close = [this] { session_.Close(); };
+    commands.endSession = [this] { session_.EndSession(); };
     commands.timer = [this](SessionTimer timer) { session_.TimerFired(timer); };
     return commands;
 }

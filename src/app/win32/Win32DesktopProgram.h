@@ -30,8 +30,8 @@ struct Win32DesktopSetup {
     Journal* journal = nullptr; // the trace given beside it, when the run keeps a journal
 };
 
-// One copy per user session: a named mutex, dropped by the system when a copy ends or
-// crashes.
+// One copy per workstation, whichever session started it: a named mutex in the global
+// namespace, dropped by the system when a copy ends or crashes.
 class MutexSingleCopy final : public SingleCopy {
 public:
     MutexSingleCopy() = default;
@@ -89,7 +89,7 @@ private:
     DesktopSession session_;
 };
 
-// The named mutex that lets one copy run per user session.
-inline constexpr const wchar_t* kSingleCopyMutex = L"Local\\Quillet.Desktop.SingleCopy";
+// The named mutex that lets one copy run per workstation, across user sessions.
+inline constexpr const wchar_t* kSingleCopyMutex = L"Global\\Quillet.Desktop.SingleCopy";
 
 } // namespace quillet

@@ -4,6 +4,7 @@
 #include "app/win32/Win32AppResources.h"
 
 #include "base/Operator.h"
+#include "base/win32/WindowDpi.h"
 #include <commctrl.h>
 
 namespace quillet {
@@ -86,6 +87,7 @@ INT_PTR Win32MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         ::SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
         ::SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
         SetCaptions();
+        dpi_ = DpiOf(window_);
         MakeFonts();
         autoStartDesigned_ = PlaceOf(window_, IDC_AUTOSTART);
         showEditorPlace_ = PlaceOf(window_, IDC_SHOWED);
@@ -94,8 +96,8 @@ INT_PTR Win32MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return FALSE;
     }
     case WM_DPICHANGED:
-        // The system scales the dialog; the one font of our own follows it.
-        MakeFonts();
+        // The system scales the dialog and its controls; what we made ourselves follows.
+        ChangeScale(HIWORD(wParam));
         return FALSE;
     case WM_CTLCOLORSTATIC:
         return Colour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
@@ -113,6 +115,16 @@ INT_PTR Win32MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         if (commands_.close) {
             commands_.close();
+        }
+        return TRUE;
+    case WM_QUERYENDSESSION:
+        // Nothing to save: the session may end.
+        ::SetWindowLongPtrA(window_, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    case WM_ENDSESSION:
+        // The process may be ended as soon as this returns.
+        if (wParam != FALSE && commands_.endSession) {
+            commands_.endSession();
         }
         return TRUE;
     default:
@@ -154,22 +166,39 @@ void Win32MainWindow::BuildMenu() {
     ::GetClientRect(window_, &client);
     ::SetMenu(window_, bar);
     RECT frame = client;
-    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrA(window_, GWL_STYLE)), TRUE,
-                         static_cast<DWORD>(::GetWindowLongPtrA(window_, GWL_EXSTYLE)));
+    AdjustFrameForDpi(frame, static_cast<DWORD>(::GetWindowLongPtrA(window_, GWL_STYLE)), true,
+                      static_cast<DWORD>(::GetWindowLongPtrA(window_, GWL_EXSTYLE)), dpi_);
     ::SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// DSpin's Arial, at the size of the dialog's own font.
+// DSpin's Arial, at the size of the dialog's own font as it was at start-up, scaled.
 void Win32MainWindow::MakeFonts() {
     LOGFONTA font{};
     const auto dialogFont = reinterpret_cast<HFONT>(::SendMessageA(window_, WM_GETFONT, 0, 0));
     ::GetObjectA(dialogFont, sizeof font, &font);
+    if (fontHeight_ == 0) {
+        fontHeight_ = font.lfHeight;
+        fontDpi_ = dpi_;
+    }
+    font.lfHeight = Rescaled(fontHeight_, dpi_, fontDpi_);
+    font.lfWidth = 0;
     lstrcpynA(font.lfFaceName, main_window::kReceiveIndicatorFont, LF_FACESIZE);
     const HFONT made = ::CreateFontIndirectA(&font);
     ::SendDlgItemMessageA(window_, IDC_DSPIN, WM_SETFONT, reinterpret_cast<WPARAM>(made), TRUE);
     ::DeleteObject(receiveFont_);
     receiveFont_ = made;
+}
+
+// The places kept from start-up are in pixels of the scale they were taken at.
+void Win32MainWindow::ChangeScale(UINT dpi) {
+    if (dpi == 0 || dpi == dpi_) {
+        return;
+    }
+    autoStartDesigned_ = Rescaled(autoStartDesigned_, dpi, dpi_);
+    showEditorPlace_ = Rescaled(showEditorPlace_, dpi, dpi_);
+    dpi_ = dpi;
+    MakeFonts();
 }
 
 INT_PTR Win32MainWindow::Colour(HDC dc, HWND control) {

@@ -22,6 +22,8 @@ struct MainWindowCommands {
     std::function<void(Command)> command; // the menu's entries
     std::function<void()> close;
     std::function<void(SessionTimer)> timer;
+    // The user's session ends (log-off, shut-down): release everything, show nothing.
+    std::function<void()> endSession;
 };
 
 // frmMain as a Win32 dialog: draws the core's WindowState and manual-entry view and reports
@@ -53,6 +55,7 @@ private:
     void SetCaptions();
     void BuildMenu();
     void MakeFonts();
+    void ChangeScale(UINT dpi);
     INT_PTR Colour(HDC dc, HWND control);
     void Command(int id, int code);
     void Refresh();
@@ -72,6 +75,10 @@ private:
     HBRUSH receiveBrush_ = nullptr;
     RECT autoStartDesigned_{};
     RECT showEditorPlace_{};
+    // The scale the window is drawn at now, and the receive font's height at start-up's.
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+    UINT fontDpi_ = USER_DEFAULT_SCREEN_DPI;
+    LONG fontHeight_ = 0;
 };
 
 } // namespace quillet

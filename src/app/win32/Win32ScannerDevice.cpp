@@ -9,6 +9,12 @@ namespace {
 
 // How long one write may take before the scanner is taken to be gone.
 constexpr DWORD kWriteTimeoutMs = 500;
+// Room for many labels while the program is busy in a pause, a message box or a slow
+// host call; the drivers' defaults can be as small as a few kilobytes.
+constexpr DWORD kReceiveBufferBytes = 64 * 1024;
+constexpr DWORD kSendBufferBytes = 4 * 1024;
+// The errors that mean received bytes were lost or damaged.
+constexpr DWORD kLineErrors = CE_OVERRUN | CE_RXOVER | CE_FRAME | CE_RXPARITY;
 
 BYTE ToParity(char letter) {
     switch (letter) {
@@ -32,8 +38,12 @@ BYTE ToStopBits(double stopBits) {
     return stopBits == 1.5 ? ONE5STOPBITS : ONESTOPBIT;
 }
 
-// Line settings and timeouts that make ReadFile return at once with what is there.
+// Line settings and timeouts that make ReadFile return at once with what is there. Every
+// field that changes how bytes are received is set, rather than kept as the driver or the
+// last program left it.
 bool Configure(HANDLE handle, const SerialLine& line) {
+    // Only a recommendation to the driver; one that keeps its own sizes still works.
+    ::SetupComm(handle, kReceiveBufferBytes, kSendBufferBytes);
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
     if (!::GetCommState(handle, &dcb)) {
@@ -47,10 +57,13 @@ bool Configure(HANDLE handle, const SerialLine& line) {
     dcb.fParity = line.parity != 'N';
     dcb.fOutxCtsFlow = FALSE;
     dcb.fOutxDsrFlow = FALSE;
+    dcb.fDsrSensitivity = FALSE;
+    dcb.fTXContinueOnXoff = TRUE;
     dcb.fDtrControl = DTR_CONTROL_ENABLE;
     dcb.fRtsControl = RTS_CONTROL_ENABLE;
     dcb.fOutX = FALSE;
     dcb.fInX = FALSE;
+    dcb.fErrorChar = FALSE;
     dcb.fNull = FALSE;
     dcb.fAbortOnError = FALSE;
     if (!::SetCommState(handle, &dcb)) {
@@ -82,6 +95,7 @@ std::string Win32ScannerDevice::DeviceFor(int portNumber) const {
 }
 
 SerialOpenResult Win32ScannerDevice::Open(const std::string& device, const SerialLine& line) {
+    lineError_ = false;
     const HANDLE handle = ::CreateFileA(device.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                         OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
@@ -103,19 +117,27 @@ SerialOpenResult Win32ScannerDevice::Open(const std::string& device, const Seria
 
 // Keeps what the driver still holds, unless the device is already gone.
 void Win32ScannerDevice::Close(std::string& left) {
-    DWORD errors = 0;
-    COMSTAT status{};
-    if (::ClearCommError(handle_, &errors, &status)) {
+    if (ClearErrors()) {
         ReadAvailable(left);
     }
     ::CloseHandle(handle_);
     handle_ = INVALID_HANDLE_VALUE;
 }
 
-bool Win32ScannerDevice::Read(std::string& bytes, std::string& reason) {
+// Notes the line errors among ClearCommError's bits; false when the call failed, which is
+// how a device that went away shows.
+bool Win32ScannerDevice::ClearErrors() {
     DWORD errors = 0;
     COMSTAT status{};
-    if (!::ClearCommError(handle_, &errors, &status) || !ReadAvailable(bytes)) {
+    if (!::ClearCommError(handle_, &errors, &status)) {
+        return false;
+    }
+    lineError_ = lineError_ || (errors & kLineErrors) != 0;
+    return true;
+}
+
+bool Win32ScannerDevice::Read(std::string& bytes, std::string& reason) {
+    if (!ClearErrors() || !ReadAvailable(bytes)) {
         reason = SystemErrorText(::GetLastError());
         return false;
     }
@@ -138,6 +160,7 @@ bool Win32ScannerDevice::ReadAvailable(std::string& bytes) {
 }
 
 void Win32ScannerDevice::ClearInput() {
+    lineError_ = false;
     ::PurgeComm(handle_, PURGE_RXCLEAR);
 }
 

@@ -185,7 +185,9 @@ FileWrite WriteFileAtomic(const std::string& nativePath, std::string_view data,
     std::string tempPath;
     Descriptor temp{OpenTemporary(target, tempPath, knownTemporaries)};
     if (temp.fd < 0) {
-        return WriteFailure(errno, target);
+        FileWrite failure = WriteFailure(errno, target);
+        failure.replaceRefused = failure.error == FsError::AccessDenied;
+        return failure;
     }
     struct stat original {};
     if (::stat(target.c_str(), &original) == 0) {
@@ -198,13 +200,34 @@ FileWrite WriteFileAtomic(const std::string& nativePath, std::string_view data,
     }
     const int closed = ::close(temp.fd);
     temp.fd = -1;
-    if (closed != 0 || ::rename(tempPath.c_str(), target.c_str()) != 0) {
+    if (closed != 0) {
         const int error = errno;
         ::unlink(tempPath.c_str());
         return WriteFailure(error, target);
     }
+    if (::rename(tempPath.c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(tempPath.c_str());
+        FileWrite failure = WriteFailure(error, target);
+        failure.replaceRefused = failure.error == FsError::AccessDenied;
+        return failure;
+    }
     SyncFolder(ParentFolder(target));
     return {};
+}
+
+FileWrite RewriteFileInPlace(const std::string& nativePath, std::string_view data) {
+    Descriptor file{::open(nativePath.c_str(), O_WRONLY | O_CLOEXEC)};
+    if (file.fd < 0) {
+        return WriteFailure(errno, nativePath);
+    }
+    if (!WriteFully(file.fd, data) || ::ftruncate(file.fd, static_cast<off_t>(data.size())) != 0 ||
+        ::fsync(file.fd) != 0) {
+        return WriteFailure(errno, nativePath);
+    }
+    const int closed = ::close(file.fd);
+    file.fd = -1;
+    return closed == 0 ? FileWrite{} : WriteFailure(errno, nativePath);
 }
 
 } // namespace quillet

@@ -44,6 +44,10 @@ long QtDesktop::ActiveWindow() {
     return 0;
 }
 
+bool QtDesktop::ForegroundIsTask(long /*task*/) {
+    return false;
+}
+
 bool QtDesktop::PutOnTop(long /*window*/) {
     return false;
 }

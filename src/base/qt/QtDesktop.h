@@ -18,6 +18,7 @@ public:
     bool IsRunning(long task) override;
     bool ActivateTask(long task) override;
     long ActiveWindow() override;
+    bool ForegroundIsTask(long task) override;
     bool PutOnTop(long window) override;
     bool SendKeys(const std::string& keys) override;
     bool OpenDocument(const std::string& nativePath) override;

@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace quillet {
 
 namespace {
@@ -38,6 +40,42 @@ HANDLE CreateTemporary(const std::string& target, std::string& tempPath) {
                              FILE_ATTRIBUTE_NORMAL, nullptr);
     }
     return file;
+}
+
+bool Shared(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
+// A virus scanner or a backup program may hold a file we just wrote for a moment; such a
+// hold is waited out for about a second before the write counts as failed.
+constexpr int kSharedRetries = 20;
+constexpr DWORD kSharedRetryMs = 50;
+
+HANDLE RetriedWhileShared(const std::function<HANDLE()>& open) {
+    HANDLE handle = open();
+    for (int i = 0;
+         handle == INVALID_HANDLE_VALUE && Shared(::GetLastError()) && i < kSharedRetries; ++i) {
+        ::Sleep(kSharedRetryMs);
+        handle = open();
+    }
+    return handle;
+}
+
+// rename() would refuse an existing target; this replaces it in one step. A target that
+// someone holds open refuses the replace as access denied rather than as shared, so that
+// is waited out too (a file that is really read-only fails a second later).
+DWORD MoveIntoPlace(const std::wstring& from, const std::wstring& to) {
+    for (int i = 0;; ++i) {
+        if (::MoveFileExW(from.c_str(), to.c_str(),
+                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
+            return ERROR_SUCCESS;
+        }
+        const DWORD error = ::GetLastError();
+        if (!(Shared(error) || error == ERROR_ACCESS_DENIED) || i == kSharedRetries) {
+            return error;
+        }
+        ::Sleep(kSharedRetryMs);
+    }
 }
 
 } // namespace
@@ -105,7 +143,9 @@ FileWrite WriteFileAtomic(const std::string& nativePath, std::string_view data,
     std::string tempPath;
     FileHandle temp(CreateTemporary(nativePath, tempPath));
     if (!temp.open()) {
-        return WriteFailure(::GetLastError(), nativePath);
+        FileWrite failure = WriteFailure(::GetLastError(), nativePath);
+        failure.replaceRefused = failure.error == FsError::AccessDenied;
+        return failure;
     }
     const std::wstring tempWide = WideFromAnsi(tempPath);
     const bool written = WriteAll(temp.handle, data) && ::FlushFileBuffers(temp.handle) != 0;
@@ -115,14 +155,30 @@ FileWrite WriteFileAtomic(const std::string& nativePath, std::string_view data,
         ::DeleteFileW(tempWide.c_str());
         return WriteFailure(error, nativePath);
     }
-    // rename() would refuse an existing target; this replaces it in one step.
-    if (::MoveFileExW(tempWide.c_str(), WideFromAnsi(nativePath).c_str(),
-                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
-        const DWORD error = ::GetLastError();
+    if (const DWORD error = MoveIntoPlace(tempWide, WideFromAnsi(nativePath));
+        error != ERROR_SUCCESS) {
         ::DeleteFileW(tempWide.c_str());
-        return WriteFailure(error, nativePath);
+        FileWrite failure = WriteFailure(error, nativePath);
+        failure.replaceRefused = failure.error == FsError::AccessDenied;
+        return failure;
     }
     return {};
+}
+
+FileWrite RewriteFileInPlace(const std::string& nativePath, std::string_view data) {
+    const std::wstring wide = WideFromAnsi(nativePath);
+    FileHandle file(RetriedWhileShared([&] {
+        return ::CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    }));
+    if (!file.open()) {
+        return WriteFailure(::GetLastError(), nativePath);
+    }
+    if (!WriteAll(file.handle, data) || ::SetEndOfFile(file.handle) == 0 ||
+        ::FlushFileBuffers(file.handle) == 0) {
+        return WriteFailure(::GetLastError(), nativePath);
+    }
+    return file.Close() ? FileWrite{} : WriteFailure(::GetLastError(), nativePath);
 }
 
 } // namespace quillet

@@ -89,7 +89,6 @@ long Win32Desktop::StartProgram(const std::string& nativePath) {
                           nullptr, nullptr, &startup, &process)) {
         return 0;
     }
-    ::WaitForInputIdle(process.hProcess, 5000);
     const long task = nextTask_;
     nextTask_ = nextTask_ == kLastTask ? 1 : nextTask_ + 1;
     if (const auto old = tasks_.find(task); old != tasks_.end()) {
@@ -119,6 +118,15 @@ bool Win32Desktop::ActivateTask(long task) {
         ::ShowWindow(search.found, SW_RESTORE);
     }
     return ::SetForegroundWindow(search.found) != 0;
+}
+
+bool Win32Desktop::ForegroundIsTask(long task) {
+    const auto it = tasks_.find(task);
+    DWORD process = 0;
+    const HWND foreground = ::GetForegroundWindow();
+    return it != tasks_.end() && foreground != nullptr &&
+           ::GetWindowThreadProcessId(foreground, &process) != 0 &&
+           process == it->second.dwProcessId;
 }
 
 long Win32Desktop::ActiveWindow() {

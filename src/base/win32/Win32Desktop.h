@@ -13,6 +13,8 @@ namespace quillet {
 
 // The editor launch on Windows: a started program is a task, its top-level window is
 // brought to the front, and keys are typed into the foreground window with SendInput.
+// Nothing here waits: the caller waits for the editor's window while the program's
+// messages keep flowing.
 class Win32Desktop final : public Desktop {
 public:
     Win32Desktop() = default;
@@ -24,6 +26,7 @@ public:
     bool IsRunning(long task) override;
     bool ActivateTask(long task) override;
     long ActiveWindow() override;
+    bool ForegroundIsTask(long task) override;
     bool PutOnTop(long window) override;
     bool SendKeys(const std::string& keys) override;
     bool OpenDocument(const std::string& nativePath) override;

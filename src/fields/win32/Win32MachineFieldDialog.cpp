@@ -1,6 +1,7 @@
 #include "fields/win32/Win32MachineFieldDialog.h"
 
 #include "base/IniProfile.h"
+#include "base/win32/WindowDpi.h"
 #include "config/win32/Win32Dialogs.h"
 #include "fields/FieldDialogText.h"
 #include "fields/LastProgram.h"
@@ -283,6 +284,9 @@ INT_PTR Win32MachineFieldDialog::Handle(UINT message, WPARAM wParam, LPARAM lPar
                 static_cast<int>(::SendDlgItemMessageA(dialog_, IDC_MF_TABS, TCM_GETCURSEL, 0, 0)));
         }
         return TRUE;
+    case WM_DPICHANGED:
+        MakePreviewFont(HIWORD(wParam));
+        return FALSE;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
         if (const HBRUSH brush =
@@ -338,14 +342,7 @@ void Win32MachineFieldDialog::Init() {
         ::SendDlgItemMessageA(dialog_, IDC_MF_CODE0 + i, EM_LIMITTEXT,
                               static_cast<WPARAM>(TypingLimitOf(static_cast<FieldSlot>(i))), 0);
     }
-    const HDC screen = ::GetDC(dialog_);
-    previewFont_ =
-        ::CreateFontA(-::MulDiv(kPreviewCentipoints, ::GetDeviceCaps(screen, LOGPIXELSY), 7200), 0,
-                      0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New");
-    ::ReleaseDC(dialog_, screen);
-    ::SendDlgItemMessageA(dialog_, IDC_MF_PREVIEW, WM_SETFONT,
-                          reinterpret_cast<WPARAM>(previewFont_), FALSE);
+    MakePreviewFont(DpiOf(dialog_));
 
     AddTips(dialog_);
     editor_.SetObserver([this] { Refresh(); });
@@ -354,6 +351,18 @@ void Win32MachineFieldDialog::Init() {
     SelectTab(tab_);
     CenterWindow(dialog_);
     ::SetFocus(tabs);
+}
+
+// The preview's points at the scale of the monitor the dialog is on.
+void Win32MachineFieldDialog::MakePreviewFont(UINT dpi) {
+    const HFONT made =
+        ::CreateFontA(-::MulDiv(kPreviewCentipoints, static_cast<int>(dpi), 7200), 0, 0, 0,
+                      FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, "Courier New");
+    ::SendDlgItemMessageA(dialog_, IDC_MF_PREVIEW, WM_SETFONT, reinterpret_cast<WPARAM>(made),
+                          TRUE);
+    ::DeleteObject(previewFont_);
+    previewFont_ = made;
 }
 
 void Win32MachineFieldDialog::Finish(int answer) {

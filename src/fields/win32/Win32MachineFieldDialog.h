@@ -37,6 +37,7 @@ private:
     void Scroll(int request, int thumb);
     HBRUSH Colour(HWND control, HDC dc);
     void SelectTab(int tab);
+    void MakePreviewFont(UINT dpi);
     void Refresh();
     void RefreshFields();
     void RefreshAutoSelect();

@@ -3,6 +3,7 @@
 #include "base/win32/AnsiText.h"
 #include "host/BusyHostPolicy.h"
 #include "host/CallFailureClass.h"
+#include "host/win32/ClassRegistry.h"
 
 #include <objbase.h>
 #include <oleauto.h>
@@ -238,6 +239,14 @@ DispatchPtr ConnectHostApp(ComState& state) {
     const HRESULT hr =
         ::CoCreateInstance(kHostAppClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
                            IID_IDispatch, reinterpret_cast<void**>(&object));
+    // No server this program can use (Wine says "key missing" where Windows says "not
+    // registered" when only the other bitness has one).
+    if (hr == REGDB_E_CLASSNOTREG || hr == REGDB_E_KEYMISSING) {
+        if (auto text = OtherBitnessText(FindClassRegistration(kHostAppClass), kThisProgramBits)) {
+            state.Fail(hr, *text);
+            return nullptr;
+        }
+    }
     if (hr == REGDB_E_CLASSNOTREG) {
         state.Fail(hr, "Tormial is not installed: its automation object HostApp is not "
                        "registered on this computer.");

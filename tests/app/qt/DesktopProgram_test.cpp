@@ -2,6 +2,7 @@
 
 #include "app/demo/qt/VirtualScanner.h"
 #include "config/qt/CenterForm.h"
+#include "support/LockedEntry.h"
 #include "support/RecordingTrace.h"
 #include "support/TempFolder.h"
 
@@ -283,6 +284,85 @@ private slots:
     }
 
     // "E&xit" ends the program as closing the window does: port closed, host released.
+    // ZOR.INI in a folder that takes no new file: the option boxes and the three dialogs'
+    // OK still store their change; once the file itself is locked each change is told.
+    void SettingsChangesInAFolderTakingNoNewFile() {
+        Setup setup("Settings=4800,N,8,1\r\n");
+        DesktopSetup attended = setup.Make();
+        attended.unattended = false;
+        testing::RecordingTrace trace;
+        VirtualScanner scanner;
+        QCOMPARE(scanner.Open(), std::string());
+        DesktopProgram program(attended, trace);
+        program.UseScannerDevice(scanner.PortPath());
+        QVERIFY(program.Start());
+        using Step = std::function<void(QWidget&)>;
+        // OK clicked from the event loop, so that a box it brings up is answered in turn.
+        const auto ok = [](const char* button) -> Step {
+            return [button](QWidget& dialog) {
+                QTimer::singleShot(0, dialog.findChild<QPushButton*>(QString::fromLatin1(button)),
+                                   &QPushButton::click);
+            };
+        };
+        const struct {
+            const char* action; // none: the option box
+            Step answer;
+        } changes[] = {
+            {nullptr, nullptr},
+            {"mnuSetttings",
+             [ok](QWidget& settings) {
+                 settings.findChild<QRadioButton*>(QStringLiteral("optCom3"))->click();
+                 ok("cmdOK")(settings);
+             }},
+            {"ExIns",
+             [ok](QWidget& flags) {
+                 flags.findChild<QCheckBox*>(QStringLiteral("ExCk3"))->setChecked(true);
+                 ok("BtnOK")(flags);
+             }},
+            {"MnuAutoFld", ok("BtnOK")},
+        };
+        const auto change = [&](const auto& c, bool told) {
+            std::deque<Step> steps;
+            if (c.answer) {
+                steps.push_back(c.answer);
+            }
+            if (told) {
+                steps.push_back([](QWidget& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+            }
+            ModalAnswers answers(steps);
+            if (c.action == nullptr) {
+                Find<QCheckBox>(program, "Overwrite")->click();
+            } else {
+                program.Window().findChild<QAction*>(QString::fromLatin1(c.action))->trigger();
+            }
+            QTRY_VERIFY(answers.Done());
+        };
+        {
+            const testing::LockedEntry folder(setup.dir / "bin");
+            QVERIFY(folder.locked);
+            for (const auto& c : changes) {
+                change(c, false);
+            }
+        }
+        const std::string stored = setup.dir.Read("bin/ZOR.INI");
+        for (const char* line : {"Overwrite= 0\r\n", "CommPort=3\r\n", "Settings=4800,N,8,1\r\n",
+                                 "Exclusion=00100000\r\n", "HalfLimitX="}) {
+            QVERIFY2(stored.find(line) != std::string::npos, line);
+        }
+
+        const std::string ini = setup.dir / "bin/ZOR.INI";
+        const testing::LockedEntry file(ini);
+        const testing::LockedEntry folder(setup.dir / "bin");
+        const std::string told =
+            "message exclamation|Quillet|The settings could not be saved in " + ini + ": " +
+            (::geteuid() == 0 ? "Operation not permitted." : "Permission denied.");
+        for (const auto& c : changes) {
+            trace.lines.clear();
+            change(c, true);
+            QCOMPARE(std::count(trace.lines.begin(), trace.lines.end(), told), 1);
+        }
+    }
+
     void ExitReleasesThePortAndTheHost() {
         Setup setup("");
         testing::RecordingTrace trace;

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <filesystem>
+#include <thread>
 
 namespace quillet {
 namespace {
@@ -25,6 +28,24 @@ TEST(WindowsNativeFiles, WholeWriteReplacesExistingFileInBinaryMode) {
     ASSERT_TRUE(WriteFileAtomic(dir / "\xf1.ini", "[A]\r\n").ok());
     EXPECT_TRUE(
         std::filesystem::is_regular_file(std::filesystem::path(dir.path()) / L"\u00F1.ini"));
+}
+
+// A virus scanner holding the file for a moment: the replace waits it out.
+TEST(WindowsNativeFiles, WholeWriteWaitsOutABriefHold) {
+    const TempFolder dir;
+    dir.Write("ZOR.INI", "old");
+    const HANDLE held =
+        ::CreateFileW(std::filesystem::path(dir / "ZOR.INI").wstring().c_str(), GENERIC_READ,
+                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::thread scanner([held] {
+        ::Sleep(200);
+        ::CloseHandle(held);
+    });
+    const FileWrite written = WriteFileAtomic(dir / "ZOR.INI", "new");
+    scanner.join();
+    EXPECT_TRUE(written.ok()) << written.errorText;
+    EXPECT_EQ(dir.Read("ZOR.INI"), "new");
 }
 
 TEST(WindowsNativeFiles, ParentFolderKeepsDriveRoots) {
