@@ -81,6 +81,7 @@ public:
         return present;
     }
     void ClearInput() override { incoming.clear(); }
+    bool TakeLineError() override { return false; }
     bool Write(std::string_view bytes) override {
         written += bytes;
         return true;
