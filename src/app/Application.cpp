@@ -13,9 +13,6 @@ namespace quillet {
 
 namespace {
 
-constexpr const char* kAutoClearKey = "AutoClear";
-constexpr const char* kOverwriteKey = "Overwrite";
-constexpr const char* kExclusionKey = "Exclusion";
 constexpr double kStartPauseSeconds = 1;
 constexpr int kExitFailure = 1;
 // Numbers shown for failures that carry no system error code of their own.
@@ -105,10 +102,11 @@ void Application::ReportUnexpected(long number, const std::string& text) {
 }
 
 void Application::LoadOptions() {
-    window_.SetOverwrite(ini_->ReadInt(kSection, kOverwriteKey, 1) != 0);
-    window_.SetAutoClear(ini_->ReadInt(kSection, kAutoClearKey, 1) != 0);
+    window_.SetOverwrite(ReadOption(setting_keys::kOverwrite));
+    window_.SetAutoClear(ReadOption(setting_keys::kAutoClear));
     window_.SetAutoStart(true);
-    settings_.ExclusionFlags = ReadIniString(*ini_, kSection, kExclusionKey);
+    settings_.ExclusionFlags =
+        ReadIniString(*ini_, setting_keys::kExclusion.section, setting_keys::kExclusion.name);
     ShowExclusionNotice(settings_.ExclusionFlags, window_);
 }
 
@@ -163,18 +161,22 @@ void Application::ClickShowEditor(bool on) {
 void Application::ClickAutoClear(bool on) {
     NoteClick("AClear", on);
     window_.SetAutoClear(on);
-    WriteOption(kAutoClearKey, on);
+    WriteOption(setting_keys::kAutoClear, on);
 }
 
 void Application::ClickOverwrite(bool on) {
     NoteClick("Overwrite", on);
     window_.SetOverwrite(on);
-    WriteOption(kOverwriteKey, on);
+    WriteOption(setting_keys::kOverwrite, on);
 }
 
-void Application::WriteOption(const char* key, bool on) {
+bool Application::ReadOption(const SettingKey& key) const {
+    return ini_->ReadInt(key.section, key.name, key.number) != 0;
+}
+
+void Application::WriteOption(const SettingKey& key, bool on) {
     if (reportedIni_) {
-        reportedIni_->WriteString(kSection, key, on ? " 1" : " 0");
+        reportedIni_->WriteString(key.section, key.name, on ? " 1" : " 0");
     }
 }
 

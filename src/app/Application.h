@@ -107,7 +107,8 @@ private:
     bool InterpretTyped(const std::string& text);
     bool LoadList(const std::string& name);
     void LoadOptions();
-    void WriteOption(const char* key, bool on);
+    bool ReadOption(const SettingKey& key) const;
+    void WriteOption(const SettingKey& key, bool on);
     void NoteClick(const char* box, bool on);
     bool End();
 

@@ -15,7 +15,6 @@ namespace {
 
 constexpr std::size_t kPathBuffer = 128;
 constexpr int kMinPollIntervalMs = 100;
-constexpr int kDesignedPollIntervalMs = 1000;
 
 // A buffer's text ends at its terminator.
 std::string UpToNul(std::string text) {
@@ -23,12 +22,16 @@ std::string UpToNul(std::string text) {
     return text;
 }
 
-std::string ReadText(const IniProfile& ini, const char* key, const char* fallback) {
-    return UpToNul(ini.ReadString(kSection, key, fallback, kPathBuffer));
+std::string ReadText(const IniProfile& ini, const SettingKey& key) {
+    return UpToNul(ini.ReadString(key.section, key.name, key.fallback, kPathBuffer));
 }
 
-std::string ReadFolderPath(const IniProfile& ini, const char* key, const char* fallback) {
-    std::string path = TrimBlanks(ReadText(ini, key, fallback));
+int ReadNumber(const IniProfile& ini, const SettingKey& key) {
+    return ini.ReadInt(key.section, key.name, key.number);
+}
+
+std::string ReadFolderPath(const IniProfile& ini, const SettingKey& key) {
+    std::string path = TrimBlanks(ReadText(ini, key));
     if (!path.empty() && path.back() == '\\') {
         path.pop_back();
     }
@@ -64,22 +67,23 @@ bool LoadSettings(Settings& settings, const SettingsLocations& locations, FileSy
     settings.ForceCncExtension = true;
 
     const IniStore ini(fs.NativePath(settings.IniFile));
-    settings.CommSettings = ReadText(ini, "Settings", "9600,N,8,1");
-    settings.GCodePath = TrimBlanks(ReadText(ini, "GCodePath", "C:\\MIRT\\PRODUCT\\"));
-    const int port = ini.ReadInt(kSection, "CommPort", 1);
+    settings.CommSettings = ReadText(ini, setting_keys::kCommSettings);
+    settings.GCodePath = TrimBlanks(ReadText(ini, setting_keys::kGCodePath));
+    const int port = ReadNumber(ini, setting_keys::kCommPort);
     settings.CommPortNumber =
         static_cast<std::int16_t>(std::min(port, int{std::numeric_limits<std::int16_t>::max()}));
-    const int poll = ini.ReadInt(kSection, "CommPollTime", kDesignedPollIntervalMs);
-    settings.PollIntervalMs =
-        poll >= kMinPollIntervalMs ? std::min(poll, kMaxPollIntervalMs) : kDesignedPollIntervalMs;
-    settings.CSVInPath = ReadFolderPath(ini, "CSVInPath", "C:\\");
-    settings.CSVOutPath = ReadFolderPath(ini, "CSVOutPath", "C:\\Quillet.csv");
+    const int poll = ReadNumber(ini, setting_keys::kCommPollTime);
+    settings.PollIntervalMs = poll >= kMinPollIntervalMs ? std::min(poll, kMaxPollIntervalMs)
+                                                         : setting_keys::kCommPollTime.number;
+    settings.CSVInPath = ReadFolderPath(ini, setting_keys::kCSVInPath);
+    settings.CSVOutPath = ReadFolderPath(ini, setting_keys::kCSVOutPath);
     return true;
 }
 
 void SaveCommSettings(IniProfile& ini, const Settings& settings) {
-    ini.WriteEntries(kSection, {{"Settings", settings.CommSettings},
-                                {"CommPort", std::to_string(settings.CommPortNumber)}});
+    using namespace setting_keys;
+    ini.WriteEntries(kSection, {{kCommSettings.name, settings.CommSettings},
+                                {kCommPort.name, std::to_string(settings.CommPortNumber)}});
 }
 
 } // namespace quillet

@@ -55,7 +55,7 @@ void ShowExclusionNotice(const std::string& flags, WindowState& window) {
 
 void ApplyExclusionFlags(const std::string& flags, IniProfile& ini, Settings& settings,
                          WindowState& window) {
-    ini.WriteString(kSection, "Exclusion", flags);
+    ini.WriteString(setting_keys::kExclusion.section, setting_keys::kExclusion.name, flags);
     settings.ExclusionFlags = flags;
     ShowExclusionNotice(flags, window);
 }

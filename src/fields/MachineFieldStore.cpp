@@ -25,6 +25,8 @@ constexpr SlotKeys kTriggerSlots[] = {
     {"CommentNandM", &AutoSelState::CommentNandM},
 };
 
+using namespace setting_keys;
+
 std::string Read(const IniProfile& ini, const std::string& key) {
     return ReadIniString(ini, kSection, key);
 }
@@ -72,18 +74,18 @@ void LoadFieldTable(const IniProfile& ini, MachineFieldModel& model) {
     for (int i = 0; i < kFieldSlotCount; ++i) {
         const auto slot = static_cast<FieldSlot>(i);
         const std::string name(SlotName(slot));
-        model.Code(slot) = Read(ini, "FieldCode_" + name);
-        const std::int16_t flag = LoadFlag(Read(ini, "FieldFlag_" + name));
+        model.Code(slot) = Read(ini, kFieldCodePrefix + name);
+        const std::int16_t flag = LoadFlag(Read(ini, kFieldFlagPrefix + name));
         model.Flag(slot) = SlotHasEnableFlag(slot) ? flag : std::int16_t{1};
     }
-    model.HlfLimX = Read(ini, "HalfLimitX");
-    model.HlfLimY = Read(ini, "HalfLimitY");
+    model.HlfLimX = Read(ini, kHalfLimitX.name);
+    model.HlfLimY = Read(ini, kHalfLimitY.name);
 }
 
 void LoadTarget(const IniProfile& ini, AutoSelEditor& editor) {
     const AutoSelState& state = editor.Model().autoSel;
     // Only an exact 1, 2 or 3 selects: 2.0 is "Comment", 2.5 is nothing.
-    const double setting = LeadingNumber(Read(ini, "AutoSelSetting"));
+    const double setting = LeadingNumber(Read(ini, kAutoSelSetting.name));
     if (setting == 1.0) {
         editor.SelectTarget(AutoSelTarget::ProgramName);
         editor.SelectVariant(state.PNameMSel != 0);
@@ -99,9 +101,9 @@ void LoadTriggerSlots(const IniProfile& ini, AutoSelState& state) {
     for (const SlotKeys& keys : kTriggerSlots) {
         AutoSelSlot& slot = state.*keys.slot;
         const std::string name = keys.name;
-        slot.AlignLeft = LoadInt16OrZero(Read(ini, name + "LR"));
-        slot.Position = LoadClampedInt16(Read(ini, name + "CPos"));
-        slot.TriggerText = Read(ini, name + "Text");
+        slot.AlignLeft = LoadInt16OrZero(Read(ini, name + kTriggerAlignSuffix));
+        slot.Position = LoadClampedInt16(Read(ini, name + kTriggerPositionSuffix));
+        slot.TriggerText = Read(ini, name + kTriggerTextSuffix);
     }
 }
 
@@ -122,8 +124,8 @@ const char* TargetText(AutoSelTarget target) {
 void LoadMachineFields(const IniProfile& ini, AutoSelEditor& editor) {
     MachineFieldModel& model = editor.Model();
     LoadFieldTable(ini, model);
-    model.autoSel.PNameMSel = LoadInt16OrZero(Read(ini, "PNameMSel"));
-    model.autoSel.CommentMSel = LoadInt16OrZero(Read(ini, "CommentMSel"));
+    model.autoSel.PNameMSel = LoadInt16OrZero(Read(ini, kPNameMSel.name));
+    model.autoSel.CommentMSel = LoadInt16OrZero(Read(ini, kCommentMSel.name));
     LoadTarget(ini, editor);
     LoadTriggerSlots(ini, model.autoSel);
     editor.SetAutoSel();
@@ -138,25 +140,25 @@ void StoreMachineFields(IniProfile& ini, AutoSelEditor& editor) {
     for (int i = 0; i < kFieldSlotCount; ++i) {
         const auto slot = static_cast<FieldSlot>(i);
         const std::string name(SlotName(slot));
-        add("FieldCode_" + name, StoredText(UpperCase(model.Code(slot))));
+        add(kFieldCodePrefix + name, StoredText(UpperCase(model.Code(slot))));
         const std::int16_t flag = SlotHasEnableFlag(slot) ? model.Flag(slot) : std::int16_t{1};
-        add("FieldFlag_" + name, FlagText(flag));
+        add(kFieldFlagPrefix + name, FlagText(flag));
     }
-    add("HalfLimitX", StoredText(model.HlfLimX));
-    add("HalfLimitY", StoredText(model.HlfLimY));
+    add(kHalfLimitX.name, StoredText(model.HlfLimX));
+    add(kHalfLimitY.name, StoredText(model.HlfLimY));
 
     editor.GetAutoSel();
     const AutoSelState& state = model.autoSel;
-    add("AutoSelSetting", TargetText(model.target));
+    add(kAutoSelSetting.name, TargetText(model.target));
     for (const SlotKeys& keys : kTriggerSlots) {
         const AutoSelSlot& slot = state.*keys.slot;
         const std::string name = keys.name;
-        add(name + "LR", FormatNumber(slot.AlignLeft));
-        add(name + "CPos", FormatNumber(slot.Position));
-        add(name + "Text", StoredText(slot.TriggerText));
+        add(name + kTriggerAlignSuffix, FormatNumber(slot.AlignLeft));
+        add(name + kTriggerPositionSuffix, FormatNumber(slot.Position));
+        add(name + kTriggerTextSuffix, StoredText(slot.TriggerText));
     }
-    add("PNameMSel", FormatNumber(state.PNameMSel));
-    add("CommentMSel", FormatNumber(state.CommentMSel));
+    add(kPNameMSel.name, FormatNumber(state.PNameMSel));
+    add(kCommentMSel.name, FormatNumber(state.CommentMSel));
     ini.WriteEntries(kSection, entries);
 }
 
