@@ -252,6 +252,31 @@ TEST_F(DesktopSessionTest, CloseWaitsForTheLabelBeingHandled) {
     EXPECT_EQ(std::count(shell.log.begin(), shell.log.end(), "end 0"), 1);
 }
 
+// The user's session ends while a label is handled: the release runs at once, and no box
+// is shown from then on, since nobody could answer it.
+TEST_F(DesktopSessionTest, EndOfTheUsersSessionReleasesAtOnceAndSilently) {
+    DesktopSession& s = Session();
+    ASSERT_TRUE(s.Start());
+    bool ended = false;
+    pump.onProcessEvents = [&] {
+        if (s.App().Poller().Busy() && !ended) {
+            ended = true;
+            s.EndSession();
+            EXPECT_TRUE(s.Closed());
+            EXPECT_FALSE(device.IsOpen());
+            s.Op().Message(MessageIcon::Critical, MessageButtons::Ok, "", "late");
+        }
+    };
+    device.incoming = "%START%";
+    for (int tick = 0; tick < 3; ++tick) {
+        s.TimerFired(SessionTimer::Poll);
+    }
+    ASSERT_TRUE(ended);
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(shell.log.back(), "end 0");
+    EXPECT_TRUE(shell.running.empty());
+}
+
 // A pulled scanner is reported once, tried again on the retry timer, and the bytes read
 // before the loss are still delivered.
 TEST_F(DesktopSessionTest, PulledScannerIsReportedOnceAndTriedAgain) {
