@@ -67,7 +67,9 @@ struct Run {
                                        DuringHandling();
                                        return input.ConsumeBool() ? label.substr(1) : std::string();
                                    },
-                                   [this](std::string&) { DuringHandling(); }}};
+                                   [this](std::string&) { DuringHandling(); },
+                                   {},
+                                   {}}};
 };
 
 } // namespace
