@@ -339,7 +339,9 @@ private slots:
         };
         {
             const testing::LockedEntry folder(setup.dir / "bin");
-            QVERIFY(folder.locked);
+            if (!folder.locked) {
+                QSKIP("this file system cannot lock a folder");
+            }
             for (const auto& c : changes) {
                 change(c, false);
             }
