@@ -7,7 +7,7 @@
 #include "app/demo/TraceFile.h"
 #include "app/demo/qt/DemoFeeder.h"
 #include "app/demo/qt/VirtualScanner.h"
-#include "app/qt/DesktopProgram.h"
+#include "app/qt/QtDesktopProgram.h"
 #include "base/ExecutableDir.h"
 #include "base/InfoRequest.h"
 #include "base/qt/ProgramIcon.h"
@@ -138,9 +138,9 @@ int main(int argc, char** argv) {
     std::unique_ptr<VirtualScanner> scanner;
     JournalFile journal(trace.trace(), JournalFolderFor(common, DefaultJournalFolder()),
                         common.journalDays);
-    DesktopProgram program({locations, MakePathMap(common, locations), common.host, desktop.devices,
-                            desktop.unattended, journal.journal()},
-                           journal.trace());
+    QtDesktopProgram program({locations, MakePathMap(common, locations), common.host,
+                              desktop.devices, desktop.unattended, journal.journal()},
+                             journal.trace());
     if (desktop.virtualScanner) {
         const VirtualScanner::Links links =
             demo ? VirtualScanner::Links{demo->folder + "/scanner", demo->folder + "/port"}
@@ -160,12 +160,12 @@ int main(int argc, char** argv) {
     }
     if (desktop.quitAfterSeconds) {
         QTimer::singleShot(static_cast<int>(*desktop.quitAfterSeconds * 1000), &program,
-                           &DesktopProgram::Close);
+                           &QtDesktopProgram::Close);
     }
     std::optional<DemoFeeder> feeder;
     if (demo && desktop.demoScript) {
         feeder.emplace(program.App(), scanner->ScannerPath(), demo->labels);
-        QObject::connect(&*feeder, &DemoFeeder::finished, &program, &DesktopProgram::Close);
+        QObject::connect(&*feeder, &DemoFeeder::finished, &program, &QtDesktopProgram::Close);
         feeder->Start();
     }
     return QApplication::exec();

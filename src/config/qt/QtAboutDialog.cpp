@@ -1,4 +1,4 @@
-#include "config/qt/AboutDialog.h"
+#include "config/qt/QtAboutDialog.h"
 
 #include "base/qt/ProgramIcon.h"
 #include "config/qt/CenterForm.h"
@@ -42,7 +42,7 @@ QLayout* EtchedRule(QWidget* parent, const char* dark, const char* light) {
 
 } // namespace
 
-AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
+QtAboutDialog::QtAboutDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QString::fromLatin1(kTitle));
     setModal(true);
@@ -81,8 +81,8 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     CenterForm(*this);
 }
 
-void AboutDialog::Show(QWidget* parent) {
-    AboutDialog dialog(parent);
+void QtAboutDialog::Show(QWidget* parent) {
+    QtAboutDialog dialog(parent);
     dialog.exec();
 }
 

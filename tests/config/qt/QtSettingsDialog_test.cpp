@@ -1,4 +1,4 @@
-#include "config/qt/SettingsDialog.h"
+#include "config/qt/QtSettingsDialog.h"
 
 #include "config/Settings.h"
 #include "support/qt/WidgetChecks.h"
@@ -45,7 +45,7 @@ class SettingsDialogTest : public QObject {
 
 private slots:
     void captionsAndNames() {
-        const SettingsDialog dialog(Stored(1, "9600,N,8,1"));
+        const QtSettingsDialog dialog(Stored(1, "9600,N,8,1"));
         QCOMPARE(dialog.objectName(), QStringLiteral("frmSettings"));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Settings"));
         for (const SerialOptionGroup& group : SerialOptionGroups()) {
@@ -110,7 +110,7 @@ private slots:
         QFETCH(QStringList, checked);
         QFETCH(int, okPort);
         QFETCH(QString, okLine);
-        SettingsDialog dialog(Stored(static_cast<std::int16_t>(port), qPrintable(line)));
+        QtSettingsDialog dialog(Stored(static_cast<std::int16_t>(port), qPrintable(line)));
         dialog.show();
         QCOMPARE(CheckedOptions(dialog), checked);
         ClickOk(dialog);
@@ -120,7 +120,7 @@ private slots:
     }
 
     void pickedOptionsBecomeTheSettings() {
-        SettingsDialog dialog(Stored(7, "115200,n,8,2"));
+        QtSettingsDialog dialog(Stored(7, "115200,n,8,2"));
         dialog.show();
         for (const char* name :
              {"optCom3", "optBaud19200", "optParityEven", "optDataBits7", "optStopBits1"}) {
@@ -133,13 +133,13 @@ private slots:
     }
 
     void enterAcceptsAndEscapeCancels() {
-        SettingsDialog accepted(Stored(1, "9600,N,8,1"));
+        QtSettingsDialog accepted(Stored(1, "9600,N,8,1"));
         accepted.show();
         QVERIFY(QTest::qWaitForWindowExposed(&accepted));
         QTest::keyClick(&accepted, Qt::Key_Return);
         QCOMPARE(accepted.result(), int(QDialog::Accepted));
 
-        SettingsDialog cancelled(Stored(1, "9600,N,8,1"));
+        QtSettingsDialog cancelled(Stored(1, "9600,N,8,1"));
         cancelled.show();
         QVERIFY(QTest::qWaitForWindowExposed(&cancelled));
         QTest::keyClick(&cancelled, Qt::Key_Escape);
@@ -153,7 +153,7 @@ private slots:
             Option(*dialog, "optBaud57600")->click();
             dialog->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
         });
-        QVERIFY(!SettingsDialog::Ask(Stored(1, "9600,N,8,1")).has_value());
+        QVERIFY(!QtSettingsDialog::Ask(Stored(1, "9600,N,8,1")).has_value());
 
         QTimer::singleShot(0, [] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -161,13 +161,13 @@ private slots:
             Option(*dialog, "optBaud57600")->click();
             dialog->findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
         });
-        const auto choice = SettingsDialog::Ask(Stored(1, "9600,N,8,1"));
+        const auto choice = QtSettingsDialog::Ask(Stored(1, "9600,N,8,1"));
         QVERIFY(choice.has_value());
         QCOMPARE(QString::fromStdString(choice->CommSettings), QStringLiteral("57600,N,8,1"));
     }
 
     void focusRunsThroughFramesThenButtons() {
-        SettingsDialog dialog(Stored(1, "9600,N,8,1"));
+        QtSettingsDialog dialog(Stored(1, "9600,N,8,1"));
         const QStringList chain = testing::FocusChain(Option(dialog, "optStopBits1"), 4);
         QCOMPARE(chain, (QStringList{"optStopBits1", "optStopBits2", "cmdOK", "cmdCancel"}));
         QCOMPARE(testing::FocusChain(Option(dialog, "OptCom4"), 2),
@@ -176,7 +176,7 @@ private slots:
 
     // Tab enters each frame at its selected option, so a Space there changes nothing.
     void tabLandsOnTheSelectedOptionOfEachFrame() {
-        SettingsDialog dialog(Stored(2, "9600,E,8,2"));
+        QtSettingsDialog dialog(Stored(2, "9600,E,8,2"));
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         Option(dialog, "optCom2")->setFocus();
@@ -192,7 +192,7 @@ private slots:
     }
 
     void fitsItsCaptions() {
-        SettingsDialog dialog(Stored(1, "9600,N,8,1"));
+        QtSettingsDialog dialog(Stored(1, "9600,N,8,1"));
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QVERIFY(dialog.width() >= 306);
@@ -204,4 +204,4 @@ private slots:
 } // namespace quillet
 
 QTEST_MAIN(quillet::SettingsDialogTest)
-#include "SettingsDialog_test.moc"
+#include "QtSettingsDialog_test.moc"

@@ -25,7 +25,7 @@ class ElidedLabel;
 
 // frmMain: draws the core's WindowState and manual-entry view and reports what the
 // operator does. It decides nothing itself.
-class MainWindow : public QMainWindow, public WindowStateObserver {
+class QtMainWindow : public QMainWindow, public WindowStateObserver {
     Q_OBJECT
 
 public:
@@ -36,8 +36,8 @@ public:
     static constexpr int kClientHeight =
         main_window::kClientHeightTwips / main_window::kTwipsPerPixel;
 
-    explicit MainWindow(QWidget* parent = nullptr);
-    ~MainWindow() override;
+    explicit QtMainWindow(QWidget* parent = nullptr);
+    ~QtMainWindow() override;
 
     // Draws `state` from now on; the state must outlive the window or be detached first.
     void Attach(WindowState& state);

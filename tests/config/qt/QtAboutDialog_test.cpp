@@ -1,4 +1,4 @@
-#include "config/qt/AboutDialog.h"
+#include "config/qt/QtAboutDialog.h"
 
 #include "base/Version.h"
 #include "base/qt/ProgramIcon.h"
@@ -16,7 +16,7 @@ class AboutDialogTest : public QObject {
 
 private slots:
     void captions() {
-        AboutDialog dialog;
+        QtAboutDialog dialog;
         QCOMPARE(dialog.objectName(), QStringLiteral("frmAbout"));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("About Quillet"));
         QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("lblProdInfo"))->text(),
@@ -37,7 +37,7 @@ private slots:
     }
 
     void enterCloses() {
-        AboutDialog dialog;
+        QtAboutDialog dialog;
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QTest::keyClick(&dialog, Qt::Key_Return);
@@ -46,7 +46,7 @@ private slots:
     }
 
     void fitsItsCaptions() {
-        AboutDialog dialog;
+        QtAboutDialog dialog;
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QVERIFY(dialog.width() >= 339);
@@ -68,4 +68,4 @@ private slots:
 } // namespace quillet
 
 QTEST_MAIN(quillet::AboutDialogTest)
-#include "AboutDialog_test.moc"
+#include "QtAboutDialog_test.moc"

@@ -6,13 +6,13 @@
 namespace quillet {
 
 // frmAbout: the program's name, version and maker.
-class AboutDialog : public QDialog {
+class QtAboutDialog : public QDialog {
     Q_OBJECT
 
 public:
     static constexpr const char* kTitle = dialog_text::kAboutTitle;
 
-    explicit AboutDialog(QWidget* parent = nullptr);
+    explicit QtAboutDialog(QWidget* parent = nullptr);
 
     static void Show(QWidget* parent = nullptr);
 };

@@ -16,13 +16,13 @@ namespace quillet {
 
 // ExInsForm: the operator ticks the exclusion numbers to insert. OK hands back the new
 // eight-character flag string; the caller stores it (ApplyExclusionFlags).
-class ExclusionDialog : public QDialog {
+class QtExclusionDialog : public QDialog {
     Q_OBJECT
 
 public:
     static constexpr const char* kTitle = field_text::kExclusionTitle;
 
-    explicit ExclusionDialog(const std::string& flags, QWidget* parent = nullptr);
+    explicit QtExclusionDialog(const std::string& flags, QWidget* parent = nullptr);
 
     std::string flags() const;
 

@@ -31,7 +31,7 @@ struct LastProgram;
 // model whenever the editor reports a change. The dialog is created once, hidden, and
 // only hidden between showings. OK stores every value; Cancel, Escape and closing the
 // window all leave the live values as edited and store nothing.
-class MachineFieldDialog : public QDialog {
+class QtMachineFieldDialog : public QDialog {
     Q_OBJECT
 
 public:
@@ -39,9 +39,9 @@ public:
 
     // Shows the editor's model as loaded at start-up (OK stores it into `ini`) and centres
     // the dialog. The editor, the profile and `last` must outlive the dialog.
-    MachineFieldDialog(AutoSelEditor& editor, IniProfile& ini, const LastProgram& last,
-                       QWidget* parent = nullptr);
-    ~MachineFieldDialog() override;
+    QtMachineFieldDialog(AutoSelEditor& editor, IniProfile& ini, const LastProgram& last,
+                         QWidget* parent = nullptr);
+    ~QtMachineFieldDialog() override;
 
     // Redraws every control from the model.
     void Refresh();

@@ -1,10 +1,10 @@
-#include "app/qt/DesktopProgram.h"
+#include "app/qt/QtDesktopProgram.h"
 
 #include "base/qt/SingleByteText.h"
-#include "config/qt/AboutDialog.h"
 #include "config/qt/CenterForm.h"
-#include "config/qt/SettingsDialog.h"
-#include "fields/qt/ExclusionDialog.h"
+#include "config/qt/QtAboutDialog.h"
+#include "config/qt/QtSettingsDialog.h"
+#include "fields/qt/QtExclusionDialog.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -23,7 +23,7 @@ std::string InstanceLockPath(const SettingsLocations& locations) {
     return locations.windowsDir + "/" + kInstanceLockName;
 }
 
-DesktopProgram::DesktopProgram(const DesktopSetup& setup, Trace& trace, QObject* parent)
+QtDesktopProgram::QtDesktopProgram(const QtDesktopSetup& setup, Trace& trace, QObject* parent)
     : QObject(parent), setup_(setup), boxes_(&window_), files_(setup.paths),
       scanner_(setup.devices), singleCopy_(InstanceLockPath(setup.locations)),
       host_(std::make_shared<SimulatedHost>(trace, setup.host)),
@@ -37,33 +37,33 @@ DesktopProgram::DesktopProgram(const DesktopSetup& setup, Trace& trace, QObject*
     ConnectWindow();
 }
 
-DesktopProgram::~DesktopProgram() {
+QtDesktopProgram::~QtDesktopProgram() {
     machineFields_.reset();
     hostWindow_->Detach();
     window_.Detach();
 }
 
-void DesktopProgram::UseScannerDevice(const std::string& device) {
+void QtDesktopProgram::UseScannerDevice(const std::string& device) {
     SerialDeviceMap devices = setup_.devices;
     devices.SetOverride(device);
     scanner_.SetDevices(devices);
 }
 
-void DesktopProgram::ConnectWindow() {
+void QtDesktopProgram::ConnectWindow() {
     Application& app = App();
-    connect(&window_, &MainWindow::autoClearClicked, this,
+    connect(&window_, &QtMainWindow::autoClearClicked, this,
             [&app](bool on) { app.ClickAutoClear(on); });
-    connect(&window_, &MainWindow::overwriteClicked, this,
+    connect(&window_, &QtMainWindow::overwriteClicked, this,
             [&app](bool on) { app.ClickOverwrite(on); });
-    connect(&window_, &MainWindow::autoStartClicked, this,
+    connect(&window_, &QtMainWindow::autoStartClicked, this,
             [&app](bool on) { app.ClickAutoStart(on); });
-    connect(&window_, &MainWindow::editClicked, this, [&app] { app.Manual().Edit(); });
-    connect(&window_, &MainWindow::okClicked, this,
+    connect(&window_, &QtMainWindow::editClicked, this, [&app] { app.Manual().Edit(); });
+    connect(&window_, &QtMainWindow::okClicked, this,
             [&app](const QString& text) { app.Manual().Ok(FromQString(text)); });
     app.Manual().SetObserver([this] { window_.ShowManualEntry(App().Manual().View()); });
-    connect(&window_, &MainWindow::commandRequested, this,
+    connect(&window_, &QtMainWindow::commandRequested, this,
             [this](Command command) { session_.Run(command); });
-    connect(&window_, &MainWindow::closeRequested, this, [this] { session_.Close(); });
+    connect(&window_, &QtMainWindow::closeRequested, this, [this] { session_.Close(); });
     for (const SessionTimer timer :
          {SessionTimer::Poll, SessionTimer::PortRetry, SessionTimer::CloseRetry}) {
         connect(&TimerOf(timer), &QTimer::timeout, this,
@@ -71,56 +71,56 @@ void DesktopProgram::ConnectWindow() {
     }
 }
 
-void DesktopProgram::CenterWindow() {
+void QtDesktopProgram::CenterWindow() {
     CenterForm(window_);
 }
 
 // The host's list window goes under the main window, so the two do not cover each other.
-void DesktopProgram::ShowWindow() {
+void QtDesktopProgram::ShowWindow() {
     window_.show();
     const QRect main = window_.frameGeometry();
     hostWindow_->move(std::max(0, main.center().x() - hostWindow_->width() / 2),
                       main.bottom() + kHostWindowGap);
 }
 
-void DesktopProgram::HideWindow() {
+void QtDesktopProgram::HideWindow() {
     window_.hide();
     hostWindow_->Detach();
     hostWindow_->close();
 }
 
-std::optional<SerialSettingsChoice> DesktopProgram::AskSerialSettings(const Settings& settings) {
-    return SettingsDialog::Ask(settings, &window_);
+std::optional<SerialSettingsChoice> QtDesktopProgram::AskSerialSettings(const Settings& settings) {
+    return QtSettingsDialog::Ask(settings, &window_);
 }
 
-std::optional<std::string> DesktopProgram::AskExclusionFlags(const std::string& flags) {
-    return ExclusionDialog::Ask(flags, &window_);
+std::optional<std::string> QtDesktopProgram::AskExclusionFlags(const std::string& flags) {
+    return QtExclusionDialog::Ask(flags, &window_);
 }
 
-void DesktopProgram::ShowAbout() {
-    AboutDialog::Show(&window_);
+void QtDesktopProgram::ShowAbout() {
+    QtAboutDialog::Show(&window_);
 }
 
-void DesktopProgram::LoadFieldDialog(AutoSelEditor& editor, IniProfile& ini, LastProgram& last) {
-    machineFields_ = std::make_unique<MachineFieldDialog>(editor, ini, last, &window_);
+void QtDesktopProgram::LoadFieldDialog(AutoSelEditor& editor, IniProfile& ini, LastProgram& last) {
+    machineFields_ = std::make_unique<QtMachineFieldDialog>(editor, ini, last, &window_);
 }
 
-void DesktopProgram::ShowFieldDialog() {
+void QtDesktopProgram::ShowFieldDialog() {
     machineFields_->exec();
 }
 
-void DesktopProgram::UnloadFieldDialog() {
+void QtDesktopProgram::UnloadFieldDialog() {
     machineFields_.reset();
 }
 
 // Before the loop runs there is nothing to end: main() checks the exit status first.
-void DesktopProgram::EndLoop(int status) {
+void QtDesktopProgram::EndLoop(int status) {
     if (QThread::currentThread()->loopLevel() > 0) {
         QCoreApplication::exit(status);
     }
 }
 
-QTimer& DesktopProgram::TimerOf(SessionTimer timer) {
+QTimer& QtDesktopProgram::TimerOf(SessionTimer timer) {
     switch (timer) {
     case SessionTimer::PortRetry:
         return portRetry_;
@@ -132,11 +132,11 @@ QTimer& DesktopProgram::TimerOf(SessionTimer timer) {
     return window_.PollTimer();
 }
 
-void DesktopProgram::StartTimer(SessionTimer timer, int milliseconds) {
+void QtDesktopProgram::StartTimer(SessionTimer timer, int milliseconds) {
     TimerOf(timer).start(milliseconds);
 }
 
-void DesktopProgram::StopTimer(SessionTimer timer) {
+void QtDesktopProgram::StopTimer(SessionTimer timer) {
     TimerOf(timer).stop();
 }
 

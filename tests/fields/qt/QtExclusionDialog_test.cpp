@@ -1,4 +1,4 @@
-#include "fields/qt/ExclusionDialog.h"
+#include "fields/qt/QtExclusionDialog.h"
 
 #include "base/WindowState.h"
 #include "config/Settings.h"
@@ -40,7 +40,7 @@ class ExclusionDialogTest : public QObject {
 
 private slots:
     void captionsAndLayout() {
-        ExclusionDialog dialog("");
+        QtExclusionDialog dialog("");
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QCOMPARE(dialog.objectName(), QStringLiteral("ExInsForm"));
@@ -70,7 +70,7 @@ private slots:
     }
 
     void focusStartsOnOkThenCancelThenBoxes() {
-        ExclusionDialog dialog("");
+        QtExclusionDialog dialog("");
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QCOMPARE(QApplication::focusWidget(), Button(dialog, "BtnOK"));
@@ -97,7 +97,7 @@ private slots:
     void ticksFromStoredFlags() {
         QFETCH(QString, stored);
         QFETCH(QString, ticked);
-        const ExclusionDialog dialog(stored.toStdString());
+        const QtExclusionDialog dialog(stored.toStdString());
         QCOMPARE(Ticked(dialog), ticked);
     }
 
@@ -120,7 +120,7 @@ private slots:
         QFETCH(QString, flags);
         QFETCH(bool, visible);
         QFETCH(QString, notice);
-        ExclusionDialog dialog(stored.toStdString());
+        QtExclusionDialog dialog(stored.toStdString());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         for (const int number : clicks) {
@@ -148,14 +148,14 @@ private slots:
             Box(*dialog, 2)->click();
             Button(*dialog, "BtnCan")->click();
         });
-        QVERIFY(!ExclusionDialog::Ask("").has_value());
+        QVERIFY(!QtExclusionDialog::Ask("").has_value());
 
         QTimer::singleShot(0, [] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             QVERIFY(dialog != nullptr);
             QTest::keyClick(dialog, Qt::Key_Escape);
         });
-        QVERIFY(!ExclusionDialog::Ask("11").has_value());
+        QVERIFY(!QtExclusionDialog::Ask("11").has_value());
 
         QTimer::singleShot(0, [] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -163,11 +163,11 @@ private slots:
             Box(*dialog, 2)->click();
             QTest::keyClick(dialog, Qt::Key_Return);
         });
-        QCOMPARE(ExclusionDialog::Ask("1").value_or(""), std::string("11000000"));
+        QCOMPARE(QtExclusionDialog::Ask("1").value_or(""), std::string("11000000"));
     }
 };
 
 } // namespace quillet
 
 QTEST_MAIN(quillet::ExclusionDialogTest)
-#include "ExclusionDialog_test.moc"
+#include "QtExclusionDialog_test.moc"

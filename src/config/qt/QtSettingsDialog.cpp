@@ -1,4 +1,4 @@
-#include "config/qt/SettingsDialog.h"
+#include "config/qt/QtSettingsDialog.h"
 
 #include "config/Settings.h"
 #include "config/qt/CenterForm.h"
@@ -46,7 +46,7 @@ QRadioButton* SelectedBeside(const QRadioButton& option) {
 
 } // namespace
 
-SettingsDialog::SettingsDialog(const Settings& settings, QWidget* parent)
+QtSettingsDialog::QtSettingsDialog(const Settings& settings, QWidget* parent)
     : QDialog(parent),
       form_(LoadSerialSettingsForm(settings.CommPortNumber, settings.CommSettings)) {
     setObjectName(QStringLiteral("frmSettings"));
@@ -84,8 +84,9 @@ SettingsDialog::SettingsDialog(const Settings& settings, QWidget* parent)
     CenterForm(*this);
 }
 
-std::optional<SerialSettingsChoice> SettingsDialog::Ask(const Settings& settings, QWidget* parent) {
-    SettingsDialog dialog(settings, parent);
+std::optional<SerialSettingsChoice> QtSettingsDialog::Ask(const Settings& settings,
+                                                          QWidget* parent) {
+    QtSettingsDialog dialog(settings, parent);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
@@ -93,7 +94,7 @@ std::optional<SerialSettingsChoice> SettingsDialog::Ask(const Settings& settings
 }
 
 // One frame per option group of the form, each option bound to the form's value.
-QGroupBox* SettingsDialog::BuildFrame(const SerialOptionGroup& group) {
+QGroupBox* QtSettingsDialog::BuildFrame(const SerialOptionGroup& group) {
     QGroupBox* frame = MakeFrame(this, group.frameName, QString::fromLatin1(group.caption));
     for (std::size_t i = 0; i < group.options; ++i) {
         auto* option = new QRadioButton(QString::fromStdString(group.optionCaption(i)), frame);
@@ -105,7 +106,7 @@ QGroupBox* SettingsDialog::BuildFrame(const SerialOptionGroup& group) {
     return frame;
 }
 
-void SettingsDialog::BuildButtons() {
+void QtSettingsDialog::BuildButtons() {
     cmdOK_ = new QPushButton(QString::fromLatin1(dialog_text::kSettingsOk), this);
     cmdOK_->setObjectName(QStringLiteral("cmdOK"));
     cmdOK_->setDefault(true);
@@ -117,7 +118,7 @@ void SettingsDialog::BuildButtons() {
 
 // Tab takes one stop per frame; it enters a frame at its selected option, as native
 // option groups do, so that a Space there changes nothing.
-bool SettingsDialog::focusNextPrevChild(bool next) {
+bool QtSettingsDialog::focusNextPrevChild(bool next) {
     if (!QDialog::focusNextPrevChild(next)) {
         return false;
     }
@@ -131,7 +132,7 @@ bool SettingsDialog::focusNextPrevChild(bool next) {
     return true;
 }
 
-void SettingsDialog::SetTabOrder() {
+void QtSettingsDialog::SetTabOrder() {
     // Frames in reading order, then the buttons.
     QWidget* previous = nullptr;
     for (const SerialOptionGroup& group : SerialOptionGroups()) {

@@ -1,4 +1,4 @@
-#include "fields/qt/MachineFieldDialog.h"
+#include "fields/qt/QtMachineFieldDialog.h"
 
 #include "fields/MachineFieldStore.h"
 
@@ -48,12 +48,12 @@ struct Rig {
     MachineFieldModel model;
     AutoSelEditor editor{model};
     LastProgram last;
-    std::unique_ptr<MachineFieldDialog> dialog;
+    std::unique_ptr<QtMachineFieldDialog> dialog;
 
     void Set(const char* key, const char* value) { ini.Set(kSection, key, value); }
     void Create() {
         LoadMachineFields(ini, editor);
-        dialog = std::make_unique<MachineFieldDialog>(editor, ini, last);
+        dialog = std::make_unique<QtMachineFieldDialog>(editor, ini, last);
     }
     bool Show() {
         dialog->show();
@@ -609,4 +609,4 @@ private slots:
 } // namespace quillet
 
 QTEST_MAIN(quillet::MachineFieldDialogTest)
-#include "MachineFieldDialog_test.moc"
+#include "QtMachineFieldDialog_test.moc"

@@ -1,4 +1,4 @@
-#include "fields/qt/MachineFieldDialog.h"
+#include "fields/qt/QtMachineFieldDialog.h"
 
 #include "base/IniProfile.h"
 #include "base/qt/SingleByteText.h"
@@ -83,8 +83,8 @@ QGroupBox* MakeFrame(QWidget* parent, const char* name, const QString& caption) 
 
 } // namespace
 
-MachineFieldDialog::MachineFieldDialog(AutoSelEditor& editor, IniProfile& ini,
-                                       const LastProgram& last, QWidget* parent)
+QtMachineFieldDialog::QtMachineFieldDialog(AutoSelEditor& editor, IniProfile& ini,
+                                           const LastProgram& last, QWidget* parent)
     : QDialog(parent), editor_(editor), model_(editor.Model()), ini_(ini), last_(last) {
     setObjectName(QStringLiteral("MacFlds"));
     setWindowTitle(QString::fromLatin1(kTitle));
@@ -100,7 +100,7 @@ MachineFieldDialog::MachineFieldDialog(AutoSelEditor& editor, IniProfile& ini,
     for (int tab = 0; tab < field_form::kTabCount; ++tab) {
         tabs_->addTab(BuildTab(tab), Latin1(field_form::TabAt(tab).caption));
     }
-    connect(tabs_, &QTabWidget::currentChanged, this, &MachineFieldDialog::TabChanged);
+    connect(tabs_, &QTabWidget::currentChanged, this, &QtMachineFieldDialog::TabChanged);
     BuildButtons();
 
     auto* buttons = new QHBoxLayout;
@@ -125,18 +125,18 @@ MachineFieldDialog::MachineFieldDialog(AutoSelEditor& editor, IniProfile& ini,
     CenterForm(*this);
 }
 
-MachineFieldDialog::~MachineFieldDialog() {
+QtMachineFieldDialog::~QtMachineFieldDialog() {
     editor_.SetObserver(nullptr);
 }
 
-QRadioButton* MachineFieldDialog::AddChoice(QWidget* parent, const char* name,
-                                            const QString& caption) {
+QRadioButton* QtMachineFieldDialog::AddChoice(QWidget* parent, const char* name,
+                                              const QString& caption) {
     auto* option = new QRadioButton(caption, parent);
     option->setObjectName(QString::fromLatin1(name));
     return option;
 }
 
-QWidget* MachineFieldDialog::BuildAutoSelectTab() {
+QWidget* QtMachineFieldDialog::BuildAutoSelectTab() {
     auto* page = new QWidget;
     triggerInName_ = AddChoice(page, "MPName", Latin1(field_text::kTargetProgramName));
     triggerInComment_ = AddChoice(page, "MCmt", Latin1(field_text::kTargetComment));
@@ -237,7 +237,7 @@ QWidget* MachineFieldDialog::BuildAutoSelectTab() {
     return page;
 }
 
-QLineEdit* MachineFieldDialog::AddFieldBox(FieldSlot slot, QWidget* parent) {
+QLineEdit* QtMachineFieldDialog::AddFieldBox(FieldSlot slot, QWidget* parent) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(ToQString(std::string(SlotName(slot))));
     LimitTyping(*box, TypingLimitOf(slot));
@@ -248,7 +248,7 @@ QLineEdit* MachineFieldDialog::AddFieldBox(FieldSlot slot, QWidget* parent) {
     return box;
 }
 
-QCheckBox* MachineFieldDialog::AddCheckBox(FieldSlot slot, QWidget* parent) {
+QCheckBox* QtMachineFieldDialog::AddCheckBox(FieldSlot slot, QWidget* parent) {
     auto* box = new QCheckBox(parent);
     box->setObjectName(ToQString(std::string(SlotName(slot)) + "cb"));
     // Room around the box so that its grey background shows. A check box fills with the
@@ -265,7 +265,7 @@ QCheckBox* MachineFieldDialog::AddCheckBox(FieldSlot slot, QWidget* parent) {
     return box;
 }
 
-QWidget* MachineFieldDialog::BuildTab(int tab) {
+QWidget* QtMachineFieldDialog::BuildTab(int tab) {
     switch (tab) {
     case field_form::kAutoFieldSelect:
         return BuildAutoSelectTab();
@@ -277,7 +277,7 @@ QWidget* MachineFieldDialog::BuildTab(int tab) {
 }
 
 // The tab's plan panels, one above the other, centred on the page.
-QWidget* MachineFieldDialog::BuildFieldTab(int tab) {
+QWidget* QtMachineFieldDialog::BuildFieldTab(int tab) {
     auto* page = new QWidget;
     auto* column = new QVBoxLayout(page);
     column->addStretch();
@@ -296,7 +296,7 @@ QWidget* MachineFieldDialog::BuildFieldTab(int tab) {
 }
 
 // A normal field and its mirrored counterpart in one cell: box, check, gap, check, box.
-QHBoxLayout* MachineFieldDialog::AddPair(FieldSlot left, FieldSlot right, QWidget* parent) {
+QHBoxLayout* QtMachineFieldDialog::AddPair(FieldSlot left, FieldSlot right, QWidget* parent) {
     auto* row = new QHBoxLayout;
     // The plan's grid has no spacing; a check box keeps apart from its text box.
     row->setSpacing(kPairSpacing);
@@ -312,7 +312,8 @@ QHBoxLayout* MachineFieldDialog::AddPair(FieldSlot left, FieldSlot right, QWidge
     return row;
 }
 
-QLineEdit* MachineFieldDialog::AddLimitBox(const char* name, std::string MachineFieldModel::*text) {
+QLineEdit* QtMachineFieldDialog::AddLimitBox(const char* name,
+                                             std::string MachineFieldModel::*text) {
     auto* box = new QLineEdit;
     box->setObjectName(QString::fromLatin1(name));
     box->setFixedWidth(kLimitBoxWidth);
@@ -322,7 +323,7 @@ QLineEdit* MachineFieldDialog::AddLimitBox(const char* name, std::string Machine
     return box;
 }
 
-QWidget* MachineFieldDialog::BuildLimitsTab() {
+QWidget* QtMachineFieldDialog::BuildLimitsTab() {
     auto* page = new QWidget;
     halfLimitX_ = AddLimitBox("HlfLimX", &MachineFieldModel::HlfLimX);
     halfLimitY_ = AddLimitBox("HlfLimY", &MachineFieldModel::HlfLimY);
@@ -335,7 +336,7 @@ QWidget* MachineFieldDialog::BuildLimitsTab() {
     return page;
 }
 
-void MachineFieldDialog::BuildButtons() {
+void QtMachineFieldDialog::BuildButtons() {
     struct Spec {
         QPushButton** button;
         const char* name;
@@ -364,23 +365,23 @@ void MachineFieldDialog::BuildButtons() {
     }
     connect(setAllButton_, &QPushButton::clicked, this, [this] { SetAll(true); });
     connect(clearAllButton_, &QPushButton::clicked, this, [this] { SetAll(false); });
-    connect(okButton_, &QPushButton::clicked, this, &MachineFieldDialog::Store);
+    connect(okButton_, &QPushButton::clicked, this, &QtMachineFieldDialog::Store);
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void MachineFieldDialog::SetFocusOrder() {
+void QtMachineFieldDialog::SetFocusOrder() {
     setTabOrder(setAllButton_, clearAllButton_);
     setTabOrder(clearAllButton_, cancelButton_);
     setTabOrder(cancelButton_, okButton_);
 }
 
-void MachineFieldDialog::WireTarget(QRadioButton* option, AutoSelTarget target) {
+void QtMachineFieldDialog::WireTarget(QRadioButton* option, AutoSelTarget target) {
     WireChoice(
         option, [this, target] { editor_.TargetClicked(target); },
         [this, target] { editor_.TargetChanged(target); });
 }
 
-void MachineFieldDialog::WireVariant(QRadioButton* option, bool mirror) {
+void QtMachineFieldDialog::WireVariant(QRadioButton* option, bool mirror) {
     WireChoice(
         option, [this, mirror] { editor_.VariantClicked(mirror); },
         [this, mirror] { editor_.VariantChanged(mirror); });
@@ -388,8 +389,8 @@ void MachineFieldDialog::WireVariant(QRadioButton* option, bool mirror) {
 
 // A click that follows a mouse press on the option saved the slot being left on press
 // already; a click by keyboard or program did not.
-void MachineFieldDialog::WireChoice(QRadioButton* option, std::function<void()> pressedClick,
-                                    std::function<void()> otherClick) {
+void QtMachineFieldDialog::WireChoice(QRadioButton* option, std::function<void()> pressedClick,
+                                      std::function<void()> otherClick) {
     option->installEventFilter(this);
     connect(
         option, &QRadioButton::clicked, this,
@@ -403,7 +404,7 @@ void MachineFieldDialog::WireChoice(QRadioButton* option, std::function<void()> 
         });
 }
 
-bool MachineFieldDialog::eventFilter(QObject* watched, QEvent* event) {
+bool QtMachineFieldDialog::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (watched == preview_ && type == QEvent::MouseButtonDblClick) {
         editor_.PreviewDoubleClicked(last_.ProgramName, last_.Comment);
@@ -428,12 +429,12 @@ bool MachineFieldDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void MachineFieldDialog::showEvent(QShowEvent* event) {
+void QtMachineFieldDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     tabs_->setFocus(Qt::TabFocusReason);
 }
 
-void MachineFieldDialog::Refresh() {
+void QtMachineFieldDialog::Refresh() {
     const bool wasRefreshing = refreshing_;
     refreshing_ = true;
     RefreshFields();
@@ -441,7 +442,7 @@ void MachineFieldDialog::Refresh() {
     refreshing_ = wasRefreshing;
 }
 
-void MachineFieldDialog::RefreshFields() {
+void QtMachineFieldDialog::RefreshFields() {
     for (std::size_t i = 0; i < codeBoxes_.size(); ++i) {
         ShowValue(*codeBoxes_[i], model_.codes[i]);
         if (QCheckBox* box = checkBoxes_[i]) {
@@ -452,7 +453,7 @@ void MachineFieldDialog::RefreshFields() {
     ShowValue(*halfLimitY_, model_.HlfLimY);
 }
 
-void MachineFieldDialog::RefreshAutoSelect() {
+void QtMachineFieldDialog::RefreshAutoSelect() {
     QRadioButton* target = model_.MPName() ? triggerInName_
                            : model_.MCmt() ? triggerInComment_
                                            : triggerInBarcode_;
@@ -470,17 +471,17 @@ void MachineFieldDialog::RefreshAutoSelect() {
     positionRight_->setVisible(model_.PosDispRightVisible);
 }
 
-void MachineFieldDialog::SetAll(bool on) {
+void QtMachineFieldDialog::SetAll(bool on) {
     field_form::SetAll(model_, tabs_->currentIndex(), on);
     Refresh();
 }
 
-void MachineFieldDialog::TabChanged(int tab) {
+void QtMachineFieldDialog::TabChanged(int tab) {
     setAllButton_->setVisible(field_form::SetAllVisible(tab));
     clearAllButton_->setVisible(field_form::SetAllVisible(tab));
 }
 
-void MachineFieldDialog::Store() {
+void QtMachineFieldDialog::Store() {
     StoreMachineFields(ini_, editor_);
     accept();
 }

@@ -2,13 +2,13 @@
 
 #include "app/CommandLine.h"
 #include "app/DesktopSession.h"
-#include "app/qt/MainWindow.h"
+#include "app/qt/QtMainWindow.h"
 #include "app/qt/QtScannerDevice.h"
 #include "base/qt/QtDesktop.h"
 #include "base/qt/QtEventPump.h"
 #include "base/qt/QtOperator.h"
 #include "config/NativeFileSystem.h"
-#include "fields/qt/MachineFieldDialog.h"
+#include "fields/qt/QtMachineFieldDialog.h"
 #include "host/SimulatedHost.h"
 #include "host/qt/HostListWindow.h"
 
@@ -21,7 +21,7 @@
 
 namespace quillet {
 
-struct DesktopSetup {
+struct QtDesktopSetup {
     SettingsLocations locations;
     PathMap paths;
     HostSimulationOptions host;
@@ -32,14 +32,14 @@ struct DesktopSetup {
 
 // The Linux desktop program: the session drawn with Qt, with the simulated host's list
 // window beside it. Windows, timers and the event loop only; the flows are the session's.
-class DesktopProgram final : public QObject, private DesktopShell, private SessionTimers {
+class QtDesktopProgram final : public QObject, private DesktopShell, private SessionTimers {
     Q_OBJECT
 
 public:
     static constexpr int kExitAlreadyRunning = DesktopSession::kExitAlreadyRunning;
 
-    DesktopProgram(const DesktopSetup& setup, Trace& trace, QObject* parent = nullptr);
-    ~DesktopProgram() override;
+    QtDesktopProgram(const QtDesktopSetup& setup, Trace& trace, QObject* parent = nullptr);
+    ~QtDesktopProgram() override;
 
     // Every port number opens `device` (the virtual scanner's side). Call before Start().
     void UseScannerDevice(const std::string& device);
@@ -50,7 +50,7 @@ public:
     bool Closed() const { return session_.Closed(); }
 
     Application& App() { return session_.App(); }
-    MainWindow& Window() { return window_; }
+    QtMainWindow& Window() { return window_; }
     SerialPort& Port() { return session_.Port(); }
     QtScannerDevice& Scanner() { return scanner_; }
     HostListWindow* HostWindow() { return hostWindow_.get(); }
@@ -72,8 +72,8 @@ private:
     QTimer& TimerOf(SessionTimer timer);
     void ConnectWindow();
 
-    DesktopSetup setup_;
-    MainWindow window_;
+    QtDesktopSetup setup_;
+    QtMainWindow window_;
     QTimer portRetry_;
     QTimer closeRetry_;
     QtOperator boxes_;
@@ -85,7 +85,7 @@ private:
     std::shared_ptr<SimulatedHost> host_;
     std::unique_ptr<HostListWindow> hostWindow_;
     // Lives hidden from start-up to close; its widgets are bound to the live field model.
-    std::unique_ptr<MachineFieldDialog> machineFields_;
+    std::unique_ptr<QtMachineFieldDialog> machineFields_;
     DesktopSession session_;
 };
 

@@ -1,4 +1,4 @@
-#include "fields/qt/ExclusionDialog.h"
+#include "fields/qt/QtExclusionDialog.h"
 
 #include "config/qt/CenterForm.h"
 #include "config/qt/DialogSize.h"
@@ -11,7 +11,7 @@
 
 namespace quillet {
 
-ExclusionDialog::ExclusionDialog(const std::string& flags, QWidget* parent) : QDialog(parent) {
+QtExclusionDialog::QtExclusionDialog(const std::string& flags, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("ExInsForm"));
     setWindowTitle(QString::fromLatin1(kTitle));
     setModal(true);
@@ -60,7 +60,7 @@ ExclusionDialog::ExclusionDialog(const std::string& flags, QWidget* parent) : QD
     CenterForm(*this);
 }
 
-std::string ExclusionDialog::flags() const {
+std::string QtExclusionDialog::flags() const {
     ExclusionTicks ticks{};
     for (std::size_t i = 0; i < ticks.size(); ++i) {
         ticks[i] = ExCk_[i]->checkState() != Qt::Unchecked;
@@ -68,8 +68,8 @@ std::string ExclusionDialog::flags() const {
     return ExclusionFlagsFrom(ticks);
 }
 
-std::optional<std::string> ExclusionDialog::Ask(const std::string& flags, QWidget* parent) {
-    ExclusionDialog dialog(flags, parent);
+std::optional<std::string> QtExclusionDialog::Ask(const std::string& flags, QWidget* parent) {
+    QtExclusionDialog dialog(flags, parent);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }

@@ -1,4 +1,4 @@
-#include "app/qt/DesktopProgram.h"
+#include "app/qt/QtDesktopProgram.h"
 
 #include "app/demo/qt/VirtualScanner.h"
 #include "config/qt/CenterForm.h"
@@ -39,8 +39,8 @@ struct Setup {
         dir.Write("bin/ZOR.INI", "[VORKSTAB]\r\n" + section);
     }
 
-    DesktopSetup Make() const {
-        DesktopSetup setup{{dir / "bin", dir / "windows"}, PathMap(dir / "drives"), {}, {}, true};
+    QtDesktopSetup Make() const {
+        QtDesktopSetup setup{{dir / "bin", dir / "windows"}, PathMap(dir / "drives"), {}, {}, true};
         setup.host.connectTimeoutSeconds = 2;
         setup.devices.SetOverride(dir / "no-such-device");
         return setup;
@@ -49,7 +49,7 @@ struct Setup {
     testing::TempFolder dir;
 };
 
-template <typename W> W* Find(DesktopProgram& program, const char* name) {
+template <typename W> W* Find(QtDesktopProgram& program, const char* name) {
     auto* found = program.Window().findChild<W*>(QString::fromLatin1(name));
     if (found == nullptr) {
         qFatal("no control %s", name);
@@ -92,7 +92,7 @@ private slots:
     void StartUpSetsTheWindowFromTheSettings() {
         Setup setup("Overwrite=0\r\nExclusion=00100100\r\nCommPollTime=250\r\n");
         testing::RecordingTrace trace;
-        DesktopProgram program(setup.Make(), trace);
+        QtDesktopProgram program(setup.Make(), trace);
         QVERIFY(program.Start());
         QVERIFY(program.Window().isVisible());
 
@@ -124,7 +124,7 @@ private slots:
     void ClicksAreWrittenAsBlankAndDigit() {
         Setup setup("");
         testing::RecordingTrace trace;
-        DesktopProgram program(setup.Make(), trace);
+        QtDesktopProgram program(setup.Make(), trace);
         QVERIFY(program.Start());
         Find<QCheckBox>(program, "AClear")->click();
         Find<QCheckBox>(program, "Overwrite")->click();
@@ -136,7 +136,7 @@ private slots:
     void ManualEntryThroughTheWidgets() {
         Setup setup("");
         testing::RecordingTrace trace;
-        DesktopProgram program(setup.Make(), trace);
+        QtDesktopProgram program(setup.Make(), trace);
         QVERIFY(program.Start());
         auto* edit = Find<QPushButton>(program, "cmdEdit");
         auto* box = Find<QLineEdit>(program, "txtEtichetta");
@@ -177,7 +177,7 @@ private slots:
         testing::RecordingTrace trace;
         VirtualScanner scanner;
         QCOMPARE(scanner.Open(), std::string());
-        DesktopProgram program(setup.Make(), trace);
+        QtDesktopProgram program(setup.Make(), trace);
         program.UseScannerDevice(scanner.PortPath());
         QVERIFY(program.Start());
         QVERIFY(program.Port().IsOpen());
@@ -189,7 +189,7 @@ private slots:
     void HostListLeavesTheFocusInTheEntryBox() {
         Setup setup("");
         testing::RecordingTrace trace;
-        DesktopProgram program(setup.Make(), trace);
+        QtDesktopProgram program(setup.Make(), trace);
         QVERIFY(program.Start());
         program.Window().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&program.Window()));
@@ -209,12 +209,12 @@ private slots:
     // no port is open, and the caption names none.
     void FailedPortChangeLeavesNoPortNamed() {
         Setup setup("");
-        DesktopSetup attended = setup.Make();
+        QtDesktopSetup attended = setup.Make();
         attended.unattended = false;
         testing::RecordingTrace trace;
         VirtualScanner scanner;
         QCOMPARE(scanner.Open(), std::string());
-        DesktopProgram program(attended, trace);
+        QtDesktopProgram program(attended, trace);
         program.UseScannerDevice(scanner.PortPath());
         QVERIFY(program.Start());
         auto* caption = Find<QLabel>(program, "lblCurSettings");
@@ -241,7 +241,7 @@ private slots:
     void UnattendedOpensNoDialog() {
         Setup setup("");
         testing::RecordingTrace trace;
-        DesktopProgram program(setup.Make(), trace);
+        QtDesktopProgram program(setup.Make(), trace);
         QVERIFY(program.Start());
         QTimer::singleShot(2000, &program, [] {
             if (QWidget* modal = QApplication::activeModalWidget()) {
@@ -260,12 +260,12 @@ private slots:
     void SecondCopyIsRefused() {
         Setup setup("");
         testing::RecordingTrace firstTrace;
-        DesktopProgram first(setup.Make(), firstTrace);
+        QtDesktopProgram first(setup.Make(), firstTrace);
         QVERIFY(first.Start());
         testing::RecordingTrace trace;
-        DesktopProgram second(setup.Make(), trace);
+        QtDesktopProgram second(setup.Make(), trace);
         QVERIFY(!second.Start());
-        QCOMPARE(second.ExitStatus(), std::optional<int>(DesktopProgram::kExitAlreadyRunning));
+        QCOMPARE(second.ExitStatus(), std::optional<int>(QtDesktopProgram::kExitAlreadyRunning));
         QCOMPARE(trace.lines, std::vector<std::string>{
                                   "message exclamation|Quillet|the Program is already running!"});
         QVERIFY(first.Window().isVisible());
@@ -276,7 +276,7 @@ private slots:
         setup.dir.Write("bin/ZOR.INI", "");
         ::unlink((setup.dir / "bin/ZOR.INI").c_str());
         testing::RecordingTrace trace;
-        DesktopProgram program(setup.Make(), trace);
+        QtDesktopProgram program(setup.Make(), trace);
         QVERIFY(!program.Start());
         QCOMPARE(program.ExitStatus(), std::optional<int>(1));
         QVERIFY(Traced(trace, "message critical|Quillet|File ZOR.INI Not Found"));
@@ -288,12 +288,12 @@ private slots:
     // OK still store their change; once the file itself is locked each change is told.
     void SettingsChangesInAFolderTakingNoNewFile() {
         Setup setup("Settings=4800,N,8,1\r\n");
-        DesktopSetup attended = setup.Make();
+        QtDesktopSetup attended = setup.Make();
         attended.unattended = false;
         testing::RecordingTrace trace;
         VirtualScanner scanner;
         QCOMPARE(scanner.Open(), std::string());
-        DesktopProgram program(attended, trace);
+        QtDesktopProgram program(attended, trace);
         program.UseScannerDevice(scanner.PortPath());
         QVERIFY(program.Start());
         using Step = std::function<void(QWidget&)>;
@@ -370,7 +370,7 @@ private slots:
         testing::RecordingTrace trace;
         VirtualScanner scanner;
         QCOMPARE(scanner.Open(), std::string());
-        DesktopProgram program(setup.Make(), trace);
+        QtDesktopProgram program(setup.Make(), trace);
         program.UseScannerDevice(scanner.PortPath());
         QVERIFY(program.Start());
         QVERIFY(program.Port().IsOpen());
@@ -385,4 +385,4 @@ private slots:
 };
 
 QTEST_MAIN(DesktopProgramTest)
-#include "DesktopProgram_test.moc"
+#include "QtDesktopProgram_test.moc"

@@ -16,13 +16,13 @@ struct Settings;
 
 // frmSettings: the operator picks port and line settings. The dialog only hands back the
 // choice; the caller stores it and reopens the port.
-class SettingsDialog : public QDialog {
+class QtSettingsDialog : public QDialog {
     Q_OBJECT
 
 public:
     static constexpr const char* kTitle = dialog_text::kSettingsTitle;
 
-    explicit SettingsDialog(const Settings& settings, QWidget* parent = nullptr);
+    explicit QtSettingsDialog(const Settings& settings, QWidget* parent = nullptr);
 
     SerialSettingsChoice choice() const { return ChosenSerialSettings(form_); }
 

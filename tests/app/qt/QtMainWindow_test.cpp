@@ -1,5 +1,5 @@
 #include "app/ManualEntry.h"
-#include "app/qt/MainWindow.h"
+#include "app/qt/QtMainWindow.h"
 
 #include "app/qt/ElidedLabel.h"
 #include "support/FakeOperator.h"
@@ -22,7 +22,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    template <typename W> W* Find(MainWindow& w, const char* name) {
+    template <typename W> W* Find(QtMainWindow& w, const char* name) {
         auto* found = w.findChild<W*>(QString::fromLatin1(name));
         if (found == nullptr) {
             qFatal("no control %s", name);
@@ -32,7 +32,7 @@ private:
 
 private slots:
     void CaptionsAndInitialStates() {
-        MainWindow w;
+        QtMainWindow w;
         QCOMPARE(w.windowTitle(), QStringLiteral("Quillet"));
         struct Caption {
             const char* name;
@@ -87,10 +87,10 @@ private slots:
     }
 
     void LayoutKeepsTheDesignedClientAreaAndClipsNoCaption() {
-        MainWindow w;
+        QtMainWindow w;
         QWidget* client = w.centralWidget();
-        QVERIFY(client->width() >= MainWindow::kClientWidth);
-        QCOMPARE(client->height(), MainWindow::kClientHeight);
+        QVERIFY(client->width() >= QtMainWindow::kClientWidth);
+        QCOMPARE(client->height(), QtMainWindow::kClientHeight);
         for (auto* box : client->findChildren<QCheckBox*>()) {
             QVERIFY2(box->sizeHint().width() <= box->width(), qPrintable(box->objectName()));
         }
@@ -114,7 +114,7 @@ private slots:
 
     // Neither resized nor maximized: nothing can float in a larger window.
     void WindowKeepsItsSize() {
-        MainWindow w;
+        QtMainWindow w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.minimumSize(), w.maximumSize());
@@ -126,7 +126,7 @@ private slots:
         QFont large = before;
         large.setPointSize(12);
         QApplication::setFont(large);
-        MainWindow w;
+        QtMainWindow w;
         WindowState state;
         w.Attach(state);
         state.HideEditorOption();
@@ -144,7 +144,7 @@ private slots:
     }
 
     void LongStatusIsElidedWithTheWholeTextAsTip() {
-        MainWindow w;
+        QtMainWindow w;
         WindowState state;
         w.Attach(state);
         w.show();
@@ -161,7 +161,7 @@ private slots:
     }
 
     void ColoursAndFont() {
-        MainWindow w;
+        QtMainWindow w;
         for (const char* name : {"LabID0", "LabID4", "LabelAFS"}) {
             auto* label = Find<QLabel>(w, name);
             QCOMPARE(label->palette().color(QPalette::WindowText), QColor(Qt::yellow));
@@ -177,9 +177,9 @@ private slots:
     }
 
     void MenusWithAcceleratorsReportTheirCommands() {
-        MainWindow w;
+        QtMainWindow w;
         std::vector<Command> reported;
-        connect(&w, &MainWindow::commandRequested, this,
+        connect(&w, &QtMainWindow::commandRequested, this,
                 [&reported](Command command) { reported.push_back(command); });
         QStringList order;
         for (QAction* a : w.menuBar()->actions()) {
@@ -204,7 +204,7 @@ private slots:
     }
 
     void DrawsEveryChangeOfTheWindowState() {
-        MainWindow w;
+        QtMainWindow w;
         WindowState state;
         w.Attach(state);
         w.show();
@@ -268,12 +268,12 @@ private slots:
     }
 
     void ClicksAreReportedWithTheNewState() {
-        MainWindow w;
+        QtMainWindow w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QSignalSpy aClear(&w, &MainWindow::autoClearClicked);
-        QSignalSpy overwrite(&w, &MainWindow::overwriteClicked);
-        QSignalSpy autoStart(&w, &MainWindow::autoStartClicked);
+        QSignalSpy aClear(&w, &QtMainWindow::autoClearClicked);
+        QSignalSpy overwrite(&w, &QtMainWindow::overwriteClicked);
+        QSignalSpy autoStart(&w, &QtMainWindow::autoStartClicked);
         QTest::mouseClick(Find<QCheckBox>(w, "AClear"), Qt::LeftButton, {}, QPoint(8, 10));
         QTest::mouseClick(Find<QCheckBox>(w, "Overwrite"), Qt::LeftButton, {}, QPoint(8, 10));
         QTest::mouseClick(Find<QCheckBox>(w, "AutoStart"), Qt::LeftButton, {}, QPoint(8, 10));
@@ -282,13 +282,13 @@ private slots:
         QCOMPARE(overwrite.at(0).at(0).toBool(), true);
         QCOMPARE(autoStart.at(0).at(0).toBool(), false);
 
-        QSignalSpy close(&w, &MainWindow::closeRequested);
+        QSignalSpy close(&w, &QtMainWindow::closeRequested);
         w.close();
         QCOMPARE(close.count(), 1);
     }
 
     void ManualEntryDrivesTheBoxAndButtons() {
-        MainWindow w;
+        QtMainWindow w;
         WindowState state;
         testing::FakeOperator op;
         QStringList handed;
@@ -299,8 +299,8 @@ private slots:
         });
         entry.SetObserver([&] { w.ShowManualEntry(entry.View()); });
         w.Attach(state);
-        connect(&w, &MainWindow::editClicked, this, [&] { entry.Edit(); });
-        connect(&w, &MainWindow::okClicked, this,
+        connect(&w, &QtMainWindow::editClicked, this, [&] { entry.Edit(); });
+        connect(&w, &QtMainWindow::okClicked, this,
                 [&](const QString& text) { entry.Ok(text.toLatin1().toStdString()); });
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -344,4 +344,4 @@ private slots:
 };
 
 QTEST_MAIN(MainWindowTest)
-#include "MainWindow_test.moc"
+#include "QtMainWindow_test.moc"

@@ -1,4 +1,4 @@
-#include "app/qt/MainWindow.h"
+#include "app/qt/QtMainWindow.h"
 
 #include "app/MainWindowText.h"
 #include "app/qt/ElidedLabel.h"
@@ -75,7 +75,7 @@ QLabel* Indicator(QWidget* parent, const QString& name, const QString& caption) 
 
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+QtMainWindow::QtMainWindow(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromLatin1(kProgramName));
     pollTimer_.setObjectName(QStringLiteral("Timer1"));
@@ -90,11 +90,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     FixSize(client);
 }
 
-MainWindow::~MainWindow() {
+QtMainWindow::~QtMainWindow() {
     Detach();
 }
 
-void MainWindow::BuildControls(QWidget* client) {
+void QtMainWindow::BuildControls(QWidget* client) {
     auto* body = new QVBoxLayout;
     body->setContentsMargins(kMargin, kMargin, kMargin, 0);
     body->setSpacing(0);
@@ -112,7 +112,7 @@ void MainWindow::BuildControls(QWidget* client) {
     column->addWidget(BuildStatusBar(client));
 }
 
-QLayout* MainWindow::BuildEntryRow(QWidget* client) {
+QLayout* QtMainWindow::BuildEntryRow(QWidget* client) {
     const int buttonWidth = 65;
     edit_ = Place<QPushButton>(client, "cmdEdit", QString::fromLatin1(main_window::kEdit));
     endEdit_ = Place<QPushButton>(client, "cmdEndEdit", QString::fromLatin1(main_window::kOk));
@@ -136,7 +136,7 @@ QLayout* MainWindow::BuildEntryRow(QWidget* client) {
 // Four rows of options: ShowEd's (where AutoStart goes once ShowEd is hidden, with ExLab
 // beside it), Overwrite, AClear and AutoStart's designed place. Every row keeps its
 // height when empty, so nothing below moves when AutoStart does.
-QLayout* MainWindow::BuildOptionRows(QWidget* client) {
+QLayout* QtMainWindow::BuildOptionRows(QWidget* client) {
     showEd_ = Place<QCheckBox>(client, "ShowEd", QString::fromLatin1(main_window::kShowEditor));
     overwrite_ =
         Place<QCheckBox>(client, "Overwrite", QString::fromLatin1(main_window::kOverwrite));
@@ -180,7 +180,7 @@ QLayout* MainWindow::BuildOptionRows(QWidget* client) {
 }
 
 // DSpin and the five row indicators of equal width, LabelAFS under the indicators.
-QLayout* MainWindow::BuildIndicatorRows(QWidget* client) {
+QLayout* QtMainWindow::BuildIndicatorRows(QWidget* client) {
     dSpin_ = Place<QLabel>(client, "DSpin", QString::fromLatin1(main_window::kReceiveIndicator));
     dSpin_->setAlignment(Qt::AlignCenter);
     dSpin_->setFont(QFont(QString::fromLatin1(main_window::kReceiveIndicatorFont)));
@@ -222,7 +222,7 @@ QLayout* MainWindow::BuildIndicatorRows(QWidget* client) {
     return grid;
 }
 
-QWidget* MainWindow::BuildStatusBar(QWidget* client) {
+QWidget* QtMainWindow::BuildStatusBar(QWidget* client) {
     statusBar_ = new QFrame(client);
     statusBar_->setObjectName(QStringLiteral("picStatusBar"));
     statusBar_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -246,7 +246,7 @@ QWidget* MainWindow::BuildStatusBar(QWidget* client) {
 
 // Fixed at the designed client size, or at what this system's font needs where that is
 // more: the window is neither resized nor maximized, so nothing in it can float.
-void MainWindow::FixSize(QWidget* client) {
+void QtMainWindow::FixSize(QWidget* client) {
     QLayout* layout = client->layout();
     layout->activate();
     client->setFixedSize(QSize(kClientWidth, kClientHeight).expandedTo(layout->minimumSize()));
@@ -260,7 +260,7 @@ void MainWindow::FixSize(QWidget* client) {
                    Qt::WindowCloseButtonHint);
 }
 
-void MainWindow::BuildMenus() {
+void QtMainWindow::BuildMenus() {
     for (const MenuDescription& description : MainMenus()) {
         QMenu* menu = menuBar()->addMenu(QString::fromLatin1(description.caption));
         menu->setObjectName(QString::fromLatin1(description.name));
@@ -274,37 +274,37 @@ void MainWindow::BuildMenus() {
     }
 }
 
-void MainWindow::ConnectControls() {
-    connect(aClear_, &QCheckBox::clicked, this, &MainWindow::autoClearClicked);
-    connect(overwrite_, &QCheckBox::clicked, this, &MainWindow::overwriteClicked);
-    connect(autoStart_, &QCheckBox::clicked, this, &MainWindow::autoStartClicked);
-    connect(edit_, &QPushButton::clicked, this, &MainWindow::editClicked);
+void QtMainWindow::ConnectControls() {
+    connect(aClear_, &QCheckBox::clicked, this, &QtMainWindow::autoClearClicked);
+    connect(overwrite_, &QCheckBox::clicked, this, &QtMainWindow::overwriteClicked);
+    connect(autoStart_, &QCheckBox::clicked, this, &QtMainWindow::autoStartClicked);
+    connect(edit_, &QPushButton::clicked, this, &QtMainWindow::editClicked);
     connect(endEdit_, &QPushButton::clicked, this, [this] { emit okClicked(entry_->text()); });
 }
 
-void MainWindow::Attach(WindowState& state) {
+void QtMainWindow::Attach(WindowState& state) {
     Detach();
     state_ = &state;
     state_->SetObserver(this);
     Refresh();
 }
 
-void MainWindow::Detach() {
+void QtMainWindow::Detach() {
     if (state_ != nullptr) {
         state_->SetObserver(nullptr);
         state_ = nullptr;
     }
 }
 
-void MainWindow::StatusChanged(const std::string& text) {
+void QtMainWindow::StatusChanged(const std::string& text) {
     status_->SetText(ToQString(text));
 }
 
-void MainWindow::Changed() {
+void QtMainWindow::Changed() {
     Refresh();
 }
 
-void MainWindow::Refresh() {
+void QtMainWindow::Refresh() {
     if (state_ == nullptr) {
         return;
     }
@@ -327,7 +327,7 @@ void MainWindow::Refresh() {
     curSettings_->setText(ToQString(s.PortSettingsCaption()));
 }
 
-void MainWindow::PlaceAutoStart(int row) {
+void QtMainWindow::PlaceAutoStart(int row) {
     if (row == autoStartRow_) {
         return;
     }
@@ -337,7 +337,7 @@ void MainWindow::PlaceAutoStart(int row) {
     options_->activate();
 }
 
-void MainWindow::ShowManualEntry(const ManualEntryView& view) {
+void QtMainWindow::ShowManualEntry(const ManualEntryView& view) {
     entry_->setText(ToQString(view.boxText));
     entry_->setEnabled(view.boxEnabled);
     edit_->setEnabled(view.editEnabled);
@@ -354,13 +354,13 @@ void MainWindow::ShowManualEntry(const ManualEntryView& view) {
     }
 }
 
-void MainWindow::closeEvent(QCloseEvent* event) {
+void QtMainWindow::closeEvent(QCloseEvent* event) {
     emit closeRequested();
     event->accept();
 }
 
 // Enter presses the default button, as it would in a dialog.
-void MainWindow::keyPressEvent(QKeyEvent* event) {
+void QtMainWindow::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     if (enter && plain && endEdit_->isEnabled()) {
