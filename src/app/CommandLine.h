@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Journal.h"
 #include "base/SystemFolders.h"
 #include "config/PathMap.h"
 #include "config/SettingsLoader.h"
@@ -23,7 +24,7 @@ struct CommonOptions {
     std::vector<std::pair<char, std::string>> drives; // letter (upper case), native folder
     std::optional<std::string> traceFile;             // "-" is standard output
     std::optional<std::string> journal;               // a folder, or "off"
-    int journalDays = 90;
+    int journalDays = JournalLimits{}.keepDays;
     HostSimulationOptions host;
     HostKind hostKind = HostKind::Default;
     std::vector<std::string> rest; // everything else, in order

@@ -31,14 +31,15 @@ DesktopSession::~DesktopSession() {
 }
 
 bool DesktopSession::Start() {
-    if (setup_.journal != nullptr) {
-        setup_.journal->Start();
-    }
     if (!singleCopy_.Acquire()) {
         operator_.Message(MessageIcon::Exclamation, MessageButtons::Ok, kProgramName,
                           kAlreadyRunning);
         operator_.RequestExit(kExitAlreadyRunning);
         return false;
+    }
+    // Only the copy that runs tidies the journal's folder.
+    if (setup_.journal != nullptr) {
+        setup_.journal->Start();
     }
     const StartOptions options{setup_.locations, setup_.host, setup_.connectTimeoutSeconds,
                                [this] {
@@ -173,10 +174,7 @@ void DesktopSession::Close() {
     }
     if (!closing_) {
         closing_ = true;
-        if (fieldDialogLoaded_) {
-            shell_.UnloadFieldDialog();
-            fieldDialogLoaded_ = false;
-        }
+        UnloadFieldDialog();
         timers_.StopTimer(SessionTimer::Poll);
     }
     // A label still being handled finishes first; it may still need the port and the host.
@@ -196,13 +194,17 @@ void DesktopSession::EndSession() {
         return;
     }
     closing_ = true;
+    UnloadFieldDialog();
+    ReleaseAll();
+    closed_ = true;
+    shell_.EndLoop(operator_.ExitStatus().value_or(0));
+}
+
+void DesktopSession::UnloadFieldDialog() {
     if (fieldDialogLoaded_) {
         shell_.UnloadFieldDialog();
         fieldDialogLoaded_ = false;
     }
-    ReleaseAll();
-    closed_ = true;
-    shell_.EndLoop(operator_.ExitStatus().value_or(0));
 }
 
 void DesktopSession::ReleaseAll() {

@@ -89,6 +89,7 @@ private:
     void ShowExclusionDialog();
     void ShowFieldDialog();
     void OpenJournal();
+    void UnloadFieldDialog();
     void ReleaseAll();
 
     DesktopSessionSetup setup_;

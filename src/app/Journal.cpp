@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <utility>
 
 namespace quillet {
 
@@ -98,7 +99,7 @@ void Journal::Note(std::string_view kind, std::string_view text) {
 }
 
 void Journal::Flush() {
-    if (!day_.empty() && !failed_ && !folder_.Flush()) {
+    if (std::exchange(unflushed_, false) && !day_.empty() && !failed_ && !folder_.Flush()) {
         Fail();
     }
     ReportFailure();
@@ -120,6 +121,7 @@ void Journal::Write(std::string_view kind, std::string_view text) {
                                                      " bytes, nothing more is written today");
         if (size_ + fullLine.size() <= limits_.capBytes && folder_.Write(fullLine)) {
             size_ += fullLine.size();
+            unflushed_ = true;
         }
         return;
     }
@@ -128,6 +130,7 @@ void Journal::Write(std::string_view kind, std::string_view text) {
         return;
     }
     size_ += line.size();
+    unflushed_ = true;
 }
 
 // A new day gets a new chance, whatever happened to the day before.
@@ -138,6 +141,7 @@ bool Journal::OpenDay(const std::string& name) {
     day_ = name;
     full_ = false;
     failed_ = false;
+    failureTold_ = false;
     const std::optional<std::uint64_t> size = folder_.Open(name);
     if (!size) {
         Fail();

@@ -58,6 +58,7 @@ private:
     bool failed_ = false;
     bool failureTold_ = false;
     bool failurePending_ = false;
+    bool unflushed_ = false; // lines written since the last flush
 };
 
 } // namespace quillet

@@ -32,15 +32,4 @@ std::span<const MenuDescription> MainMenus() {
     return kMenus;
 }
 
-const MenuEntry& EntryFor(Command command) {
-    for (const MenuDescription& menu : kMenus) {
-        for (const MenuEntry& entry : menu.entries) {
-            if (entry.command == command) {
-                return entry;
-            }
-        }
-    }
-    return kFileEntries[1];
-}
-
 } // namespace quillet

@@ -25,7 +25,4 @@ struct MenuDescription {
 // The main window's menu bar, left to right, as both desktop programs draw it.
 std::span<const MenuDescription> MainMenus();
 
-// The menu entry that runs `command`.
-const MenuEntry& EntryFor(Command command);
-
 } // namespace quillet

@@ -13,11 +13,11 @@ struct Settings {
     std::string CommSettings = setting_keys::kCommSettings.fallback; // baud,parity,data,stop
     std::int16_t CommPortNumber = setting_keys::kCommPort.number;
     std::string GCodePath = setting_keys::kGCodePath.fallback; // used exactly as read
-    std::string CSVInPath = "C:";                              // never ends with "\"
-    std::string CSVOutPath = "C:\\Quillet.csv";                // never ends with "\"
-    int PollIntervalMs = setting_keys::kCommPollTime.number;   // Timer1's interval
-    bool ForceCncExtension = false;                            // set by LoadSettings
-    std::string ExclusionFlags;                                // key Exclusion, eight "0"/"1"
+    std::string CSVInPath = "C:"; // kCSVInPath's fallback as read: never ends with "\"
+    std::string CSVOutPath = setting_keys::kCSVOutPath.fallback; // never ends with "\"
+    int PollIntervalMs = setting_keys::kCommPollTime.number;     // Timer1's interval
+    bool ForceCncExtension = false;                              // set by LoadSettings
+    std::string ExclusionFlags;                                  // key Exclusion, eight "0"/"1"
 };
 
 } // namespace quillet

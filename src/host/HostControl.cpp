@@ -186,6 +186,10 @@ bool HostControl::RecoverAddLine() {
         }
         created = created || result == FreshList::Failed;
         if (result == FreshList::Failed && !RefusedByHost()) {
+            // The connection broke during the recovery: the next call connects again first.
+            const HostFailureKind kind = LastKind();
+            reconnectPending_ = hostApp_ != nullptr && (kind == HostFailureKind::Gone ||
+                                                        kind == HostFailureKind::MayHaveRun);
             ReportFailure("AddLine");
             return false;
         }

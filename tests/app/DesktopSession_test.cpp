@@ -162,11 +162,14 @@ TEST_F(DesktopSessionTest, StartsInOrderOrRefusesASecondCopy) {
 }
 
 // Each menu command, with someone at the screen and without: unattended, no dialog opens
-// and the trace names the one that would have.
+// (nor today's journal) and the trace names the one that would have.
 TEST_F(DesktopSessionTest, CommandsOpenTheirDialogsOnlyWhenAttended) {
+    DiskJournalFolder folder(dir / "journal");
+    SystemClock clock;
+    Journal journal(trace, folder, clock);
     struct Case {
         Command command;
-        const char* shown;
+        std::string shown;
         const char* notOpened;
     };
     const Case cases[] = {
@@ -175,33 +178,22 @@ TEST_F(DesktopSessionTest, CommandsOpenTheirDialogsOnlyWhenAttended) {
          "dialog Automatic Field Selection Setup not opened"},
         {Command::ExclusionInsertion, "ask flags ", "dialog Exclusion Insertion not opened"},
         {Command::About, "about", "dialog About Quillet not opened"},
+        {Command::OpenJournal, "open " + journal.TodayPath(), "dialog Journal not opened"},
     };
     for (const bool unattended : {false, true}) {
-        DesktopSession& s = Session(unattended);
+        DesktopSession& s = Session(unattended, &journal);
         ASSERT_TRUE(s.Start());
         for (const Case& c : cases) {
             SCOPED_TRACE(c.shown);
             shell.log.clear();
+            desktop.calls.clear();
             trace.lines.clear();
             s.Run(c.command);
-            EXPECT_EQ(shell.log, unattended ? Lines{} : Lines{c.shown});
+            Lines shown = shell.log;
+            shown.insert(shown.end(), desktop.calls.begin(), desktop.calls.end());
+            EXPECT_EQ(shown, unattended ? Lines{} : Lines{c.shown});
             EXPECT_EQ(TraceOf("dialog"), unattended ? Lines{c.notOpened} : Lines{});
         }
-        session.reset();
-    }
-}
-
-// Today's journal opens on the desktop; unattended, nothing opens.
-TEST_F(DesktopSessionTest, TheFileMenuOpensTodaysJournalOnlyWhenAttended) {
-    DiskJournalFolder folder(dir / "journal");
-    SystemClock clock;
-    Journal journal(trace, folder, clock);
-    for (const bool unattended : {false, true}) {
-        desktop.calls.clear();
-        ASSERT_TRUE(Session(unattended, &journal).Start());
-        session->Run(Command::OpenJournal);
-        EXPECT_EQ(desktop.calls, unattended ? Lines{} : Lines{"open " + journal.TodayPath()});
-        EXPECT_EQ(TraceOf("dialog"), unattended ? Lines{"dialog Journal not opened"} : Lines{});
         session.reset();
     }
 }

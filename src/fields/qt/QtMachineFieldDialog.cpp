@@ -477,8 +477,9 @@ void QtMachineFieldDialog::SetAll(bool on) {
 }
 
 void QtMachineFieldDialog::TabChanged(int tab) {
-    setAllButton_->setVisible(field_form::SetAllVisible(tab));
-    clearAllButton_->setVisible(field_form::SetAllVisible(tab));
+    const bool setAll = field_form::SetAllVisible(tab);
+    setAllButton_->setVisible(setAll);
+    clearAllButton_->setVisible(setAll);
 }
 
 void QtMachineFieldDialog::Store() {

@@ -121,11 +121,15 @@ struct ComState {
             Fail(hr, "COM could not be started on this thread" + Reason(hr));
             return;
         }
-        filtered = SUCCEEDED(::CoRegisterMessageFilter(&filter, nullptr));
+        filtered = SUCCEEDED(::CoRegisterMessageFilter(&filter, &previousFilter));
     }
     ~ComState() {
+        // The thread's filter from before ours is put back (and our reference to it dropped).
         if (filtered) {
-            ::CoRegisterMessageFilter(nullptr, nullptr);
+            ::CoRegisterMessageFilter(previousFilter, nullptr);
+        }
+        if (previousFilter != nullptr) {
+            previousFilter->Release();
         }
         if (initialised) {
             ::CoUninitialize();
@@ -148,6 +152,7 @@ struct ComState {
     Trace& trace;
     bool initialised = false;
     bool filtered = false;
+    IMessageFilter* previousFilter = nullptr;
     MessageFilter filter;
     std::optional<HostFailure> lastFailure;
 };

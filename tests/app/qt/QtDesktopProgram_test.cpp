@@ -283,7 +283,6 @@ private slots:
         QVERIFY(!program.Window().isVisible());
     }
 
-    // "E&xit" ends the program as closing the window does: port closed, host released.
     // ZOR.INI in a folder that takes no new file: the option boxes and the three dialogs'
     // OK still store their change; once the file itself is locked each change is told.
     void SettingsChangesInAFolderTakingNoNewFile() {
@@ -365,6 +364,7 @@ private slots:
         }
     }
 
+    // "E&xit" ends the program as closing the window does: port closed, host released.
     void ExitReleasesThePortAndTheHost() {
         Setup setup("");
         testing::RecordingTrace trace;
