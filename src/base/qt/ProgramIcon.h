@@ -4,7 +4,8 @@
 
 namespace quillet {
 
-// The program's icon: a small barcode label, drawn rather than shipped as a file.
+// The program's icon, from the same pictures the packages install and the Windows program
+// carries, built into the program.
 QIcon ProgramIcon();
 
 } // namespace quillet
