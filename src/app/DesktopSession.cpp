@@ -61,6 +61,11 @@ bool DesktopSession::Start() {
             [this](const std::string& text) { app_.Window().SetStatus(text); });
     }
     timers_.StartTimer(SessionTimer::Poll, app_.settings().PollIntervalMs);
+    // Ended as a close from the window is: a label in hand is finished first.
+    if (setup_.quitAfterSeconds) {
+        timers_.StartTimer(SessionTimer::CloseRetry,
+                           static_cast<int>(*setup_.quitAfterSeconds * 1000));
+    }
     return true;
 }
 

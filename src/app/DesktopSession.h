@@ -24,6 +24,8 @@ struct DesktopSessionSetup {
     bool unattended = false;
     // The run's journal, when it keeps one (it is also the trace the ports were given).
     Journal* journal = nullptr;
+    // Ends the run by itself this long after start-up.
+    std::optional<double> quitAfterSeconds{};
 };
 
 // The platform and the toolkit as the desktop session reaches them.

@@ -108,13 +108,15 @@ protected:
         dir.Write("bin/ZOR.INI", "[VORKSTAB]\r\nCommPollTime=250\r\n");
     }
 
-    DesktopSession& Session(bool unattended = false, Journal* journal = nullptr) {
+    DesktopSession& Session(bool unattended = false, Journal* journal = nullptr,
+                            std::optional<double> quitAfter = {}) {
         session.emplace(
             DesktopSessionSetup{{dir / "bin", dir / "windows"},
                                 std::make_shared<SimulatedHost>(trace, HostSimulationOptions{}),
                                 1,
                                 unattended,
-                                journal},
+                                journal,
+                                quitAfter},
             DesktopPorts{files, boxes, device, pump, desktop, singleCopy, trace, view, shell,
                          shell});
         session->ViewAttached();
@@ -242,6 +244,15 @@ TEST_F(DesktopSessionTest, CloseWaitsForTheLabelBeingHandled) {
     EXPECT_EQ(shell.log.back(), "end 0");
     s.Close();
     EXPECT_EQ(std::count(shell.log.begin(), shell.log.end(), "end 0"), 1);
+}
+
+TEST_F(DesktopSessionTest, QuitAfterEndsTheRunAsACloseWould) {
+    DesktopSession& s = Session(false, nullptr, 1.5);
+    ASSERT_TRUE(s.Start());
+    EXPECT_EQ(shell.running[SessionTimer::CloseRetry], 1500);
+    s.TimerFired(SessionTimer::CloseRetry);
+    EXPECT_TRUE(s.Closed());
+    EXPECT_EQ(shell.log.back(), "end 0");
 }
 
 // The user's session ends while a label is handled: the release runs at once, and no box

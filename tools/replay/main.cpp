@@ -6,7 +6,7 @@
 #include "app/CommandLine.h"
 #include "app/JournalFile.h"
 #include "app/StatusTrace.h"
-#include "app/demo/TraceFile.h"
+#include "app/TraceFile.h"
 #include "base/ExecutableDir.h"
 #include "base/InfoRequest.h"
 #include "base/StandardStreams.h"

@@ -4,6 +4,7 @@
 #include "base/Trace.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -100,6 +101,31 @@ DemoSetup MakeDemoSetup(const std::string& source, const std::string& parent) {
     }
     setup.labels = ParseLabels(ReadWhole(from / kLabelList));
     return setup;
+}
+
+std::string FindDemoSource(const std::string& executableDir, const std::string& fallback) {
+    for (const std::string& folder :
+         {executableDir + "/demo", executableDir + "/../share/quillet/demo"}) {
+        if (fs::exists(folder + "/" + kIniTemplate)) {
+            return folder;
+        }
+    }
+    return fallback;
+}
+
+std::string TemporaryParent() {
+    const char* tmp = std::getenv("TMPDIR");
+    return tmp != nullptr && *tmp == '/' ? tmp : "/tmp";
+}
+
+std::string DemoHelp(const DemoSetup& demo, const std::string& scannerPath) {
+    std::string help = "Demo set-up in " + demo.folder + "\n" +
+                       "Scan a sample label by typing one of these in a shell:\n";
+    for (const DemoLabel& label : demo.labels) {
+        help +=
+            "  " + PrintfCommand(label.bytes, scannerPath) + "\n      " + label.description + "\n";
+    }
+    return help + "Typed labels work too: \"Edit\", the label, \"OK\".\n";
 }
 
 std::string PrintfCommand(const std::string& bytes, const std::string& path) {

@@ -29,6 +29,16 @@ inline constexpr const char* kDemoFolderMarker = "@DEMO@";
 // description.
 DemoSetup MakeDemoSetup(const std::string& source, const std::string& parent);
 
+// The demo folder beside the executable (copied there by the build), else where an
+// installation keeps it, else `fallback`.
+std::string FindDemoSource(const std::string& executableDir, const std::string& fallback);
+
+// $TMPDIR when it is an absolute path, else /tmp: where the demo's copy goes.
+std::string TemporaryParent();
+
+// What the demo tells whoever started it: its folder and how to scan each sample label.
+std::string DemoHelp(const DemoSetup& demo, const std::string& scannerPath);
+
 // The shell command that scans `bytes` through the scanner at `path`:
 // printf '%%12DEMO1 N 5' > 'PATH'
 std::string PrintfCommand(const std::string& bytes, const std::string& path);

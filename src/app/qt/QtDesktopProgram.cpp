@@ -23,14 +23,14 @@ std::string InstanceLockPath(const SettingsLocations& locations) {
     return locations.windowsDir + "/" + kInstanceLockName;
 }
 
-QtDesktopProgram::QtDesktopProgram(const QtDesktopSetup& setup, Trace& trace, QObject* parent)
+QtDesktopProgram::QtDesktopProgram(const DesktopProgramSetup& setup, Trace& trace, QObject* parent)
     : QObject(parent), setup_(setup), boxes_(&window_), files_(setup.paths),
       scanner_(setup.devices), singleCopy_(InstanceLockPath(setup.locations)),
       host_(std::make_shared<SimulatedHost>(trace, setup.host)),
       hostWindow_(std::make_unique<HostListWindow>(*host_)),
       session_(
           {setup.locations, host_, setup.host.connectTimeoutSeconds, setup.unattended,
-           setup.journal},
+           setup.journal, setup.quitAfterSeconds},
           {files_, boxes_, scanner_, pump_, desktop_, singleCopy_, trace, window_, *this, *this}) {
     window_.Attach(App().Window());
     session_.ViewAttached();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CommandLine.h"
+#include "app/DesktopLaunch.h"
 #include "app/DesktopSession.h"
 #include "app/qt/QtMainWindow.h"
 #include "app/qt/QtScannerDevice.h"
@@ -21,15 +21,6 @@
 
 namespace quillet {
 
-struct QtDesktopSetup {
-    SettingsLocations locations;
-    PathMap paths;
-    HostSimulationOptions host;
-    SerialDeviceMap devices;
-    bool unattended = false;
-    Journal* journal = nullptr; // the trace given beside it, when the run keeps a journal
-};
-
 // The Linux desktop program: the session drawn with Qt, with the simulated host's list
 // window beside it. Windows, timers and the event loop only; the flows are the session's.
 class QtDesktopProgram final : public QObject, private DesktopShell, private SessionTimers {
@@ -38,7 +29,7 @@ class QtDesktopProgram final : public QObject, private DesktopShell, private Ses
 public:
     static constexpr int kExitAlreadyRunning = DesktopSession::kExitAlreadyRunning;
 
-    QtDesktopProgram(const QtDesktopSetup& setup, Trace& trace, QObject* parent = nullptr);
+    QtDesktopProgram(const DesktopProgramSetup& setup, Trace& trace, QObject* parent = nullptr);
     ~QtDesktopProgram() override;
 
     // Every port number opens `device` (the virtual scanner's side). Call before Start().
@@ -72,7 +63,7 @@ private:
     QTimer& TimerOf(SessionTimer timer);
     void ConnectWindow();
 
-    QtDesktopSetup setup_;
+    DesktopProgramSetup setup_;
     QtMainWindow window_;
     QTimer portRetry_;
     QTimer closeRetry_;

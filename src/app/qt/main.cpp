@@ -1,10 +1,7 @@
 // quillet: the desktop program.
 
-#include "app/CommandLine.h"
-#include "app/DesktopOptions.h"
-#include "app/JournalFile.h"
+#include "app/DesktopLaunch.h"
 #include "app/demo/DemoSetup.h"
-#include "app/demo/TraceFile.h"
 #include "app/demo/qt/DemoFeeder.h"
 #include "app/demo/qt/VirtualScanner.h"
 #include "app/qt/QtDesktopProgram.h"
@@ -13,10 +10,7 @@
 #include "base/qt/ProgramIcon.h"
 
 #include <QApplication>
-#include <QTimer>
 
-#include <cstdlib>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -26,8 +20,6 @@
 namespace {
 
 using namespace quillet;
-
-constexpr int kExitUsage = 2;
 
 constexpr const char* kUsage =
     "usage: quillet [OPTION]...\n"
@@ -57,36 +49,9 @@ std::string Usage() {
 #define QUILLET_DEMO_DIR ""
 #endif
 
-// The demo set-up next to the executable (copied there by the build), else where an
-// installation keeps it, else in the sources.
-std::string DemoSource(const std::string& executableDir) {
-    for (const std::string& folder :
-         {executableDir + "/demo", executableDir + "/../share/quillet/demo"}) {
-        if (std::filesystem::exists(folder + "/ZOR.INI")) {
-            return folder;
-        }
-    }
-    return QUILLET_DEMO_DIR;
-}
-
-std::string TempParent() {
-    const char* tmp = std::getenv("TMPDIR");
-    return tmp != nullptr && *tmp == '/' ? tmp : "/tmp";
-}
-
-void PrintDemoHelp(const DemoSetup& demo, const std::string& scannerPath) {
-    std::cout << "Demo set-up in " << demo.folder << "\n"
-              << "Scan a sample label by typing one of these in a shell:\n";
-    for (const DemoLabel& label : demo.labels) {
-        std::cout << "  " << PrintfCommand(label.bytes, scannerPath) << "\n"
-                  << "      " << label.description << "\n";
-    }
-    std::cout << "Typed labels work too: \"Edit\", the label, \"OK\"." << std::endl;
-}
-
 int Fail(const std::string& error) {
     std::cerr << "quillet: " << error << "\n";
-    return kExitUsage;
+    return DesktopLaunch::kExitUsage;
 }
 
 } // namespace
@@ -107,18 +72,17 @@ int main(int argc, char** argv) {
     for (qsizetype i = 1; i < qtArgs.size(); ++i) {
         args.push_back(qtArgs[i].toStdString());
     }
-    CommonOptions common = ParseCommonOptions(args);
-    const DesktopOptions desktop =
-        common.error.empty() ? ParseDesktopOptions(common.rest) : DesktopOptions{};
-    if (const std::string& error = common.error.empty() ? desktop.error : common.error;
-        !error.empty()) {
+    DesktopLaunch launch;
+    if (const std::string error = launch.Parse(args); !error.empty()) {
         std::cerr << "quillet: " << error << "\n" << Usage();
-        return kExitUsage;
+        return DesktopLaunch::kExitUsage;
     }
+    const DesktopOptions& desktop = launch.Options();
+    CommonOptions& common = launch.Common();
     const std::string executableDir = ExecutableDir(argv[0]);
     std::optional<DemoSetup> demo;
     if (desktop.demo) {
-        demo = MakeDemoSetup(DemoSource(executableDir), TempParent());
+        demo = MakeDemoSetup(FindDemoSource(executableDir, QUILLET_DEMO_DIR), TemporaryParent());
         if (!demo->error.empty()) {
             return Fail(demo->error);
         }
@@ -129,18 +93,12 @@ int main(int argc, char** argv) {
     if (desktop.demoScript && !common.traceFile) {
         common.traceFile = "-";
     }
-    const SettingsLocations locations = ResolveLocations(common, executableDir);
-    TraceFile trace;
-    if (const std::string error = trace.Open(common.traceFile); !error.empty()) {
+    if (const std::string error = launch.Open(executableDir); !error.empty()) {
         return Fail(error);
     }
     // Made before the program so that the port closes before its terminals go.
     std::unique_ptr<VirtualScanner> scanner;
-    JournalFile journal(trace.trace(), JournalFolderFor(common, DefaultJournalFolder()),
-                        common.journalDays);
-    QtDesktopProgram program({locations, MakePathMap(common, locations), common.host,
-                              desktop.devices, desktop.unattended, journal.journal()},
-                             journal.trace());
+    QtDesktopProgram program(launch.Setup(), launch.trace());
     if (desktop.virtualScanner) {
         const VirtualScanner::Links links =
             demo ? VirtualScanner::Links{demo->folder + "/scanner", demo->folder + "/port"}
@@ -153,14 +111,10 @@ int main(int argc, char** argv) {
         std::cout << scanner->ScannerPath() << std::endl;
     }
     if (demo) {
-        PrintDemoHelp(*demo, scanner->ScannerPath());
+        std::cout << DemoHelp(*demo, scanner->ScannerPath()) << std::flush;
     }
     if (!program.Start() || program.ExitStatus()) {
         return program.ExitStatus().value_or(1);
-    }
-    if (desktop.quitAfterSeconds) {
-        QTimer::singleShot(static_cast<int>(*desktop.quitAfterSeconds * 1000), &program,
-                           &QtDesktopProgram::Close);
     }
     std::optional<DemoFeeder> feeder;
     if (demo && desktop.demoScript) {

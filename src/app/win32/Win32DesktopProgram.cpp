@@ -10,7 +10,7 @@ namespace quillet {
 
 namespace {
 
-std::shared_ptr<HostApplication> MakeHost(const Win32DesktopSetup& setup, Trace& trace) {
+std::shared_ptr<HostApplication> MakeHost(const DesktopProgramSetup& setup, Trace& trace) {
     if (setup.hostKind != HostKind::Simulated) {
         return MakeComHost(trace);
     }
@@ -36,12 +36,12 @@ bool MutexSingleCopy::Acquire() {
     return error != ERROR_ALREADY_EXISTS;
 }
 
-Win32DesktopProgram::Win32DesktopProgram(HINSTANCE instance, const Win32DesktopSetup& setup,
+Win32DesktopProgram::Win32DesktopProgram(HINSTANCE instance, const DesktopProgramSetup& setup,
                                          Trace& trace)
     : window_(instance, Commands()), files_(setup.paths), scanner_(setup.devices),
       session_(
           {setup.locations, MakeHost(setup, trace), setup.host.connectTimeoutSeconds,
-           setup.unattended, setup.journal},
+           setup.unattended, setup.journal, setup.quitAfterSeconds},
           {files_, boxes_, scanner_, pump_, desktop_, singleCopy_, trace, window_, *this, *this}) {
     pump_.SetDialog(window_.Handle());
     boxes_.SetOwner(window_.Handle());

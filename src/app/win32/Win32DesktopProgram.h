@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CommandLine.h"
+#include "app/DesktopLaunch.h"
 #include "app/DesktopSession.h"
 #include "app/win32/Win32MainWindow.h"
 #include "app/win32/Win32ScannerDevice.h"
@@ -19,16 +19,6 @@
 #include <string>
 
 namespace quillet {
-
-struct Win32DesktopSetup {
-    SettingsLocations locations;
-    PathMap paths;
-    HostSimulationOptions host;
-    HostKind hostKind = HostKind::Default; // Default: the real host over COM
-    SerialDeviceMap devices;
-    bool unattended = false;
-    Journal* journal = nullptr; // the trace given beside it, when the run keeps a journal
-};
 
 // One copy per workstation, whichever session started it: a named mutex in the global
 // namespace, dropped by the system when a copy ends or crashes.
@@ -50,7 +40,7 @@ class Win32DesktopProgram final : private DesktopShell, private SessionTimers {
 public:
     static constexpr int kExitAlreadyRunning = DesktopSession::kExitAlreadyRunning;
 
-    Win32DesktopProgram(HINSTANCE instance, const Win32DesktopSetup& setup, Trace& trace);
+    Win32DesktopProgram(HINSTANCE instance, const DesktopProgramSetup& setup, Trace& trace);
     ~Win32DesktopProgram() override;
     Win32DesktopProgram(const Win32DesktopProgram&) = delete;
     Win32DesktopProgram& operator=(const Win32DesktopProgram&) = delete;
@@ -59,9 +49,6 @@ public:
     std::optional<int> ExitStatus() const { return session_.ExitStatus(); }
     // The message loop until the program ends; the exit status.
     int Run();
-    void CloseAfter(int milliseconds) {
-        window_.StartTimer(SessionTimer::CloseRetry, milliseconds);
-    }
 
 private:
     MainWindowCommands Commands();

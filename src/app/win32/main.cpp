@@ -1,9 +1,6 @@
 // quillet.exe: the desktop program for Windows.
 
-#include "app/CommandLine.h"
-#include "app/DesktopOptions.h"
-#include "app/JournalFile.h"
-#include "app/demo/TraceFile.h"
+#include "app/DesktopLaunch.h"
 #include "app/win32/Win32DesktopProgram.h"
 #include "base/ExecutableDir.h"
 #include "base/InfoRequest.h"
@@ -20,8 +17,6 @@
 namespace {
 
 using namespace quillet;
-
-constexpr int kExitUsage = 2;
 
 constexpr const char* kUsage =
     "usage: quillet [OPTION]...\n"
@@ -65,7 +60,7 @@ void UseParentConsole() {
 int Fail(const std::string& error) {
     UseParentConsole();
     std::cerr << "quillet: " << error << "\n" << Usage();
-    return kExitUsage;
+    return DesktopLaunch::kExitUsage;
 }
 
 } // namespace
@@ -81,37 +76,22 @@ int main(int argc, char** argv) {
                                                        ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
 
-    CommonOptions common = ParseCommonOptions(std::vector<std::string>(argv + 1, argv + argc));
-    if (!common.error.empty()) {
-        return Fail(common.error);
+    DesktopLaunch launch;
+    if (const std::string error = launch.Parse({argv + 1, argv + argc}); !error.empty()) {
+        return Fail(error);
     }
-    const DesktopOptions desktop = ParseDesktopOptions(common.rest);
-    if (!desktop.error.empty()) {
-        return Fail(desktop.error);
-    }
-    if (desktop.virtualScanner || desktop.demo) {
+    if (launch.Options().virtualScanner || launch.Options().demo) {
         return Fail(
             "the virtual scanner and the demo need pseudo-terminals: use the Linux program");
     }
-    const SettingsLocations locations = ResolveLocations(common, ExecutableDir(argv[0]));
-    TraceFile trace;
-    if (const std::string error = trace.Open(common.traceFile); !error.empty()) {
+    if (const std::string error = launch.Open(ExecutableDir(argv[0])); !error.empty()) {
         UseParentConsole();
         std::cerr << "quillet: " << error << "\n";
-        return kExitUsage;
+        return DesktopLaunch::kExitUsage;
     }
-    JournalFile journal(trace.trace(), JournalFolderFor(common, DefaultJournalFolder()),
-                        common.journalDays);
-    Win32DesktopProgram program(::GetModuleHandleA(nullptr),
-                                {locations, MakePathMap(common, locations), common.host,
-                                 common.hostKind, desktop.devices, desktop.unattended,
-                                 journal.journal()},
-                                journal.trace());
+    Win32DesktopProgram program(::GetModuleHandleA(nullptr), launch.Setup(), launch.trace());
     if (!program.Start() || program.ExitStatus()) {
         return program.ExitStatus().value_or(1);
-    }
-    if (desktop.quitAfterSeconds) {
-        program.CloseAfter(static_cast<int>(*desktop.quitAfterSeconds * 1000));
     }
     return program.Run();
 }

@@ -39,8 +39,9 @@ struct Setup {
         dir.Write("bin/ZOR.INI", "[VORKSTAB]\r\n" + section);
     }
 
-    QtDesktopSetup Make() const {
-        QtDesktopSetup setup{{dir / "bin", dir / "windows"}, PathMap(dir / "drives"), {}, {}, true};
+    DesktopProgramSetup Make() const {
+        DesktopProgramSetup setup{
+            {dir / "bin", dir / "windows"}, PathMap(dir / "drives"), {}, {}, {}, true};
         setup.host.connectTimeoutSeconds = 2;
         setup.devices.SetOverride(dir / "no-such-device");
         return setup;
@@ -209,7 +210,7 @@ private slots:
     // no port is open, and the caption names none.
     void FailedPortChangeLeavesNoPortNamed() {
         Setup setup("");
-        QtDesktopSetup attended = setup.Make();
+        DesktopProgramSetup attended = setup.Make();
         attended.unattended = false;
         testing::RecordingTrace trace;
         VirtualScanner scanner;
@@ -287,7 +288,7 @@ private slots:
     // OK still store their change; once the file itself is locked each change is told.
     void SettingsChangesInAFolderTakingNoNewFile() {
         Setup setup("Settings=4800,N,8,1\r\n");
-        QtDesktopSetup attended = setup.Make();
+        DesktopProgramSetup attended = setup.Make();
         attended.unattended = false;
         testing::RecordingTrace trace;
         VirtualScanner scanner;

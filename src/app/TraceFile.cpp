@@ -1,4 +1,4 @@
-#include "app/demo/TraceFile.h"
+#include "app/TraceFile.h"
 
 #include <cerrno>
 #include <cstring>
