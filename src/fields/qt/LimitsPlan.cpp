@@ -8,8 +8,7 @@
 namespace quillet {
 
 namespace {
-constexpr int kGap = 10;
-constexpr int kTick = 5;
+constexpr int kGap = field_form::kLimitGap;
 constexpr QSize kPanelSize(260, 150);
 } // namespace
 
@@ -58,21 +57,11 @@ void LimitsPlan::resizeEvent(QResizeEvent* event) {
 void LimitsPlan::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
-    const QRect cell = MeasuredCell().adjusted(3, 3, -3, -3);
-    const QRect x = limitX_.geometry();
-    const QRect y = limitY_.geometry();
-    const int lineY = x.center().y();
-    const int lineX = y.center().x();
-    // Extension marks from the cell's edges out to the dimension lines.
-    painter.drawLine(cell.left(), lineY - kTick, cell.left(), cell.top() - kGap / 2);
-    painter.drawLine(cell.right(), lineY - kTick, cell.right(), cell.top() - kGap / 2);
-    painter.drawLine(lineX - kTick, cell.top(), cell.left() - kGap / 2, cell.top());
-    painter.drawLine(lineX - kTick, cell.bottom(), cell.left() - kGap / 2, cell.bottom());
-    // Dimension lines from the cell's edges to the boxes.
-    painter.drawLine(cell.left(), lineY, x.left() - 2, lineY);
-    painter.drawLine(x.right() + 2, lineY, cell.right(), lineY);
-    painter.drawLine(lineX, cell.top(), lineX, y.top() - 2);
-    painter.drawLine(lineX, y.bottom() + 2, lineX, cell.bottom());
+    const auto marks = field_form::LimitMarks(
+        ToPlanRect(MeasuredCell()), ToPlanRect(limitX_.geometry()), ToPlanRect(limitY_.geometry()));
+    for (const field_form::Segment& mark : marks) {
+        painter.drawLine(mark.from.x, mark.from.y, mark.to.x, mark.to.y);
+    }
 }
 
 } // namespace quillet

@@ -6,9 +6,8 @@
 namespace quillet {
 
 namespace {
-constexpr int kMargin = 6;
 constexpr int kCellPadding = 8;
-constexpr int kCircleRadius = 3;
+constexpr int kMargin = field_form::kPlanMargin;
 } // namespace
 
 PlanPanel::PlanPanel(int rows, int columns, QWidget* parent)
@@ -41,16 +40,17 @@ void PlanPanel::paintEvent(QPaintEvent* event) {
     painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
     for (int row = 0; row < rows_; ++row) {
         for (int column = 0; column < columns_; ++column) {
-            const QRect cell = CellRect(row, column).adjusted(3, 3, -3, -3);
-            if (!cell.isValid()) {
+            const auto cell = field_form::OutlineOf(ToPlanRect(CellRect(row, column)));
+            if (!cell) {
                 continue;
             }
+            const field_form::Rect& line = cell->outline;
             painter.setBrush(Qt::NoBrush);
-            painter.drawRect(cell);
+            painter.drawRect(QRect(QPoint(line.left, line.top), QPoint(line.right, line.bottom)));
             painter.setBrush(palette().color(QPalette::Window));
-            for (const QPoint corner :
-                 {cell.topLeft(), cell.topRight(), cell.bottomLeft(), cell.bottomRight()}) {
-                painter.drawEllipse(corner, kCircleRadius, kCircleRadius);
+            for (const field_form::Point corner : cell->corners) {
+                painter.drawEllipse(QPoint(corner.x, corner.y), field_form::kCornerRadius,
+                                    field_form::kCornerRadius);
             }
         }
     }

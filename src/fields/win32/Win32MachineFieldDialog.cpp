@@ -7,6 +7,7 @@
 #include "fields/LastProgram.h"
 #include "fields/MachineFieldForm.h"
 #include "fields/MachineFieldStore.h"
+#include "fields/PlanDrawing.h"
 #include "fields/win32/Win32FieldResources.h"
 
 #include <commctrl.h>
@@ -17,7 +18,9 @@ namespace quillet {
 
 namespace {
 
+using field_form::kCornerRadius;
 using field_form::kFieldGrey;
+using field_form::kPlanMargin;
 using field_form::kTabCount;
 using field_form::TypingLimitOf;
 
@@ -25,11 +28,6 @@ constexpr const char* kPlanClass = "QuilletFieldPlan";
 constexpr COLORREF kGrey = RGB(kFieldGrey.red, kFieldGrey.green, kFieldGrey.blue);
 // LabDispStr's fixed-pitch font, in hundredths of a point.
 constexpr int kPreviewCentipoints = static_cast<int>(field_form::kPreviewPointSize * 100);
-constexpr int kPlanMargin = 6;
-constexpr int kCellInset = 3;
-constexpr int kCircleRadius = 3;
-constexpr int kLimitGap = 10;
-constexpr int kLimitTick = 5;
 
 // The controls of the auto-selection tab, the default field among them.
 constexpr int kAutoSelectIds[] = {
@@ -93,44 +91,52 @@ UINT CheckStateOf(std::int16_t flag) {
     }
 }
 
-// A control's place in the plan window's coordinates.
-RECT PlaceIn(HWND plan, HWND control) {
+// A control's place in the plan window's coordinates, edges inclusive.
+field_form::Rect PlaceIn(HWND plan, HWND control) {
     RECT box{};
     ::GetWindowRect(control, &box);
     ::MapWindowPoints(nullptr, plan, reinterpret_cast<POINT*>(&box), 2);
-    return box;
+    return {box.left, box.top, box.right - 1, box.bottom - 1};
 }
 
-void Line(HDC dc, int x1, int y1, int x2, int y2) {
-    ::MoveToEx(dc, x1, y1, nullptr);
-    ::LineTo(dc, x2, y2);
-}
-
-void DrawPlan(HWND plan, HDC dc, RECT area, const field_form::Plan& spec) {
+// A plan's place in the plan window's coordinates.
+RECT AreaOf(HWND plan, RECT units) {
     const HWND dialog = ::GetParent(plan);
-    ::MapDialogRect(dialog, &area);
-    ::MapWindowPoints(dialog, plan, reinterpret_cast<POINT*>(&area), 2);
+    ::MapDialogRect(dialog, &units);
+    ::MapWindowPoints(dialog, plan, reinterpret_cast<POINT*>(&units), 2);
+    return units;
+}
+
+// The plan's cells share its area inside the margin evenly; edges inclusive.
+field_form::Rect CellOf(RECT area, const field_form::Plan& spec, int row, int column) {
+    const int width = (area.right - area.left - 2 * kPlanMargin) / spec.columns;
+    const int height = (area.bottom - area.top - 2 * kPlanMargin) / spec.rows;
+    const int left = area.left + kPlanMargin + column * width;
+    const int top = area.top + kPlanMargin + row * height;
+    return {left, top, left + width - 1, top + height - 1};
+}
+
+void DrawPlan(HWND plan, HDC dc, RECT units, const field_form::Plan& spec) {
+    const RECT area = AreaOf(plan, units);
     const HPEN shadow = ::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_3DSHADOW));
     const HGDIOBJ oldPen = ::SelectObject(dc, shadow);
     const HGDIOBJ oldBrush = ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
     ::Rectangle(dc, area.left, area.top, area.right, area.bottom);
     const HPEN text = ::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_WINDOWTEXT));
     ::SelectObject(dc, text);
-    const int width = (area.right - area.left - 2 * kPlanMargin) / spec.columns;
-    const int height = (area.bottom - area.top - 2 * kPlanMargin) / spec.rows;
     for (int row = 0; row < spec.rows; ++row) {
         for (int column = 0; column < spec.columns; ++column) {
-            const int left = area.left + kPlanMargin + column * width + kCellInset;
-            const int top = area.top + kPlanMargin + row * height + kCellInset;
-            const int right = left + width - 2 * kCellInset;
-            const int bottom = top + height - 2 * kCellInset;
+            const auto cell = field_form::OutlineOf(CellOf(area, spec, row, column));
+            if (!cell) {
+                continue;
+            }
+            const field_form::Rect& line = cell->outline;
             ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
-            ::Rectangle(dc, left, top, right, bottom);
+            ::Rectangle(dc, line.left, line.top, line.right + 1, line.bottom + 1);
             ::SelectObject(dc, ::GetSysColorBrush(COLOR_3DFACE));
-            for (const POINT corner : {POINT{left, top}, POINT{right - 1, top},
-                                       POINT{left, bottom - 1}, POINT{right - 1, bottom - 1}}) {
-                ::Ellipse(dc, corner.x - kCircleRadius, corner.y - kCircleRadius,
-                          corner.x + kCircleRadius + 1, corner.y + kCircleRadius + 1);
+            for (const field_form::Point corner : cell->corners) {
+                ::Ellipse(dc, corner.x - kCornerRadius, corner.y - kCornerRadius,
+                          corner.x + kCornerRadius + 1, corner.y + kCornerRadius + 1);
             }
         }
     }
@@ -140,34 +146,21 @@ void DrawPlan(HWND plan, HDC dc, RECT area, const field_form::Plan& spec) {
     ::DeleteObject(shadow);
 }
 
-// The dimension lines of the half limits: X measures the upper left cell's width, Y its
-// height.
 void DrawLimits(HWND plan, HDC dc) {
     const HWND dialog = ::GetParent(plan);
     const field_form::Plan& spec = field_form::TabAt(field_form::kFieldLimits).plans.front();
-    RECT area = kPlanUnits[field_form::kFieldLimits][0];
-    ::MapDialogRect(dialog, &area);
-    ::MapWindowPoints(dialog, plan, reinterpret_cast<POINT*>(&area), 2);
-    const int width = (area.right - area.left - 2 * kPlanMargin) / spec.columns;
-    const int height = (area.bottom - area.top - 2 * kPlanMargin) / spec.rows;
-    const int left = area.left + kPlanMargin + kCellInset;
-    const int top = area.top + kPlanMargin + kCellInset;
-    const int right = left + width - 2 * kCellInset - 1;
-    const int bottom = top + height - 2 * kCellInset - 1;
-    const RECT x = PlaceIn(plan, ::GetDlgItem(dialog, IDC_MF_HLFLIMX));
-    const RECT y = PlaceIn(plan, ::GetDlgItem(dialog, IDC_MF_HLFLIMY));
-    const int lineY = (x.top + x.bottom) / 2;
-    const int lineX = (y.left + y.right) / 2;
+    const RECT area = AreaOf(plan, kPlanUnits[field_form::kFieldLimits][0]);
+    const auto marks = field_form::LimitMarks(CellOf(area, spec, 0, 0),
+                                              PlaceIn(plan, ::GetDlgItem(dialog, IDC_MF_HLFLIMX)),
+                                              PlaceIn(plan, ::GetDlgItem(dialog, IDC_MF_HLFLIMY)));
     const HPEN pen = ::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_WINDOWTEXT));
     const HGDIOBJ old = ::SelectObject(dc, pen);
-    Line(dc, left, lineY - kLimitTick, left, top - kLimitGap / 2);
-    Line(dc, right, lineY - kLimitTick, right, top - kLimitGap / 2);
-    Line(dc, lineX - kLimitTick, top, left - kLimitGap / 2, top);
-    Line(dc, lineX - kLimitTick, bottom, left - kLimitGap / 2, bottom);
-    Line(dc, left, lineY, x.left - 2, lineY);
-    Line(dc, x.right + 2, lineY, right, lineY);
-    Line(dc, lineX, top, lineX, y.top - 2);
-    Line(dc, lineX, y.bottom + 2, lineX, bottom);
+    for (const field_form::Segment& mark : marks) {
+        ::MoveToEx(dc, mark.from.x, mark.from.y, nullptr);
+        ::LineTo(dc, mark.to.x, mark.to.y);
+        // GDI leaves a line's last pixel out.
+        ::LineTo(dc, mark.to.x + 1, mark.to.y);
+    }
     ::SelectObject(dc, old);
     ::DeleteObject(pen);
 }
