@@ -80,23 +80,29 @@ int MatchingErrno(unsigned long error) {
 
 } // namespace
 
-// The common failures read as the C runtime words them, so a message is the same on every
-// build; the system's own text, without its final full stop, for the rest.
-std::string SystemErrorText(unsigned long error) {
-    if (const int number = MatchingErrno(error); number != 0) {
-        return std::strerror(number);
-    }
+// Ours add their own full stop.
+std::string SystemMessage(unsigned long code) {
     char* buffer = nullptr;
     const DWORD flags =
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
     const DWORD length =
-        ::FormatMessageA(flags, nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+        ::FormatMessageA(flags, nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
     std::string text = length > 0 ? std::string(buffer, length) : std::string();
     ::LocalFree(buffer);
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ' ||
                              text.back() == '.')) {
         text.pop_back();
     }
+    return text;
+}
+
+// The common failures read as the C runtime words them, so a message is the same on every
+// build; the system's own text for the rest.
+std::string SystemErrorText(unsigned long error) {
+    if (const int number = MatchingErrno(error); number != 0) {
+        return std::strerror(number);
+    }
+    const std::string text = SystemMessage(error);
     return text.empty() ? "Windows error " + std::to_string(error) : text;
 }
 

@@ -21,6 +21,10 @@ namespace quillet {
 //   anything else -> Other.
 FsError FsErrorFromSystemError(unsigned long error, bool parentExists = true);
 
+// The system's message for a system error or HRESULT without its final full stop; empty
+// when the system has none.
+std::string SystemMessage(unsigned long code);
+
 // The text for the code: the C runtime's words where it has a matching errno, otherwise
 // the system's message without its final full stop.
 std::string SystemErrorText(unsigned long error);

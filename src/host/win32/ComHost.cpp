@@ -1,6 +1,7 @@
 #include "host/ComHost.h"
 
 #include "base/win32/AnsiText.h"
+#include "base/win32/SystemErrors.h"
 #include "host/BusyHostPolicy.h"
 #include "host/CallFailureClass.h"
 #include "host/win32/ClassRegistry.h"
@@ -24,30 +25,15 @@ namespace {
 const CLSID kHostAppClass = {
     0x13C0F70D, 0xB865, 0x4983, {0x93, 0x76, 0x88, 0xA7, 0xB0, 0x0C, 0x22, 0x62}};
 
-std::string SystemText(HRESULT hr) {
-    wchar_t* buffer = nullptr;
-    const DWORD n = ::FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text(buffer != nullptr ? std::wstring_view(buffer, n) : std::wstring_view());
-    ::LocalFree(buffer);
-    // The system's sentences end in a full stop; ours add their own.
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' ||
-                             text.back() == L'.')) {
-        text.pop_back();
-    }
-    return AnsiFromWide(text);
-}
-
 // ": <the system's words>", or nothing when the system has none.
 std::string Reason(HRESULT hr) {
-    const std::string text = SystemText(hr);
+    const std::string text = SystemMessage(static_cast<DWORD>(hr));
     return text.empty() ? std::string() : ": " + text;
 }
 
 // A call that failed on its way: the system's words, else which call it was.
 std::string CallFailureText(HRESULT hr, const std::string& call) {
-    const std::string text = SystemText(hr);
+    const std::string text = SystemMessage(static_cast<DWORD>(hr));
     return text.empty() ? "the Tormial call " + call + " failed" : text;
 }
 
