@@ -22,10 +22,14 @@ std::string DesktopLaunch::Open(const std::string& executableDir) {
 }
 
 DesktopProgramSetup DesktopLaunch::Setup() {
-    return {locations_,          MakePathMap(common_, locations_),
-            common_.host,        common_.hostKind,
-            desktop_.devices,    desktop_.unattended,
-            journal_->journal(), desktop_.quitAfterSeconds};
+    return {locations_,
+            MakePathMap(common_, locations_),
+            common_.host,
+            common_.hostKind,
+            desktop_.devices,
+            desktop_.unattended,
+            journal_ ? journal_->journal() : nullptr,
+            desktop_.quitAfterSeconds};
 }
 
 } // namespace quillet

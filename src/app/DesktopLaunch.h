@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/DesktopOptions.h"
+#include "app/DesktopProgramSetup.h"
 #include "app/JournalFile.h"
 #include "app/TraceFile.h"
 
@@ -10,18 +11,6 @@
 #include <vector>
 
 namespace quillet {
-
-// What a desktop program is given to run, whatever draws it.
-struct DesktopProgramSetup {
-    SettingsLocations locations;
-    PathMap paths;
-    HostSimulationOptions host;
-    HostKind hostKind = HostKind::Default; // Windows: Default is the real host over COM
-    SerialDeviceMap devices;
-    bool unattended = false;
-    Journal* journal = nullptr; // the trace given beside it, when the run keeps a journal
-    std::optional<double> quitAfterSeconds{};
-};
 
 // A desktop program's command line and what comes of it before any window: the options,
 // the places of the settings, the trace file and the journal in front of it.
@@ -35,10 +24,10 @@ public:
     // May be changed between Parse and Open (the demo names its own folders).
     CommonOptions& Common() { return common_; }
     const DesktopOptions& Options() const { return desktop_; }
-    // Finds the settings and opens the trace and the journal. Empty on success, otherwise
-    // why the trace cannot be written.
+    // Finds the settings and opens the trace and the journal, once. Empty on success,
+    // otherwise why the trace cannot be written.
     std::string Open(const std::string& executableDir);
-    // After Open.
+    // After Open succeeded.
     DesktopProgramSetup Setup();
     Trace& trace() { return journal_ ? journal_->trace() : traceFile_.trace(); }
 

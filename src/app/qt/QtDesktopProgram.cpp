@@ -28,10 +28,8 @@ QtDesktopProgram::QtDesktopProgram(const DesktopProgramSetup& setup, Trace& trac
       scanner_(setup.devices), singleCopy_(InstanceLockPath(setup.locations)),
       host_(std::make_shared<SimulatedHost>(trace, setup.host)),
       hostWindow_(std::make_unique<HostListWindow>(*host_)),
-      session_(
-          {setup.locations, host_, setup.host.connectTimeoutSeconds, setup.unattended,
-           setup.journal, setup.quitAfterSeconds},
-          {files_, boxes_, scanner_, pump_, desktop_, singleCopy_, trace, window_, *this, *this}) {
+      session_(SessionSetupOf(setup, host_), {files_, boxes_, scanner_, pump_, desktop_,
+                                              singleCopy_, trace, window_, *this, *this}) {
     window_.Attach(App().Window());
     session_.ViewAttached();
     ConnectWindow();

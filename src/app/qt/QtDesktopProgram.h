@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/DesktopLaunch.h"
+#include "app/DesktopProgramSetup.h"
 #include "app/DesktopSession.h"
 #include "app/qt/QtMainWindow.h"
 #include "app/qt/QtScannerDevice.h"

@@ -40,8 +40,7 @@ Win32DesktopProgram::Win32DesktopProgram(HINSTANCE instance, const DesktopProgra
                                          Trace& trace)
     : window_(instance, Commands()), files_(setup.paths), scanner_(setup.devices),
       session_(
-          {setup.locations, MakeHost(setup, trace), setup.host.connectTimeoutSeconds,
-           setup.unattended, setup.journal, setup.quitAfterSeconds},
+          SessionSetupOf(setup, MakeHost(setup, trace)),
           {files_, boxes_, scanner_, pump_, desktop_, singleCopy_, trace, window_, *this, *this}) {
     pump_.SetDialog(window_.Handle());
     boxes_.SetOwner(window_.Handle());

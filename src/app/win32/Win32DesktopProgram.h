@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/DesktopLaunch.h"
+#include "app/DesktopProgramSetup.h"
 #include "app/DesktopSession.h"
 #include "app/win32/Win32MainWindow.h"
 #include "app/win32/Win32ScannerDevice.h"

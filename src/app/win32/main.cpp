@@ -57,9 +57,9 @@ void UseParentConsole() {
     }
 }
 
-int Fail(const std::string& error) {
+int Fail(const std::string& error, bool withUsage = true) {
     UseParentConsole();
-    std::cerr << "quillet: " << error << "\n" << Usage();
+    std::cerr << "quillet: " << error << "\n" << (withUsage ? Usage() : std::string());
     return DesktopLaunch::kExitUsage;
 }
 
@@ -85,9 +85,7 @@ int main(int argc, char** argv) {
             "the virtual scanner and the demo need pseudo-terminals: use the Linux program");
     }
     if (const std::string error = launch.Open(ExecutableDir(argv[0])); !error.empty()) {
-        UseParentConsole();
-        std::cerr << "quillet: " << error << "\n";
-        return DesktopLaunch::kExitUsage;
+        return Fail(error, false);
     }
     Win32DesktopProgram program(::GetModuleHandleA(nullptr), launch.Setup(), launch.trace());
     if (!program.Start() || program.ExitStatus()) {
