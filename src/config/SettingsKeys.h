@@ -2,8 +2,11 @@
 
 namespace quillet {
 
-// ZOR.INI's section for everything Quillet keeps.
+// ZOR.INI's section for the settings the host and Quillet share.
 inline constexpr const char* kSection = "VORKSTAB";
+// Quillet's own section, for settings the host never reads; its absent keys keep the
+// behaviour as it was before they existed.
+inline constexpr const char* kQuilletSection = "Quillet";
 
 // One key of ZOR.INI: its section, its name, and what reading it gives when it is missing
 // (`number` for the keys read as integers).
