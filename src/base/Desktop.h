@@ -14,6 +14,7 @@ public:
     virtual bool IsRunning(long task) = 0;
     virtual bool ActivateTask(long task) = 0;
     virtual long ActiveWindow() = 0;
+    // Puts the window on top of all others, topmost, without moving or sizing it.
     virtual bool PutOnTop(long window) = 0;
     // The foreground window belongs to the task's process (keys sent now reach it).
     virtual bool ForegroundIsTask(long task) = 0;

@@ -201,13 +201,8 @@ int IniDocument::ReadInt(std::string_view section, std::string_view key, int fal
     if (!value || value->empty()) {
         return fallback;
     }
-    std::string_view text = Trim(*value);
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        if (text.front() == '-') {
-            return 0;
-        }
-        text.remove_prefix(1);
-    }
+    // A value that does not start with a digit, a sign included, reads as 0.
+    const std::string_view text = Trim(*value);
     long long number = 0;
     for (const char c : text) {
         if (c < '0' || c > '9') {

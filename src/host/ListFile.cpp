@@ -1,6 +1,7 @@
 #include "host/ListFile.h"
 
 #include "base/FileSystem.h"
+#include "base/InsideFolder.h"
 #include "base/LabelReset.h"
 #include "base/LabelState.h"
 #include "base/Operator.h"
@@ -16,11 +17,6 @@
 namespace quillet {
 
 namespace {
-
-// A list name comes from a label; it must not lead the read out of the program folder.
-bool IsPlainName(std::string_view name) {
-    return name.find_first_of("\\/:") == std::string_view::npos && name != "." && name != "..";
-}
 
 bool IsMissing(FsError error) {
     return error == FsError::NotFound || error == FsError::PathNotFound;
@@ -74,8 +70,9 @@ std::string ListFile::FullName(std::string_view name) const {
 bool ListFile::LoadListFile(const std::string& name) {
     const std::string fullName = FullName(name);
     added_ = 0;
-    if (!IsPlainName(name)) {
-        return Fail("List File " + fullName + " Not Found");
+    // A list name comes from a label; it must not lead the read out of the program folder.
+    if (!StaysInFolder(name)) {
+        return Fail("List File " + fullName + " lies outside the program folder");
     }
     const FileRead read = files_.ReadAll(fullName);
     if (read.error != FsError::None) {

@@ -39,8 +39,9 @@ public:
     // The list file's full name: GCodePath, the list name and ".LST".
     std::string FullName(std::string_view name) const;
 
-    // True when entries were added. An empty, missing or unreadable list, or a host call
-    // that fails, ends the load with false; entries added before a failure stay.
+    // True when entries were added. An empty, missing or unreadable list, a name that
+    // leaves the program folder, or a host call that fails, ends the load with false;
+    // entries added before a failure stay.
     bool LoadListFile(const std::string& name);
     // How many entries the last load added.
     int EntriesAdded() const { return added_; }

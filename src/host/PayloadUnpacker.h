@@ -27,6 +27,9 @@ std::string UnescapePayload(std::string_view escaped);
 
 // The expanded text of a compressed label ("ñ", length at positions 4-8, payload from
 // position 12). Empty when there is nothing to hand on; the status line then says why.
+// Data that expands whole to fewer characters than the length field states is taken: in
+// memory the text is padded with blanks to the stated length, through the work files it
+// is the file's content. Data that expands to more, or not whole, is refused.
 std::string UnpackPayload(std::string_view label, FileSystem& fs, WindowState& window);
 
 } // namespace quillet

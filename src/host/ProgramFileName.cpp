@@ -1,5 +1,6 @@
 #include "host/ProgramFileName.h"
 
+#include "base/InsideFolder.h"
 #include "base/Text.h"
 
 #include <algorithm>
@@ -32,18 +33,8 @@ bool IsSeparator(char c) {
     return kSeparators.find(c) != std::string_view::npos;
 }
 
-// Windows drops trailing dots and blanks from a component, so "... " may step up as ".."
-// does: every component of only dots and blanks with two dots or more is refused.
-bool IsParentStep(std::string_view component) {
-    return component.find_first_not_of(". ") == std::string_view::npos &&
-           std::count(component.begin(), component.end(), '.') >= 2;
-}
-
 // The fault of one path component between separators.
 std::string ComponentFault(std::string_view component) {
-    if (IsParentStep(component)) {
-        return "leaves the program folder";
-    }
     if (IsDeviceName(component)) {
         return "names a device";
     }
@@ -60,7 +51,7 @@ std::string ProgramFileNameFault(std::string_view name) {
     if (std::any_of(trimmed.begin(), trimmed.end(), IsControl)) {
         return "holds control characters";
     }
-    if (IsSeparator(trimmed.front()) || trimmed.find(':') != std::string::npos) {
+    if (!StaysInFolder(trimmed)) {
         return "leaves the program folder";
     }
     if (trimmed.find_first_of(kNotInFileNames) != std::string::npos) {

@@ -6,7 +6,7 @@
 
 namespace quillet {
 
-bool InflateExact(std::string_view stream, std::size_t expandedLength, std::string& out) {
+bool InflateWithin(std::string_view stream, std::size_t expandedLength, std::string& out) {
     out.clear();
     if (expandedLength >= std::numeric_limits<uLongf>::max() ||
         stream.size() > std::numeric_limits<uLong>::max()) {
@@ -18,7 +18,7 @@ bool InflateExact(std::string_view stream, std::size_t expandedLength, std::stri
     uLong consumed = static_cast<uLong>(stream.size());
     const int rc = uncompress2(reinterpret_cast<Bytef*>(buffer.data()), &produced,
                                reinterpret_cast<const Bytef*>(stream.data()), &consumed);
-    if (rc != Z_OK || produced != expandedLength || consumed != stream.size()) {
+    if (rc != Z_OK || produced > expandedLength || consumed != stream.size()) {
         return false;
     }
     buffer.resize(produced);
@@ -42,7 +42,7 @@ ExpandStatus ZlibExpander::BufferToBuffer(std::string_view source, std::string& 
         return ExpandStatus::Damaged;
     }
     std::string expanded;
-    if (!InflateExact(source.substr(0, compressedLength), expandedLength, expanded)) {
+    if (!InflateWithin(source.substr(0, compressedLength), expandedLength, expanded)) {
         return ExpandStatus::Damaged;
     }
     destination.replace(0, expanded.size(), expanded);
@@ -94,7 +94,7 @@ ExpandStatus ZlibExpander::ExpandFile(const ExpandBlock& block) {
     }
     const std::string_view stream = std::string_view(input->data).substr(0, block.compressedLength);
     std::string expanded;
-    if (!InflateExact(stream, block.expandedLength, expanded)) {
+    if (!InflateWithin(stream, block.expandedLength, expanded)) {
         return ExpandStatus::Damaged;
     }
     output->data = std::move(expanded);

@@ -13,7 +13,7 @@ namespace quillet {
 // Outcome of one expansion.
 enum class ExpandStatus {
     Ok,
-    Damaged,   // not a zlib stream of exactly the expected length with nothing after it
+    Damaged,   // not a whole zlib stream within the expected length with nothing after it
     BadHandle, // a file handle that is not open in the right mode
 };
 
@@ -38,8 +38,8 @@ public:
     void Cleanup();
 
     // Expands the first `compressedLength` bytes of `source` into the start of
-    // `destination`. Nothing is written past destination's end; a destination too small
-    // for the expected length counts as damaged input.
+    // `destination`; the rest of it stays as it was. Nothing is written past destination's
+    // end; a destination too small for the expected length counts as damaged input.
     ExpandStatus BufferToBuffer(std::string_view source, std::string& destination,
                                 std::size_t expandedLength, std::size_t compressedLength);
 
@@ -67,8 +67,8 @@ private:
     std::string lastError_;
 };
 
-// Expands a whole zlib stream whose text is exactly `expandedLength` bytes long; false when
-// the stream is damaged, truncated, followed by other bytes, or of another length.
-bool InflateExact(std::string_view stream, std::size_t expandedLength, std::string& out);
+// Expands a whole zlib stream whose text is at most `expandedLength` bytes long; false when
+// the stream is damaged, truncated, followed by other bytes, or expands to more.
+bool InflateWithin(std::string_view stream, std::size_t expandedLength, std::string& out);
 
 } // namespace quillet

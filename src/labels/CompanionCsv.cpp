@@ -2,33 +2,13 @@
 
 #include "labels/CncExtension.h"
 
+#include "base/InsideFolder.h"
 #include "base/Text.h"
 #include "config/FileExists.h"
 
 namespace quillet {
 
 namespace {
-
-// A program name may name a sub-folder of the CSV folder, but never climb out of it or
-// switch drives.
-bool StaysInFolder(std::string_view base) {
-    if (base.find(':') != std::string_view::npos || base.find('\0') != std::string_view::npos) {
-        return false;
-    }
-    std::size_t start = 0;
-    while (start <= base.size()) {
-        const std::size_t end = base.find_first_of("\\/", start);
-        const std::size_t stop = end == std::string_view::npos ? base.size() : end;
-        if (TrimBlanks(base.substr(start, stop - start)) == "..") {
-            return false;
-        }
-        if (end == std::string_view::npos) {
-            break;
-        }
-        start = end + 1;
-    }
-    return true;
-}
 
 std::string_view BaseName(std::string_view programName) {
     if (EndsWithCnc(programName)) {
@@ -58,10 +38,17 @@ std::string CompanionCsvPath(std::string_view programName, const Settings& setti
 
 CsvAppend AppendCompanionCsv(std::string_view programName, const Settings& settings,
                              FileSystem& files, Operator& op) {
-    if (!StaysInFolder(BaseName(programName))) {
+    const std::string companion = CompanionCsvPath(programName, settings);
+    if (programName.find('\0') != std::string_view::npos) {
         return CsvAppend::NoCompanion;
     }
-    const std::string companion = CompanionCsvPath(programName, settings);
+    // The name comes from a label: a record outside the CSV folder is never read, and the
+    // operator learns that the cumulative file misses it.
+    if (!StaysInFolder(BaseName(programName))) {
+        Tell(op, "The CSV record " + companion + " lies outside the CSV folder " +
+                     settings.CSVInPath + "; it was not added to " + settings.CSVOutPath + ".");
+        return CsvAppend::OutsideFolder;
+    }
     if (!FileExists(companion, files, op)) {
         return CsvAppend::NoCompanion;
     }

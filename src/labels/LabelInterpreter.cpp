@@ -1,6 +1,7 @@
 #include "labels/LabelInterpreter.h"
 
 #include "base/FileSystem.h"
+#include "base/InsideFolder.h"
 #include "base/LabelReset.h"
 #include "base/LabelState.h"
 #include "base/Numbers.h"
@@ -156,7 +157,10 @@ LabelInterpreter::Taken LabelInterpreter::TakeRow(const std::string& label) {
     switch (row) {
     case 0:
         c_.record.RowsSeen.clear();
-        c_.host.HostClearListIgnoringFailure();
+        // A list outside the program folder is refused by the load; the host's list stays.
+        if (StaysInFolder(payload)) {
+            c_.host.HostClearListIgnoringFailure();
+        }
         NextToken(c_.record, "");
         if (!loadListFile_) {
             c_.window.HideRowIndicators();

@@ -105,7 +105,7 @@ TEST_F(IniStoreTest, IntegerRead) {
         const char* key;
         int expected;
     } cases[] = {
-        {"Plain", 250}, {"Blanks", 42}, {"Signed", 12},       {"Neg", 0},    {"Text", 0},
+        {"Plain", 250}, {"Blanks", 42}, {"Signed", 0},        {"Neg", 0},    {"Text", 0},
         {"Trail", 12},  {"Empty", 9},   {"Huge", 2147483647}, {"Quoted", 3}, {"Missing", 9},
     };
     for (const auto& c : cases) {

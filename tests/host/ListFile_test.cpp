@@ -125,17 +125,39 @@ TEST_F(ListFileTest, FewerThanTwoRetainedLinesReportEmpty) {
     EXPECT_TRUE(NoIndicators());
 }
 
-TEST_F(ListFileTest, MissingFileOrUnsafeNameReportsNotFound) {
-    files.files["C:\\PROD\\..\\X.LST"] = "HEADER\nP1.CNC;1;S\n";
-    files.files["C:\\X.LST"] = "HEADER\nP1.CNC;1;S\n";
-    for (const std::string name : {"NOPE", "..\\X", "..", "C:\\X", "a/b"}) {
+TEST_F(ListFileTest, SubfoldersLoadAndNamesOutsideTheFolderAreNeverLookedFor) {
+    // Files that a name outside the folder would reach exist too: none may be read.
+    const std::string data = "HEADER\nP1.CNC;1;S\n";
+    files.files = {{"C:\\PROD\\SUB\\JOBS.LST", data},
+                   {"C:\\PROD\\a/b.LST", data},
+                   {"C:\\PROD\\..\\X.LST", data},
+                   {"C:\\PROD\\C:\\X.LST", data},
+                   {"C:\\PROD\\\\X.LST", data}};
+    const struct {
+        std::string name;
+        const char* message; // empty: loaded
+    } cases[] = {
+        {"SUB\\JOBS", ""},
+        {"a/b", ""},
+        {"NOPE", " Not Found"},
+        {"..\\X", " lies outside the program folder"},
+        {"..", " lies outside the program folder"},
+        {"SUB\\..\\..\\X", " lies outside the program folder"},
+        {"C:\\X", " lies outside the program folder"},
+        {"\\X", " lies outside the program folder"},
+    };
+    for (const auto& c : cases) {
         op.shown.clear();
-        EXPECT_FALSE(list.LoadListFile(name));
-        ASSERT_EQ(op.shown.size(), 1u) << name;
-        EXPECT_EQ(op.shown[0].text, "List File C:\\PROD\\" + name + ".LST Not Found");
+        EXPECT_EQ(list.LoadListFile(c.name), *c.message == '\0') << c.name;
+        if (*c.message == '\0') {
+            EXPECT_TRUE(op.shown.empty()) << c.name;
+            continue;
+        }
+        ASSERT_EQ(op.shown.size(), 1u) << c.name;
+        EXPECT_EQ(op.shown[0].text, "List File C:\\PROD\\" + c.name + ".LST" + c.message);
         EXPECT_EQ(op.shown[0].icon, MessageIcon::Exclamation);
     }
-    EXPECT_TRUE(host->Entries().empty());
+    EXPECT_EQ(host->Entries().size(), 2u);
     EXPECT_TRUE(NoIndicators());
 }
 

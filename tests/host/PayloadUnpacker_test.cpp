@@ -69,10 +69,22 @@ TEST(UnescapePayload, UndoesEscapingOfEveryRun) {
     }
 }
 
-TEST_F(UnpackTest, LengthFieldFollowsTheLeadingNumberRule) {
+// A stated length above the text gives the buffer's blanks after it in memory, and the
+// work file's content through the files.
+TEST_F(UnpackTest, LengthFieldFollowsTheLeadingNumberRuleAndMayExceedTheText) {
     const std::string text = Text(123);
-    for (const char* field : {"00123", " 123A", "123  "}) {
-        EXPECT_EQ(Unpack(WithLengthField(Pack(text), field)), text) << field;
+    const std::string large = Text(kMemoryExpandLimit + 1);
+    const struct {
+        std::string text;
+        const char* field;
+        std::string expected;
+    } cases[] = {
+        {text, "00123", text},   {text, " 123A", text},
+        {text, "123  ", text},   {text, "00130", text + std::string(7, ' ')},
+        {large, "30000", large},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Unpack(WithLengthField(Pack(c.text), c.field)), c.expected) << c.field;
     }
 }
 
@@ -115,7 +127,7 @@ TEST_F(UnpackTest, DamagedLabelsGiveNothingAndSayWhy) {
         {"flipped byte", flipped},
         {"truncated", good.substr(0, good.size() - 3)},
         {"trailing bytes", good + "XYZ"},
-        {"length too large", WithLengthField(good, "00501")},
+        {"length too small by one", WithLengthField(good, "00501")},
         {"length too small", WithLengthField(good, "00499")},
         {"length 99999", WithLengthField(good, "99999")},
         {"negative length", WithLengthField(good, "-0005")},

@@ -74,12 +74,16 @@ TEST_F(CompanionCsvTest, MissingOrEmptyCompanionWritesNothingSilently) {
     EXPECT_TRUE(op.shown.empty());
 }
 
-TEST_F(CompanionCsvTest, NamesLeavingTheCsvFolderAreNeverRead) {
+TEST_F(CompanionCsvTest, NamesLeavingTheCsvFolderAreNeverReadAndSaySo) {
     files.files = {{"C:\\CSV\\..\\SECRET.CSV", "s"},
                    {"C:\\CSV\\D:\\X.CSV", "s"},
                    {"C:\\CSV\\SUB\\P.CSV", "sub"}};
-    EXPECT_EQ(Append("..\\SECRET"), CsvAppend::NoCompanion);
-    EXPECT_EQ(Append("D:\\X"), CsvAppend::NoCompanion);
+    for (const char* name : {"..\\SECRET", "D:\\X", "SUB\\..\\..\\X", "\\X"}) {
+        op.shown.clear();
+        EXPECT_EQ(Append(name), CsvAppend::OutsideFolder) << name;
+        ASSERT_EQ(op.shown.size(), 1u) << name;
+        EXPECT_NE(op.shown[0].text.find("outside the CSV folder"), std::string::npos);
+    }
     EXPECT_EQ(Append(std::string("P\0x", 3)), CsvAppend::NoCompanion);
     EXPECT_EQ(files.files.count(kOut), 0u);
     EXPECT_EQ(Append("SUB\\P.CNC"), CsvAppend::Appended);

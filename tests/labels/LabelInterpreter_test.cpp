@@ -331,6 +331,10 @@ TEST_F(LabelInterpreterTest, LowerCaseSetpIsRowZeroAndLoadsAList) {
     listResult = false;
     EXPECT_FALSE(Scan("%01JOBS"));
     EXPECT_EQ(listNames.back(), "JOBS");
+    // A list outside the program folder is refused by the load: the host's list stays.
+    EXPECT_FALSE(Scan("%01..\\JOBS"));
+    EXPECT_EQ(listNames.back(), "..\\JOBS");
+    EXPECT_TRUE(trace.lines.empty());
 }
 
 TEST_F(LabelInterpreterTest, ForcedCncExtensionAndEditor) {

@@ -135,7 +135,9 @@ long Win32Desktop::ActiveWindow() {
 
 bool Win32Desktop::PutOnTop(long window) {
     const HWND handle = reinterpret_cast<HWND>(static_cast<INT_PTR>(window));
-    return handle != nullptr && ::BringWindowToTop(handle) != 0;
+    // Topmost, so the host's window cannot cover the editor again.
+    return handle != nullptr &&
+           ::SetWindowPos(handle, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE) != 0;
 }
 
 std::vector<INPUT> KeyStrokes(std::string_view keys) {

@@ -75,6 +75,11 @@ TEST(Win32Desktop, KeysArriveInTheStartedEditor) {
     }
     const long window = desktop.ActiveWindow();
     EXPECT_TRUE(desktop.PutOnTop(window));
+    // Topmost: the host's window cannot cover the editor again.
+    EXPECT_NE(
+        ::GetWindowLongPtrA(reinterpret_cast<HWND>(static_cast<INT_PTR>(window)), GWL_EXSTYLE) &
+            WS_EX_TOPMOST,
+        0);
     const std::string typed = "\x0fP\xf1.CNC\r\r";
     EXPECT_TRUE(desktop.SendKeys("\x0f"));
     EXPECT_TRUE(desktop.SendKeys("P\xf1.CNC"));
