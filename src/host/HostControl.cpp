@@ -86,16 +86,36 @@ bool HostControl::WaitForList(double timeoutSeconds) {
     }
 }
 
+void HostControl::BeginLabel() {
+    entryTaken_ = false;
+    labelStopped_ = false;
+    entryLost_ = false;
+}
+
 bool HostControl::Attempt(const std::function<bool()>& call) {
     reconnectFailed_ = false;
-    if (reconnectPending_ && !Reconnect()) {
+    if (labelStopped_) {
         return false;
+    }
+    if (reconnectPending_) {
+        // Broken off after this label's entry: that was reported; a new host would only
+        // take the rest of the label without its entry.
+        if (entryTaken_) {
+            labelStopped_ = true;
+            return false;
+        }
+        if (!Reconnect()) {
+            return false;
+        }
     }
     if (call()) {
         return true;
     }
     switch (LastKind()) {
     case HostFailureKind::Gone:
+        if (entryTaken_) {
+            return LoseEntry();
+        }
         // The call never reached the host: making it again on the new host is safe.
         return Reconnect() && call();
     case HostFailureKind::MayHaveRun:
@@ -126,6 +146,16 @@ bool HostControl::Reconnect() {
     }
     window_.SetStatus(shown);
     return ok;
+}
+
+bool HostControl::LoseEntry() {
+    labelStopped_ = true;
+    entryLost_ = true;
+    reconnectPending_ = hostApp_ != nullptr;
+    trace_.Note("host",
+                "entry of " + label_.ProgramName + " lost: " + kEndedAfterEntry + FailureSuffix());
+    operator_.Message(MessageIcon::Critical, MessageButtons::Ok, kProgramName, kEndedAfterEntry);
+    return false;
 }
 
 HostFailureKind HostControl::LastKind() const {
@@ -168,7 +198,11 @@ bool HostControl::HostAddLine() {
         return list && list->AddLine(BuildFieldString(label_, codes_));
     });
     if (added) {
+        entryTaken_ = true;
         return true;
+    }
+    if (labelStopped_) {
+        return false;
     }
     if (!RefusedByHost()) {
         ReportFailure("AddLine");
@@ -182,12 +216,16 @@ bool HostControl::RecoverAddLine() {
     for (int round = 0; round < kAddLineRecoveryRounds; ++round) {
         const FreshList result = TryFreshList();
         if (result == FreshList::Added) {
+            entryTaken_ = true;
             return true;
         }
         created = created || result == FreshList::Failed;
         if (result == FreshList::Failed && !RefusedByHost()) {
             // The connection broke during the recovery: the next call connects again first.
             const HostFailureKind kind = LastKind();
+            if (kind == HostFailureKind::Gone && entryTaken_) {
+                return LoseEntry();
+            }
             reconnectPending_ = hostApp_ != nullptr && (kind == HostFailureKind::Gone ||
                                                         kind == HostFailureKind::MayHaveRun);
             ReportFailure("AddLine");
@@ -289,9 +327,13 @@ void HostControl::Release() {
     deviceStatus_.reset();
     hostApp_.reset();
     reconnectPending_ = false;
+    BeginLabel(); // no label holds an entry on a host connected afresh
 }
 
 void HostControl::ReportFailure(std::string_view call) {
+    if (labelStopped_) {
+        return; // told once for the label
+    }
     const std::optional<HostFailure> failure = hostApp_ ? hostApp_->LastFailure() : std::nullopt;
     const std::string name(call);
     std::string text;
