@@ -399,11 +399,42 @@ TEST_F(HostFaultTest, NoFreshListIsNotCalledTriedOnNewLists) {
 TEST(CallFailureClass, SystemNumbersSayWhetherTheCallRan) {
     using enum HostFailureKind;
     const std::pair<std::uint32_t, HostFailureKind> cases[] = {
-        {0x80010108, Gone}, {0x800706BA, Gone}, {0x80010007, MayHaveRun}, {0x800706BE, MayHaveRun},
-        {0x80010001, Busy}, {0x8001010A, Busy}, {0x80020009, Refused}};
+        {0x80010108, Gone},
+        {0x800401FD, Gone},
+        {0x80010012, Gone},
+        {0x80080008, Gone},
+        {0x800706BA, Gone},
+        {0x800706BF, Gone},
+        {0x800706B5, Gone},
+        {0x80010001, Busy},
+        {0x8001010A, Busy},
+        {0x800706BB, Busy},
+        {0x80010007, MayHaveRun},
+        {0x80010006, MayHaveRun},
+        {0x80010002, MayHaveRun},
+        {0x8007071A, MayHaveRun},
+        {0x800706BE, MayHaveRun},
+        // Unlisted transport failures: the RPC facility and the RPC run time's errors.
+        {0x80010105, MayHaveRun},
+        {0x80010100, MayHaveRun},
+        {0x80010009, MayHaveRun},
+        {0x8007071C, MayHaveRun},
+        {0x800706C6, MayHaveRun},
+        {0x8001FFFF, MayHaveRun},
+        {0x800706A4, MayHaveRun},
+        {0x800707CF, MayHaveRun},
+        // The host's own answers, and failures that are no transport's.
+        {0x80020009, Refused},
+        {0x8002000E, Refused},
+        {0x80040201, Refused},
+        {0x80004005, Refused},
+        {0x800706A3, Refused},
+        {0x800707D0, Refused},
+        {0x00010001, Refused}};
     for (const auto& [number, kind] : cases) {
         // As a 32-bit HRESULT arrives in a long on either platform.
-        EXPECT_EQ(ClassifyCallFailure(static_cast<std::int32_t>(number)), kind) << number;
+        EXPECT_EQ(ClassifyCallFailure(static_cast<std::int32_t>(number)), kind)
+            << std::hex << number;
     }
 }
 
