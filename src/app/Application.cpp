@@ -56,7 +56,7 @@ bool Application::Start(const StartOptions& options) {
         return End();
     }
     ini_.emplace(ports_.files.NativePath(settings_.IniFile));
-    reportedIni_.emplace(*ini_, ports_.op, ini_->NativePath());
+    reportedIni_.emplace(*ini_, ports_.op, ini_->NativePath(), settings_.IniReadFault);
     window_.HideEditorOption();
     Guarded([&] {
         if (options.applyCommSettings) {

@@ -137,6 +137,35 @@ TEST(SaveCommSettings, WritesSettingsThenPortWithoutBlanks) {
     EXPECT_EQ(ini.writes, expected);
 }
 
+TEST(LoadSettings, FileFoundButUnreadableIsToldAndGivesDefaults) {
+    struct Case {
+        const char* name;
+        std::string content;
+        bool readFails;
+        const char* fault;
+    };
+    for (const Case& c :
+         {Case{"locked", "[VORKSTAB]\r\nCommPort=4\r\n", true, "fake read failure"},
+          Case{"UTF-16", std::string("\xFF\xFE[\0V\0", 6), false, "not single-byte"},
+          Case{"NUL inside", std::string("[VORKSTAB]\r\nCommPort=4\0", 23), false,
+               "not single-byte"}}) {
+        SCOPED_TRACE(c.name);
+        testing::FakeFileSystem fs;
+        FakeOperator op;
+        Settings settings;
+        fs.files["/bin\\ZOR.INI"] = c.content;
+        if (c.readFails) {
+            fs.readErrors["/bin\\ZOR.INI"] = FsError::AccessDenied;
+        }
+        ASSERT_TRUE(LoadSettings(settings, {"/bin", "/win"}, fs, op));
+        EXPECT_EQ(settings.CommPortNumber, 1);
+        EXPECT_NE(settings.IniReadFault.find(c.fault), std::string::npos) << settings.IniReadFault;
+        ASSERT_EQ(op.shown.size(), 1u);
+        EXPECT_EQ(op.shown[0].icon, MessageIcon::Exclamation);
+        EXPECT_TRUE(op.shown[0].text.starts_with("The settings file ")) << op.shown[0].text;
+    }
+}
+
 TEST(LoadSettings, UnexpectedLookupFailureStopsWithoutFurtherMessages) {
     testing::FakeFileSystem fs;
     FakeOperator op;
