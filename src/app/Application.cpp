@@ -65,6 +65,9 @@ bool Application::Start(const StartOptions& options) {
     });
     Guarded([&] { codes_.InitCodeTable(); });
     Guarded([&] { host_.Pause(kStartPauseSeconds); });
+    if (options.host) {
+        options.host->SetCallTimeLimit(settings_.HostCallTimeoutSeconds * 1000);
+    }
     bool connected = false;
     Guarded([&] { connected = host_.Connect(options.host, options.connectTimeoutSeconds); });
     if (!connected) {

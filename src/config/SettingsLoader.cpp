@@ -101,6 +101,9 @@ bool LoadSettings(Settings& settings, const SettingsLocations& locations, FileSy
                                                          : setting_keys::kCommPollTime.number;
     settings.CSVInPath = ReadFolderPath(ini, setting_keys::kCSVInPath);
     settings.CSVOutPath = ReadFolderPath(ini, setting_keys::kCSVOutPath);
+    const int callTimeout = ReadNumber(ini, setting_keys::kHostCallTimeout);
+    settings.HostCallTimeoutSeconds =
+        callTimeout >= 1 ? callTimeout : setting_keys::kHostCallTimeout.number;
     return true;
 }
 

@@ -69,17 +69,18 @@ bool HostControl::Connect(std::shared_ptr<HostApplication> app, double timeoutSe
 }
 
 bool HostControl::WaitForList(double timeoutSeconds) {
-    // Time is counted in pump rounds rather than read from a clock, so a test pump that
-    // never sleeps still ends the wait.
+    // Counted on the clock, not in rounds: a host whose calls are slow would stretch rounds
+    // far beyond the bound.
     const double boundMs = timeoutSeconds > 0 ? timeoutSeconds * 1000.0 : 0.0;
     const std::shared_ptr<HostApplication> app = hostApp_;
-    for (double waitedMs = 0;; waitedMs += kConnectRoundMs) {
+    const std::int64_t start = pump_.Milliseconds();
+    for (;;) {
         if (auto list = app->GetExeList()) {
             hostList_ = std::move(list);
             return true;
         }
         pump_.ProcessEvents();
-        if (waitedMs >= boundMs) {
+        if (static_cast<double>(pump_.Milliseconds() - start) >= boundMs) {
             return false;
         }
         pump_.Sleep(kConnectRoundMs);

@@ -95,20 +95,23 @@ TEST_F(SettingsLoaderTest, PollTimeAndPortLimits) {
         int interval;
         const char* port;
         int portNumber;
+        const char* callTimeout; // in Quillet's own section
+        int callSeconds;
     } cases[] = {
-        {"50", 1000, "0", 0},
-        {"99", 1000, "-3", 0},
-        {"100", 100, "4", 4},
-        {"250", 250, "x", 0},
-        {"65535", 65535, "32767", 32767},
-        {"70000", 65535, "99999", 32767},
-        {"", 1000, "", 1},
+        {"50", 1000, "0", 0, "0", 60},
+        {"99", 1000, "-3", 0, "-5", 60},
+        {"100", 100, "4", 4, "1", 1},
+        {"250", 250, "x", 0, "x", 60},
+        {"65535", 65535, "32767", 32767, "600", 600},
+        {"70000", 65535, "99999", 32767, "", 60},
+        {"", 1000, "", 1, "", 60},
     };
     for (const auto& c : cases) {
-        ASSERT_TRUE(
-            LoadWith(std::string("CommPollTime=") + c.poll + "\r\nCommPort=" + c.port + "\r\n"));
+        ASSERT_TRUE(LoadWith(std::string("CommPollTime=") + c.poll + "\r\nCommPort=" + c.port +
+                             "\r\n[Quillet]\r\nHostCallTimeout=" + c.callTimeout + "\r\n"));
         EXPECT_EQ(settings.PollIntervalMs, c.interval) << c.poll;
         EXPECT_EQ(settings.CommPortNumber, c.portNumber) << c.port;
+        EXPECT_EQ(settings.HostCallTimeoutSeconds, c.callSeconds) << c.callTimeout;
     }
 }
 

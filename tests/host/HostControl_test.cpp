@@ -76,6 +76,15 @@ TEST_F(HostControlTest, ConnectGivesUpAfterTheBoundWithTheMessage) {
     }
 }
 
+// A host that takes ten seconds to answer each call: the bound is time, not rounds.
+TEST_F(HostControlTest, ConnectWaitIsCountedOnTheClock) {
+    options.withholdListForever = true;
+    pump.onProcessEvents = [this] { pump.now += 10000; };
+    host = std::make_shared<SimulatedHost>(trace, options);
+    EXPECT_FALSE(control.Connect(host, 30));
+    EXPECT_EQ(Count("host GetExeList"), 3);
+}
+
 TEST_F(HostControlTest, FirstLabelStepRunsOnce) {
     ASSERT_TRUE(Connect());
     EXPECT_TRUE(control.FirstLabelStep());
@@ -444,6 +453,9 @@ TEST(BusyHostPolicy, RetryLaterIsWaitedOutForThirtySecondsARejectionNot) {
     EXPECT_EQ(BusyHostPolicy::RetryAfter(RetryLater, 29999), 250);
     EXPECT_EQ(BusyHostPolicy::RetryAfter(RetryLater, 30000), std::nullopt);
     EXPECT_EQ(BusyHostPolicy::RetryAfter(Rejected, 0), std::nullopt);
+    using enum BusyHostPolicy::Pending;
+    EXPECT_EQ(BusyHostPolicy::OnMessagePending(59999, 60000), KeepWaiting);
+    EXPECT_EQ(BusyHostPolicy::OnMessagePending(60000, 60000), GiveUp);
 }
 
 } // namespace
