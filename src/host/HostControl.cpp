@@ -50,7 +50,8 @@ bool HostControl::Connect(std::shared_ptr<HostApplication> app, double timeoutSe
     Release();
     hostApp_ = std::move(app);
     connectTimeoutSeconds_ = timeoutSeconds;
-    if (hostApp_ && hostApp_->Attach(true) && WaitForList(timeoutSeconds)) {
+    const std::shared_ptr<HostApplication> attached = hostApp_;
+    if (attached && attached->Attach(true) && WaitForList(timeoutSeconds)) {
         deviceStatus_ = hostApp_->DeviceStatus();
         firstScanPending_ = true;
         return true;
@@ -80,6 +81,10 @@ bool HostControl::WaitForList(double timeoutSeconds) {
             return true;
         }
         pump_.ProcessEvents();
+        // The session ended meanwhile (the events held its end) and let go of the host.
+        if (hostApp_ != app) {
+            return false;
+        }
         if (static_cast<double>(pump_.Milliseconds() - start) >= boundMs) {
             return false;
         }
@@ -138,8 +143,8 @@ bool HostControl::Reconnect() {
     deviceStatus_.reset();
     app->Disconnect();
     // As at start-up, except that the new host's list keeps what it holds.
-    const bool ok =
-        app->Attach(true) && WaitForList(connectTimeoutSeconds_) && hostList_->SetVisible(true);
+    const bool ok = app->Attach(true) && WaitForList(connectTimeoutSeconds_) && hostApp_ == app &&
+                    hostList_->SetVisible(true);
     reconnectPending_ = !ok;
     reconnectFailed_ = !ok;
     if (ok) {

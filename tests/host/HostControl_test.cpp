@@ -85,6 +85,17 @@ TEST_F(HostControlTest, ConnectWaitIsCountedOnTheClock) {
     EXPECT_EQ(Count("host GetExeList"), 3);
 }
 
+// The session ending while the wait lets events run (the end of a Windows session).
+TEST_F(HostControlTest, ReleaseDuringTheConnectWaitEndsItCleanly) {
+    options.withholdList = 2;
+    pump.onProcessEvents = [this] { control.Release(); };
+    host = std::make_shared<SimulatedHost>(trace, options);
+    EXPECT_FALSE(control.Connect(host, 30));
+    EXPECT_EQ(Count("host GetExeList"), 1);
+    EXPECT_EQ(control.HostApp(), nullptr);
+    EXPECT_EQ(control.DeviceStatus(), nullptr);
+}
+
 TEST_F(HostControlTest, FirstLabelStepRunsOnce) {
     ASSERT_TRUE(Connect());
     EXPECT_TRUE(control.FirstLabelStep());
