@@ -62,23 +62,14 @@ HANDLE RetriedWhileShared(const std::function<HANDLE()>& open) {
     return handle;
 }
 
-// An existing target is replaced keeping its permissions, attributes and streams; where
-// the volume or the file refuses that (no such support, a file we may write but not
-// replace that way), the new file is moved over it instead.
+// An existing target is replaced keeping its permissions, attributes and streams. Without
+// a backup name a failed replace leaves the target where it was, so wherever the volume or
+// the file refuses it (or Wine, which answers "directory name invalid"), the new file is
+// moved over the target instead.
 bool ReplaceOrMove(const std::wstring& from, const std::wstring& to) {
     if (::ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
                        nullptr) != 0) {
         return true;
-    }
-    const DWORD error = ::GetLastError();
-    // The target is gone and the new file kept its name, or never was there.
-    const bool fallBack = error == ERROR_FILE_NOT_FOUND ||
-                          error == ERROR_UNABLE_TO_MOVE_REPLACEMENT ||
-                          error == ERROR_UNABLE_TO_REMOVE_REPLACED ||
-                          error == ERROR_INVALID_PARAMETER || error == ERROR_NOT_SUPPORTED ||
-                          error == ERROR_INVALID_FUNCTION || error == ERROR_ACCESS_DENIED;
-    if (!fallBack) {
-        return false;
     }
     return ::MoveFileExW(from.c_str(), to.c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;

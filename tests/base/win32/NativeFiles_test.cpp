@@ -30,26 +30,6 @@ TEST(WindowsNativeFiles, WholeWriteReplacesExistingFileInBinaryMode) {
         std::filesystem::is_regular_file(std::filesystem::path(dir.path()) / L"\u00F1.ini"));
 }
 
-// The replaced file keeps what the folder would not give a new one (its attributes here),
-// and a link stays a link: the file it leads to gets the new content.
-TEST(WindowsNativeFiles, WholeWriteKeepsTheFileItReplaces) {
-    const TempFolder dir;
-    dir.Write("ZOR.INI", "old");
-    const std::wstring ini = std::filesystem::path(dir / "ZOR.INI").wstring();
-    ASSERT_NE(::SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_HIDDEN), 0);
-    ASSERT_TRUE(WriteFileAtomic(dir / "ZOR.INI", "new").ok());
-    EXPECT_EQ(dir.Read("ZOR.INI"), "new");
-    EXPECT_NE(::GetFileAttributesW(ini.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
-
-    const std::filesystem::path link = std::filesystem::path(dir.path()) / "LINK.INI";
-    std::error_code error;
-    std::filesystem::create_symlink(std::filesystem::path(dir.path()) / "ZOR.INI", link, error);
-    ASSERT_FALSE(error) << error.message();
-    ASSERT_TRUE(WriteFileAtomic(dir / "LINK.INI", "through the link").ok());
-    EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(dir.Read("ZOR.INI"), "through the link");
-}
-
 // A virus scanner holding the file for a moment: the replace waits it out.
 TEST(WindowsNativeFiles, WholeWriteWaitsOutABriefHold) {
     const TempFolder dir;
