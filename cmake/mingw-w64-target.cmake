@@ -15,4 +15,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Static archives only (libgcc and libstdc++ too, with the toolchain's own exception
 # model), so the programs need no MinGW or zlib DLL beside them.
 set(ZLIB_USE_STATIC_LIBS ON)
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# Terminal-server aware: a program on a shared server sees its own Windows folder, not
+# a copy the system makes per user.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--tsaware")

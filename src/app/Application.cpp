@@ -56,7 +56,7 @@ bool Application::Start(const StartOptions& options) {
         return End();
     }
     ini_.emplace(ports_.files.NativePath(settings_.IniFile));
-    reportedIni_.emplace(*ini_, ports_.op, ini_->NativePath());
+    reportedIni_.emplace(*ini_, ports_.op, ini_->NativePath(), settings_.IniReadFault);
     window_.HideEditorOption();
     Guarded([&] {
         if (options.applyCommSettings) {
@@ -65,6 +65,9 @@ bool Application::Start(const StartOptions& options) {
     });
     Guarded([&] { codes_.InitCodeTable(); });
     Guarded([&] { host_.Pause(kStartPauseSeconds); });
+    if (options.host) {
+        options.host->SetCallTimeLimit(settings_.HostCallTimeoutSeconds * 1000);
+    }
     bool connected = false;
     Guarded([&] { connected = host_.Connect(options.host, options.connectTimeoutSeconds); });
     if (!connected) {

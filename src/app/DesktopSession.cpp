@@ -195,6 +195,8 @@ void DesktopSession::Close() {
 
 void DesktopSession::EndSession() {
     operator_.Silence();
+    // The process may be ended as soon as this returns: the journal goes to disk first.
+    trace_.Flush();
     if (closed_) {
         return;
     }

@@ -12,11 +12,14 @@ std::string SettingsNotSavedText(const std::string& file, const std::string& rea
 
 // ZOR.INI as every settings writer reaches it: each write that fails is told to the
 // operator once, naming the file as this system spells its path and giving the system's
-// words, so no change is lost without a word whichever dialog or option made it.
+// words, so no change is lost without a word whichever dialog or option made it. A file
+// that could not be read at start-up (`readFault`) takes no writes: the values shown are
+// defaults, and saving them would replace the file's own.
 class ReportingIniProfile final : public IniProfile {
 public:
-    ReportingIniProfile(IniProfile& ini, Operator& op, std::string shownPath)
-        : ini_(ini), op_(op), shownPath_(std::move(shownPath)) {}
+    ReportingIniProfile(IniProfile& ini, Operator& op, std::string shownPath,
+                        std::string readFault = {})
+        : ini_(ini), op_(op), shownPath_(std::move(shownPath)), readFault_(std::move(readFault)) {}
 
     std::string ReadString(std::string_view section, std::string_view key,
                            std::string_view fallback, std::size_t bufferSize) const override {
@@ -31,6 +34,7 @@ private:
     IniProfile& ini_;
     Operator& op_;
     std::string shownPath_;
+    std::string readFault_;
 };
 
 } // namespace quillet

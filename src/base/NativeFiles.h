@@ -31,7 +31,12 @@ FileWrite WriteFileAtomic(const std::string& nativePath, std::string_view data,
                           const std::vector<std::string>* knownTemporaries = nullptr);
 
 // Writes `data` over an existing file (never creating it), cuts it to that length and
-// flushes it to disk. Not whole or nothing: a crash meanwhile leaves a mix.
+// flushes it to disk (RewriteWhole): a full disk leaves the old content as it was; only a
+// crash meanwhile can leave a mix.
 FileWrite RewriteFileInPlace(const std::string& nativePath, std::string_view data);
+
+// Appends `data` to the file, creating it when missing (AppendWhole): a failed append
+// leaves the file as it was.
+FileWrite AppendToFile(const std::string& nativePath, std::string_view data);
 
 } // namespace quillet

@@ -18,6 +18,10 @@ struct Settings {
     int PollIntervalMs = setting_keys::kCommPollTime.number;     // Timer1's interval
     bool ForceCncExtension = false;                              // set by LoadSettings
     std::string ExclusionFlags;                                  // key Exclusion, eight "0"/"1"
+    int HostCallTimeoutSeconds = setting_keys::kHostCallTimeout.number;
+    // Why ZOR.INI, found, could not be read at start-up (the values above are defaults
+    // then, and nothing may be saved over the file); empty when it was read.
+    std::string IniReadFault;
 };
 
 } // namespace quillet

@@ -36,6 +36,8 @@ inline constexpr SettingKey kHalfLimitY{kSection, "HalfLimitY"};
 inline constexpr SettingKey kAutoSelSetting{kSection, "AutoSelSetting"};
 inline constexpr SettingKey kPNameMSel{kSection, "PNameMSel"};
 inline constexpr SettingKey kCommentMSel{kSection, "CommentMSel"};
+// Seconds a call to the host may go unanswered before it is given up; below 1 reads 60.
+inline constexpr SettingKey kHostCallTimeout{kQuilletSection, "HostCallTimeout", "", 60};
 
 // Keys named after a machine field slot ("FieldCode_SFN", "FieldFlag_SFS") and after a
 // trigger slot ("PNameMirrorLR", "PNameMirrorCPos", "PNameMirrorText"), all in kSection

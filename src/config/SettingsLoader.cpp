@@ -2,7 +2,7 @@
 
 #include "base/Text.h"
 #include "config/FileExists.h"
-#include "config/IniStore.h"
+#include "config/IniDocument.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -55,7 +55,25 @@ std::optional<std::string> FindIniFile(const SettingsLocations& locations, FileS
     return std::nullopt;
 }
 
+// Why the file's bytes are no settings this program can read; empty when they are.
+std::string ReadFault(const FileRead& read) {
+    if (read.error != FsError::None) {
+        return read.errorText.empty() ? "it cannot be opened" : read.errorText;
+    }
+    const std::string_view data = read.data;
+    if (data.starts_with("\xFF\xFE") || data.starts_with("\xFE\xFF") ||
+        data.find('\0') != std::string_view::npos) {
+        return "it is not single-byte text (saved as Unicode?)";
+    }
+    return {};
+}
+
 } // namespace
+
+std::string SettingsUnreadableText(const std::string& file, const std::string& fault) {
+    return "The settings file " + file + " could not be read: " + fault +
+           ". Quillet runs with its default settings and saves nothing over the file.";
+}
 
 bool LoadSettings(Settings& settings, const SettingsLocations& locations, FileSystem& fs,
                   Operator& op) {
@@ -66,7 +84,13 @@ bool LoadSettings(Settings& settings, const SettingsLocations& locations, FileSy
     settings.IniFile = *iniFile;
     settings.ForceCncExtension = true;
 
-    const IniStore ini(fs.NativePath(settings.IniFile));
+    const FileRead read = fs.ReadAll(settings.IniFile);
+    settings.IniReadFault = ReadFault(read);
+    if (!settings.IniReadFault.empty()) {
+        op.Message(MessageIcon::Exclamation, MessageButtons::Ok, kProgramName,
+                   SettingsUnreadableText(fs.NativePath(settings.IniFile), settings.IniReadFault));
+    }
+    const IniDocument ini(settings.IniReadFault.empty() ? read.data : std::string());
     settings.CommSettings = ReadText(ini, setting_keys::kCommSettings);
     settings.GCodePath = TrimBlanks(ReadText(ini, setting_keys::kGCodePath));
     const int port = ReadNumber(ini, setting_keys::kCommPort);
@@ -77,6 +101,9 @@ bool LoadSettings(Settings& settings, const SettingsLocations& locations, FileSy
                                                          : setting_keys::kCommPollTime.number;
     settings.CSVInPath = ReadFolderPath(ini, setting_keys::kCSVInPath);
     settings.CSVOutPath = ReadFolderPath(ini, setting_keys::kCSVOutPath);
+    const int callTimeout = ReadNumber(ini, setting_keys::kHostCallTimeout);
+    settings.HostCallTimeoutSeconds =
+        callTimeout >= 1 ? callTimeout : setting_keys::kHostCallTimeout.number;
     return true;
 }
 

@@ -20,9 +20,14 @@ inline constexpr const char* kIniFileName = "ZOR.INI";
 inline constexpr int kMaxPollIntervalMs = 65535; // the most the poll timer can take
 
 // Finds ZOR.INI and reads the serial and path settings into `settings`. False (after
-// telling the operator) when no settings file was found; the program then ends.
+// telling the operator) when no settings file was found; the program then ends. A file
+// found but not readable as single-byte text (locked, no permission, UTF-16) is told to
+// the operator and leaves the defaults, with the reason in Settings::IniReadFault.
 bool LoadSettings(Settings& settings, const SettingsLocations& locations, FileSystem& fs,
                   Operator& op);
+
+// "The settings file ... could not be read: ...": what the operator is told at start-up.
+std::string SettingsUnreadableText(const std::string& file, const std::string& fault);
 
 // The serial settings chosen in the dialog: key Settings, then CommPort without blanks.
 void SaveCommSettings(IniProfile& ini, const Settings& settings);

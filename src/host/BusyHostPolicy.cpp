@@ -9,4 +9,8 @@ std::optional<int> BusyHostPolicy::RetryAfter(Answer answer, unsigned elapsedMs)
     return kRetryEveryMs;
 }
 
+BusyHostPolicy::Pending BusyHostPolicy::OnMessagePending(unsigned elapsedMs, unsigned limitMs) {
+    return elapsedMs >= limitMs ? Pending::GiveUp : Pending::KeepWaiting;
+}
+
 } // namespace quillet

@@ -17,6 +17,12 @@ public:
     // Milliseconds to wait before the call is made again, or nothing to give it up, for a
     // call first made `elapsedMs` ago.
     static std::optional<int> RetryAfter(Answer answer, unsigned elapsedMs);
+
+    // A window message arrived while a call, made `elapsedMs` ago, waits for its answer:
+    // the message stays queued (a scan or a key typed meanwhile is handled after the call,
+    // never dropped); a call outstanding for `limitMs` or more is given up.
+    enum class Pending { KeepWaiting, GiveUp };
+    static Pending OnMessagePending(unsigned elapsedMs, unsigned limitMs);
 };
 
 } // namespace quillet

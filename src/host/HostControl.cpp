@@ -50,7 +50,8 @@ bool HostControl::Connect(std::shared_ptr<HostApplication> app, double timeoutSe
     Release();
     hostApp_ = std::move(app);
     connectTimeoutSeconds_ = timeoutSeconds;
-    if (hostApp_ && hostApp_->Attach(true) && WaitForList(timeoutSeconds)) {
+    const std::shared_ptr<HostApplication> attached = hostApp_;
+    if (attached && attached->Attach(true) && WaitForList(timeoutSeconds)) {
         deviceStatus_ = hostApp_->DeviceStatus();
         firstScanPending_ = true;
         return true;
@@ -69,33 +70,58 @@ bool HostControl::Connect(std::shared_ptr<HostApplication> app, double timeoutSe
 }
 
 bool HostControl::WaitForList(double timeoutSeconds) {
-    // Time is counted in pump rounds rather than read from a clock, so a test pump that
-    // never sleeps still ends the wait.
+    // Counted on the clock, not in rounds: a host whose calls are slow would stretch rounds
+    // far beyond the bound.
     const double boundMs = timeoutSeconds > 0 ? timeoutSeconds * 1000.0 : 0.0;
     const std::shared_ptr<HostApplication> app = hostApp_;
-    for (double waitedMs = 0;; waitedMs += kConnectRoundMs) {
+    const std::int64_t start = pump_.Milliseconds();
+    for (;;) {
         if (auto list = app->GetExeList()) {
             hostList_ = std::move(list);
             return true;
         }
         pump_.ProcessEvents();
-        if (waitedMs >= boundMs) {
+        // The session ended meanwhile (the events held its end) and let go of the host.
+        if (hostApp_ != app) {
+            return false;
+        }
+        if (static_cast<double>(pump_.Milliseconds() - start) >= boundMs) {
             return false;
         }
         pump_.Sleep(kConnectRoundMs);
     }
 }
 
+void HostControl::BeginLabel() {
+    entryTaken_ = false;
+    labelStopped_ = false;
+    entryLost_ = false;
+}
+
 bool HostControl::Attempt(const std::function<bool()>& call) {
     reconnectFailed_ = false;
-    if (reconnectPending_ && !Reconnect()) {
+    if (labelStopped_) {
         return false;
+    }
+    if (reconnectPending_) {
+        // Broken off after this label's entry: that was reported; a new host would only
+        // take the rest of the label without its entry.
+        if (entryTaken_) {
+            labelStopped_ = true;
+            return false;
+        }
+        if (!Reconnect()) {
+            return false;
+        }
     }
     if (call()) {
         return true;
     }
     switch (LastKind()) {
     case HostFailureKind::Gone:
+        if (entryTaken_) {
+            return LoseEntry();
+        }
         // The call never reached the host: making it again on the new host is safe.
         return Reconnect() && call();
     case HostFailureKind::MayHaveRun:
@@ -117,8 +143,8 @@ bool HostControl::Reconnect() {
     deviceStatus_.reset();
     app->Disconnect();
     // As at start-up, except that the new host's list keeps what it holds.
-    const bool ok =
-        app->Attach(true) && WaitForList(connectTimeoutSeconds_) && hostList_->SetVisible(true);
+    const bool ok = app->Attach(true) && WaitForList(connectTimeoutSeconds_) && hostApp_ == app &&
+                    hostList_->SetVisible(true);
     reconnectPending_ = !ok;
     reconnectFailed_ = !ok;
     if (ok) {
@@ -126,6 +152,16 @@ bool HostControl::Reconnect() {
     }
     window_.SetStatus(shown);
     return ok;
+}
+
+bool HostControl::LoseEntry() {
+    labelStopped_ = true;
+    entryLost_ = true;
+    reconnectPending_ = hostApp_ != nullptr;
+    trace_.Note("host",
+                "entry of " + label_.ProgramName + " lost: " + kEndedAfterEntry + FailureSuffix());
+    operator_.Message(MessageIcon::Critical, MessageButtons::Ok, kProgramName, kEndedAfterEntry);
+    return false;
 }
 
 HostFailureKind HostControl::LastKind() const {
@@ -168,7 +204,11 @@ bool HostControl::HostAddLine() {
         return list && list->AddLine(BuildFieldString(label_, codes_));
     });
     if (added) {
+        entryTaken_ = true;
         return true;
+    }
+    if (labelStopped_) {
+        return false;
     }
     if (!RefusedByHost()) {
         ReportFailure("AddLine");
@@ -182,12 +222,16 @@ bool HostControl::RecoverAddLine() {
     for (int round = 0; round < kAddLineRecoveryRounds; ++round) {
         const FreshList result = TryFreshList();
         if (result == FreshList::Added) {
+            entryTaken_ = true;
             return true;
         }
         created = created || result == FreshList::Failed;
         if (result == FreshList::Failed && !RefusedByHost()) {
             // The connection broke during the recovery: the next call connects again first.
             const HostFailureKind kind = LastKind();
+            if (kind == HostFailureKind::Gone && entryTaken_) {
+                return LoseEntry();
+            }
             reconnectPending_ = hostApp_ != nullptr && (kind == HostFailureKind::Gone ||
                                                         kind == HostFailureKind::MayHaveRun);
             ReportFailure("AddLine");
@@ -289,9 +333,13 @@ void HostControl::Release() {
     deviceStatus_.reset();
     hostApp_.reset();
     reconnectPending_ = false;
+    BeginLabel(); // no label holds an entry on a host connected afresh
 }
 
 void HostControl::ReportFailure(std::string_view call) {
+    if (labelStopped_) {
+        return; // told once for the label
+    }
     const std::optional<HostFailure> failure = hostApp_ ? hostApp_->LastFailure() : std::nullopt;
     const std::string name(call);
     std::string text;

@@ -21,7 +21,8 @@ class WindowState;
 // call. A failed call is reported to the operator here and returns false, so the caller
 // only has to stop. When the host's objects have gone (the host was ended or restarted),
 // the host is connected again as at start-up and the call made once more; a call that may
-// have run is never repeated.
+// have run is never repeated. Within one label, once an entry has been added, no call goes
+// to any host but the one that took it: a host gone after that loses the label.
 class HostControl {
 public:
     static constexpr const char* kExeListProgId = "Tormial.ExeList";
@@ -33,6 +34,9 @@ public:
     static constexpr const char* kReconnectingStatus = "Connecting to Tormial again...";
     static constexpr const char* kConnectionFailed = "Tormial Connection Failed!";
     static constexpr const char* kConnectionFailedTitle = "ERROR";
+    static constexpr const char* kEndedAfterEntry =
+        "Tormial ended after the entry was added: check its execution list and scan the label "
+        "again.";
     // One round of the connection wait: a GetExeList, pending events, then this sleep.
     static constexpr int kConnectRoundMs = 50;
     // Fresh list objects tried after AddLine failed before the entry is given up.
@@ -50,6 +54,11 @@ public:
     // FirstScanPending is set. On failure "Tormial Connection Failed!" is shown, nothing
     // is held, and false comes back: the program cannot go on.
     bool Connect(std::shared_ptr<HostApplication> app, double timeoutSeconds);
+
+    // A new label: its calls may connect again until its first entry has been added.
+    void BeginLabel();
+    // The host that took an entry of this label has gone: the entry went with it.
+    bool EntryLost() const { return entryLost_; }
 
     bool FirstScanPending() const { return firstScanPending_; }
     void SetFirstScanPending(bool pending) { firstScanPending_ = pending; }
@@ -91,6 +100,8 @@ private:
     // more. A connection found broken before is renewed first.
     bool Attempt(const std::function<bool()>& call);
     bool Reconnect();
+    // A call of this label would have to go to another host than the one holding its entry.
+    bool LoseEntry();
     HostFailureKind LastKind() const;
     // The host answered the call with an error of its own: a fresh list may help.
     bool RefusedByHost() const;
@@ -114,6 +125,9 @@ private:
     double connectTimeoutSeconds_ = 0;
     bool reconnectPending_ = false; // the connection broke off: renew it before the next call
     bool reconnectFailed_ = false;  // the last call found no host to connect to again
+    bool entryTaken_ = false;       // an entry of this label is in the host's list
+    bool labelStopped_ = false;     // this label makes no more calls (the operator was told)
+    bool entryLost_ = false;        // ... because the host holding its entry has gone
 };
 
 // A host failure for the operator: its description and its number in hexadecimal.

@@ -48,6 +48,9 @@ class HostApplication {
 public:
     virtual ~HostApplication() = default;
     virtual bool Attach(bool attach) = 0;
+    // How long a call may go unanswered before it is given up (and counts as one that may
+    // have run); platforms whose calls cannot hang ignore it.
+    virtual void SetCallTimeLimit(int /*milliseconds*/) {}
     // Lets go of the host's objects, so that the next Attach reaches the host anew (a host
     // that was restarted). Objects handed out before stay unusable.
     virtual void Disconnect() {}

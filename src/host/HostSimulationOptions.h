@@ -11,6 +11,9 @@ struct HostSimulationOptions {
     int failAddLine = 0;               // the next N AddLine calls fail
     int failStart = 0;                 // the next N Start calls fail
     bool noDeviceStatus = false;       // no DeviceStatus object is handed out
+    // The host ends right after taking this many entries (0: never): calls on its objects
+    // fail as gone until Attach reaches the host started in its place, with an empty list.
+    int endAfterEntries = 0;
 };
 
 } // namespace quillet

@@ -58,6 +58,7 @@ std::string_view WithoutPrefix(std::string_view label) {
 }
 
 ImportResult ProgramImporter::ImportProgramLabel(std::string label) {
+    host_.BeginLabel();
     const std::string_view text = WithoutPrefix(label);
     if (const std::size_t bang = text.find('!'); bang != std::string_view::npos) {
         return ImportProgram(text, bang);

@@ -1,5 +1,6 @@
 #include "host/SimulatedHost.h"
 
+#include <cstdint>
 #include <utility>
 
 namespace quillet {
@@ -8,6 +9,17 @@ struct SimulatedHost::Shared {
     Shared(Trace& t, const HostSimulationOptions& o) : trace(t), options(o) {}
 
     void Event(std::string_view call) { trace.Event("host", call); }
+    // Whether a call on an object of host `generation` reaches a host; it fails as gone
+    // once that host has ended.
+    bool Reaches(int of) {
+        gone = of != generation;
+        return !gone;
+    }
+    void EndIfDue() {
+        if (options.endAfterEntries > 0 && ++taken == options.endAfterEntries) {
+            ++generation; // objects handed out so far belong to the host that ended
+        }
+    }
     void Changed() const {
         if (observer) {
             observer();
@@ -23,6 +35,10 @@ struct SimulatedHost::Shared {
     int exeListCalls = 0;
     std::vector<std::pair<std::string, int>> deviceStatusCalls;
     std::function<void()> observer;
+    int generation = 0; // the running host; objects keep the one that handed them out
+    int attachedTo = 0; // the host the application object reaches
+    int taken = 0;      // entries taken, counted for endAfterEntries
+    bool gone = false;  // the last call failed because its host had ended
 };
 
 namespace {
@@ -31,25 +47,36 @@ using Shared = SimulatedHost::Shared;
 
 class SimulatedExeList final : public HostExeList {
 public:
-    explicit SimulatedExeList(std::shared_ptr<Shared> shared) : shared_(std::move(shared)) {}
+    explicit SimulatedExeList(std::shared_ptr<Shared> shared)
+        : shared_(std::move(shared)), host_(shared_->generation) {}
 
     bool AddLine(const std::string& fieldString) override {
+        if (!shared_->Reaches(host_)) {
+            return false;
+        }
         shared_->Event("AddLine " + fieldString);
         if (shared_->options.failAddLine > 0) {
             --shared_->options.failAddLine;
             return false;
         }
         shared_->entries.push_back({fieldString, ParseFieldString(fieldString)});
+        shared_->EndIfDue();
         shared_->Changed();
         return true;
     }
     bool SetVisible(bool visible) override {
+        if (!shared_->Reaches(host_)) {
+            return false;
+        }
         shared_->Event(visible ? "Visible true" : "Visible false");
         shared_->visible = visible;
         shared_->Changed();
         return true;
     }
     bool ClearList() override {
+        if (!shared_->Reaches(host_)) {
+            return false;
+        }
         shared_->Event("ClearList");
         shared_->entries.clear();
         shared_->Changed();
@@ -57,19 +84,27 @@ public:
     }
     // Resets this object only; the host's list keeps its entries.
     bool Clear() override {
+        if (!shared_->Reaches(host_)) {
+            return false;
+        }
         shared_->Event("Clear");
         return true;
     }
 
 private:
     std::shared_ptr<Shared> shared_;
+    int host_;
 };
 
 class SimulatedDeviceStatus final : public HostDeviceStatus {
 public:
-    explicit SimulatedDeviceStatus(std::shared_ptr<Shared> shared) : shared_(std::move(shared)) {}
+    explicit SimulatedDeviceStatus(std::shared_ptr<Shared> shared)
+        : shared_(std::move(shared)), host_(shared_->generation) {}
 
     bool SetDeviceStatus(const std::string& name, std::int16_t value) override {
+        if (!shared_->Reaches(host_)) {
+            return false;
+        }
         shared_->Event("SetDeviceStatus " + name + " " + std::to_string(value));
         shared_->deviceStatusCalls.emplace_back(name, value);
         return true;
@@ -77,6 +112,7 @@ public:
 
 private:
     std::shared_ptr<Shared> shared_;
+    int host_;
 };
 
 bool IsDigit(char c) {
@@ -126,11 +162,22 @@ SimulatedHost::SimulatedHost(Trace& trace, const HostSimulationOptions& options)
 
 bool SimulatedHost::Attach(bool attach) {
     shared_->Event(attach ? "Attach true" : "Attach false");
+    if (shared_->attachedTo != shared_->generation) {
+        // The host that took the place of the one that ended.
+        shared_->attachedTo = shared_->generation;
+        shared_->entries.clear();
+        shared_->state = RunState::Idle;
+        shared_->visible = false;
+    }
+    shared_->gone = false;
     shared_->attached = attach;
     return true;
 }
 
 std::shared_ptr<HostExeList> SimulatedHost::GetExeList() {
+    if (!shared_->Reaches(shared_->attachedTo)) {
+        return nullptr;
+    }
     shared_->Event("GetExeList");
     ++shared_->exeListCalls;
     if (shared_->options.withholdListForever ||
@@ -141,6 +188,9 @@ std::shared_ptr<HostExeList> SimulatedHost::GetExeList() {
 }
 
 bool SimulatedHost::Start() {
+    if (!shared_->Reaches(shared_->attachedTo)) {
+        return false;
+    }
     shared_->Event("Start");
     if (shared_->options.failStart > 0) {
         --shared_->options.failStart;
@@ -152,6 +202,9 @@ bool SimulatedHost::Start() {
 }
 
 bool SimulatedHost::Stop() {
+    if (!shared_->Reaches(shared_->attachedTo)) {
+        return false;
+    }
     shared_->Event("Stop");
     shared_->state = RunState::Stopped;
     shared_->Changed();
@@ -159,6 +212,9 @@ bool SimulatedHost::Stop() {
 }
 
 bool SimulatedHost::End() {
+    if (!shared_->Reaches(shared_->attachedTo)) {
+        return false;
+    }
     shared_->Event("End");
     shared_->state = RunState::Ended;
     shared_->Changed();
@@ -166,6 +222,9 @@ bool SimulatedHost::End() {
 }
 
 std::shared_ptr<HostExeList> SimulatedHost::CreateExeList(const std::string& progId) {
+    if (!shared_->Reaches(shared_->attachedTo)) {
+        return nullptr;
+    }
     shared_->Event("CreateExeList");
     if (progId != "Tormial.ExeList") {
         return nullptr;
@@ -178,6 +237,20 @@ std::shared_ptr<HostDeviceStatus> SimulatedHost::DeviceStatus() {
         return nullptr;
     }
     return std::make_shared<SimulatedDeviceStatus>(shared_);
+}
+
+std::optional<HostFailure> SimulatedHost::LastFailure() const {
+    if (!shared_->gone) {
+        return std::nullopt;
+    }
+    // As the system reports a call on an object whose server has ended.
+    return HostFailure{static_cast<long>(static_cast<std::int32_t>(0x80010108)),
+                       "The object invoked has disconnected from its clients.",
+                       HostFailureKind::Gone};
+}
+
+int SimulatedHost::Restarts() const {
+    return shared_->generation;
 }
 
 const std::vector<SimulatedHost::Entry>& SimulatedHost::Entries() const {

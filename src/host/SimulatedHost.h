@@ -33,11 +33,14 @@ public:
     bool End() override;
     std::shared_ptr<HostExeList> CreateExeList(const std::string& progId) override;
     std::shared_ptr<HostDeviceStatus> DeviceStatus() override;
+    std::optional<HostFailure> LastFailure() const override;
 
     const std::vector<Entry>& Entries() const;
     RunState State() const;
     bool ListVisible() const;
     bool Attached() const;
+    // How many times the host ended and another took its place.
+    int Restarts() const;
     // Device-status calls received, in order: name and value.
     const std::vector<std::pair<std::string, int>>& DeviceStatusCalls() const;
 

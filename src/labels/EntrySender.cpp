@@ -51,6 +51,10 @@ EntrySender::Entry EntrySender::AddToHost(float x, float y, const SendOptions& o
         (!window_.autoStart() || host_.HostStart());
     label_.FieldCode.clear();
     label_.CodeChosen = false;
+    // Gone with the host: no acknowledgement, so that the label is scanned again.
+    if (host_.EntryLost()) {
+        return Entry::Lost;
+    }
     if (options.acknowledgeScanner && serial_.IsOpen()) {
         serial_.Write("ACK\r");
     }
@@ -78,14 +82,15 @@ bool EntrySender::SendEntries(float x, float y, const SendOptions& options) {
         label_.FieldCode = "&";
         first = AddToHost(x, y, options);
         // A pair is completed even when the first entry's start failed: it was added.
-        if (first != Entry::NotAdded) {
+        if (first == Entry::Added || first == Entry::AddedFollowUpFailed) {
             label_.FieldCode = "&";
             second = AddToHost(x, y, options);
         }
     } else {
         first = AddToHost(x, y, options);
     }
-    if (first == Entry::NotAdded || second == Entry::NotAdded) {
+    const auto missing = [](Entry e) { return e == Entry::NotAdded || e == Entry::Lost; };
+    if (missing(first) || missing(second)) {
         DropLabelSet();
         return false;
     }

@@ -33,10 +33,11 @@ public:
         Added,
         AddedFollowUpFailed, // the notice or the start after it failed (the operator was told)
         NotAdded,            // the operator has been told
+        Lost, // added, but the host ended before the label was done (the operator was told)
     };
 
     // One entry: choose the field, add the line, notify, auto start, acknowledge. An
-    // entry that was added is acknowledged.
+    // entry that was added is acknowledged, unless the host that took it has ended.
     Entry AddToHost(float x, float y, const SendOptions& options);
 
     // DetectMirror and one or two entries, then the pauses, indicators, last program,

@@ -34,6 +34,7 @@ constexpr int kLastRow = WindowState::kRowIndicators - 1;
 } // namespace
 
 bool LabelInterpreter::ProcessLabel(const std::string& label) {
+    c_.host.BeginLabel();
     if (!c_.host.FirstLabelStep()) {
         return false;
     }

@@ -98,6 +98,21 @@ TEST_F(ApplicationTest, MissingSettingsOrHostEndTheProgram) {
     EXPECT_EQ(op.shown[0].text, "Tormial Connection Failed!");
 }
 
+// Defaults shown for a file that could not be read are never saved over it.
+TEST_F(ApplicationTest, UnreadableSettingsFileIsNotOverwritten) {
+    const std::string unicode("\xFF\xFE[\0V\0", 6);
+    dir.Write("bin/ZOR.INI", unicode);
+    ASSERT_TRUE(Start());
+    ASSERT_EQ(op.shown.size(), 1u);
+    ASSERT_NE(app.Ini(), nullptr);
+    EXPECT_FALSE(app.Ini()->WriteString("VORKSTAB", "CommPort", "1").ok());
+    app.ClickOverwrite(false);
+    EXPECT_EQ(dir.Read("bin/ZOR.INI"), unicode);
+    ASSERT_EQ(op.shown.size(), 3u);
+    EXPECT_TRUE(op.shown[2].text.starts_with("The settings could not be saved in "))
+        << op.shown[2].text;
+}
+
 TEST_F(ApplicationTest, EditorOptionHiddenAndWindowCentredAfterConnecting) {
     ASSERT_TRUE(Start("CommPort=1\r\n"));
     EXPECT_TRUE(app.Window().EditorOptionHidden());

@@ -95,20 +95,23 @@ TEST_F(SettingsLoaderTest, PollTimeAndPortLimits) {
         int interval;
         const char* port;
         int portNumber;
+        const char* callTimeout; // in Quillet's own section
+        int callSeconds;
     } cases[] = {
-        {"50", 1000, "0", 0},
-        {"99", 1000, "-3", 0},
-        {"100", 100, "4", 4},
-        {"250", 250, "x", 0},
-        {"65535", 65535, "32767", 32767},
-        {"70000", 65535, "99999", 32767},
-        {"", 1000, "", 1},
+        {"50", 1000, "0", 0, "0", 60},
+        {"99", 1000, "-3", 0, "-5", 60},
+        {"100", 100, "4", 4, "1", 1},
+        {"250", 250, "x", 0, "x", 60},
+        {"65535", 65535, "32767", 32767, "600", 600},
+        {"70000", 65535, "99999", 32767, "", 60},
+        {"", 1000, "", 1, "", 60},
     };
     for (const auto& c : cases) {
-        ASSERT_TRUE(
-            LoadWith(std::string("CommPollTime=") + c.poll + "\r\nCommPort=" + c.port + "\r\n"));
+        ASSERT_TRUE(LoadWith(std::string("CommPollTime=") + c.poll + "\r\nCommPort=" + c.port +
+                             "\r\n[Quillet]\r\nHostCallTimeout=" + c.callTimeout + "\r\n"));
         EXPECT_EQ(settings.PollIntervalMs, c.interval) << c.poll;
         EXPECT_EQ(settings.CommPortNumber, c.portNumber) << c.port;
+        EXPECT_EQ(settings.HostCallTimeoutSeconds, c.callSeconds) << c.callTimeout;
     }
 }
 
@@ -135,6 +138,35 @@ TEST(SaveCommSettings, WritesSettingsThenPortWithoutBlanks) {
     const std::vector<std::pair<std::string, std::string>> expected = {{"Settings", "4800,O,8,1"},
                                                                        {"CommPort", "3"}};
     EXPECT_EQ(ini.writes, expected);
+}
+
+TEST(LoadSettings, FileFoundButUnreadableIsToldAndGivesDefaults) {
+    struct Case {
+        const char* name;
+        std::string content;
+        bool readFails;
+        const char* fault;
+    };
+    for (const Case& c :
+         {Case{"locked", "[VORKSTAB]\r\nCommPort=4\r\n", true, "fake read failure"},
+          Case{"UTF-16", std::string("\xFF\xFE[\0V\0", 6), false, "not single-byte"},
+          Case{"NUL inside", std::string("[VORKSTAB]\r\nCommPort=4\0", 23), false,
+               "not single-byte"}}) {
+        SCOPED_TRACE(c.name);
+        testing::FakeFileSystem fs;
+        FakeOperator op;
+        Settings settings;
+        fs.files["/bin\\ZOR.INI"] = c.content;
+        if (c.readFails) {
+            fs.readErrors["/bin\\ZOR.INI"] = FsError::AccessDenied;
+        }
+        ASSERT_TRUE(LoadSettings(settings, {"/bin", "/win"}, fs, op));
+        EXPECT_EQ(settings.CommPortNumber, 1);
+        EXPECT_NE(settings.IniReadFault.find(c.fault), std::string::npos) << settings.IniReadFault;
+        ASSERT_EQ(op.shown.size(), 1u);
+        EXPECT_EQ(op.shown[0].icon, MessageIcon::Exclamation);
+        EXPECT_TRUE(op.shown[0].text.starts_with("The settings file ")) << op.shown[0].text;
+    }
 }
 
 TEST(LoadSettings, UnexpectedLookupFailureStopsWithoutFurtherMessages) {

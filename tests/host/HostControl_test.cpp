@@ -76,6 +76,26 @@ TEST_F(HostControlTest, ConnectGivesUpAfterTheBoundWithTheMessage) {
     }
 }
 
+// A host that takes ten seconds to answer each call: the bound is time, not rounds.
+TEST_F(HostControlTest, ConnectWaitIsCountedOnTheClock) {
+    options.withholdListForever = true;
+    pump.onProcessEvents = [this] { pump.now += 10000; };
+    host = std::make_shared<SimulatedHost>(trace, options);
+    EXPECT_FALSE(control.Connect(host, 30));
+    EXPECT_EQ(Count("host GetExeList"), 3);
+}
+
+// The session ending while the wait lets events run (the end of a Windows session).
+TEST_F(HostControlTest, ReleaseDuringTheConnectWaitEndsItCleanly) {
+    options.withholdList = 2;
+    pump.onProcessEvents = [this] { control.Release(); };
+    host = std::make_shared<SimulatedHost>(trace, options);
+    EXPECT_FALSE(control.Connect(host, 30));
+    EXPECT_EQ(Count("host GetExeList"), 1);
+    EXPECT_EQ(control.HostApp(), nullptr);
+    EXPECT_EQ(control.DeviceStatus(), nullptr);
+}
+
 TEST_F(HostControlTest, FirstLabelStepRunsOnce) {
     ASSERT_TRUE(Connect());
     EXPECT_TRUE(control.FirstLabelStep());
@@ -399,11 +419,42 @@ TEST_F(HostFaultTest, NoFreshListIsNotCalledTriedOnNewLists) {
 TEST(CallFailureClass, SystemNumbersSayWhetherTheCallRan) {
     using enum HostFailureKind;
     const std::pair<std::uint32_t, HostFailureKind> cases[] = {
-        {0x80010108, Gone}, {0x800706BA, Gone}, {0x80010007, MayHaveRun}, {0x800706BE, MayHaveRun},
-        {0x80010001, Busy}, {0x8001010A, Busy}, {0x80020009, Refused}};
+        {0x80010108, Gone},
+        {0x800401FD, Gone},
+        {0x80010012, Gone},
+        {0x80080008, Gone},
+        {0x800706BA, Gone},
+        {0x800706BF, Gone},
+        {0x800706B5, Gone},
+        {0x80010001, Busy},
+        {0x8001010A, Busy},
+        {0x800706BB, Busy},
+        {0x80010007, MayHaveRun},
+        {0x80010006, MayHaveRun},
+        {0x80010002, MayHaveRun},
+        {0x8007071A, MayHaveRun},
+        {0x800706BE, MayHaveRun},
+        // Unlisted transport failures: the RPC facility and the RPC run time's errors.
+        {0x80010105, MayHaveRun},
+        {0x80010100, MayHaveRun},
+        {0x80010009, MayHaveRun},
+        {0x8007071C, MayHaveRun},
+        {0x800706C6, MayHaveRun},
+        {0x8001FFFF, MayHaveRun},
+        {0x800706A4, MayHaveRun},
+        {0x800707CF, MayHaveRun},
+        // The host's own answers, and failures that are no transport's.
+        {0x80020009, Refused},
+        {0x8002000E, Refused},
+        {0x80040201, Refused},
+        {0x80004005, Refused},
+        {0x800706A3, Refused},
+        {0x800707D0, Refused},
+        {0x00010001, Refused}};
     for (const auto& [number, kind] : cases) {
         // As a 32-bit HRESULT arrives in a long on either platform.
-        EXPECT_EQ(ClassifyCallFailure(static_cast<std::int32_t>(number)), kind) << number;
+        EXPECT_EQ(ClassifyCallFailure(static_cast<std::int32_t>(number)), kind)
+            << std::hex << number;
     }
 }
 
@@ -413,6 +464,9 @@ TEST(BusyHostPolicy, RetryLaterIsWaitedOutForThirtySecondsARejectionNot) {
     EXPECT_EQ(BusyHostPolicy::RetryAfter(RetryLater, 29999), 250);
     EXPECT_EQ(BusyHostPolicy::RetryAfter(RetryLater, 30000), std::nullopt);
     EXPECT_EQ(BusyHostPolicy::RetryAfter(Rejected, 0), std::nullopt);
+    using enum BusyHostPolicy::Pending;
+    EXPECT_EQ(BusyHostPolicy::OnMessagePending(59999, 60000), KeepWaiting);
+    EXPECT_EQ(BusyHostPolicy::OnMessagePending(60000, 60000), GiveUp);
 }
 
 } // namespace

@@ -369,6 +369,58 @@ TEST_F(LabelInterpreterTest, RefusedEntryDropsTheSetAndReportsFailure) {
     EXPECT_FALSE(window.RowIndicatorVisible(1));
 }
 
+TEST_F(LabelInterpreterTest, HostEndingAfterTheEntryLosesTheLabelNotTheNextOne) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> labels; // the last one's entry goes to the host that ends
+        bool mirrored;
+    };
+    for (const Case& c :
+         {Case{"plain label", {"PART"}, false}, Case{"row set", {"%12PART S", "%22800 600"}, false},
+          Case{"mirrored pair", {"PART"}, true}}) {
+        SCOPED_TRACE(c.name);
+        options.endAfterEntries = 1;
+        ASSERT_TRUE(Connect());
+        control.SetFirstScanPending(false);
+        fields.target = c.mirrored ? AutoSelTarget::ProgramName : AutoSelTarget::Barcode;
+        fields.mirrorSelected = !c.mirrored;
+        fields.MSpec = c.mirrored ? "*" : "";
+        fields.Code(FieldSlot::DFN) = c.mirrored ? "" : "S";
+        window.SetAutoStart(true);
+        op.shown.clear();
+        trace.notes.clear();
+        serial.written.clear();
+        for (const std::string& text : c.labels) {
+            EXPECT_FALSE(Scan(text));
+        }
+        // One entry, then nothing more: no connecting again, no Start, no second entry.
+        ASSERT_EQ(trace.lines.size(), 3u) << ::testing::PrintToString(trace.lines);
+        EXPECT_EQ(trace.lines[0], kAdding);
+        EXPECT_TRUE(trace.lines[1].starts_with("host AddLine #161=PART;"));
+        EXPECT_EQ(trace.lines[2], kReady);
+        EXPECT_EQ(host->Restarts(), 1);
+        EXPECT_TRUE(serial.written.empty());
+        ASSERT_EQ(op.shown.size(), 1u);
+        EXPECT_EQ(op.shown[0].text, HostControl::kEndedAfterEntry);
+        ASSERT_EQ(trace.notes.size(), 1u);
+        EXPECT_TRUE(trace.notes[0].starts_with("host entry of PART lost: ")) << trace.notes[0];
+        EXPECT_TRUE(record.RowsSeen.empty());
+
+        // The next label reaches the host that took the old one's place.
+        options.endAfterEntries = 0;
+        fields.target = AutoSelTarget::Barcode;
+        fields.MSpec = "";
+        fields.Code(FieldSlot::DFN) = "S";
+        EXPECT_TRUE(Scan("PART"));
+        EXPECT_EQ(Lines(trace.lines.begin(), trace.lines.begin() + 5),
+                  (Lines{kAdding, "status " + std::string(HostControl::kReconnectingStatus),
+                         "host Attach true", "host GetExeList", "host Visible true"}));
+        EXPECT_EQ(host->State(), SimulatedHost::RunState::Started);
+        EXPECT_EQ(host->Entries().size(), 1u);
+        EXPECT_EQ(serial.written, "ACK\r");
+    }
+}
+
 TEST_F(LabelInterpreterTest, ArbitraryBytesNeverCrashOrReadOutOfRange) {
     fields.Code(FieldSlot::DFN) = "S";
     std::mt19937 random(7);

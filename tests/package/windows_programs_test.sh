@@ -2,8 +2,10 @@
 # The Windows packages' programs, read without running them (nothing here runs 32-bit
 # code): the zip holds the same files in x64\ and x86\; each 64-bit program is PE32+ and
 # each 32-bit one PE32, with the same subsystem (GUI or console) and the same imported
-# DLLs as its 64-bit twin (no runtime DLL of the compiler's); the installers are PE32+ and
-# PE32.
+# DLLs as its 64-bit twin (no runtime DLL of the compiler's); the desktop program's
+# built-in manifest names its own processor (Windows refuses a program whose manifest
+# names another), Windows 7 to 11 and long paths, and every program is terminal-server
+# aware; the installers are PE32+ and PE32.
 #   windows_programs_test.sh SETUP_EXE SETUP_X86_EXE ZIP VERSION
 set -euo pipefail
 setup=$1
@@ -35,6 +37,19 @@ for entry in quillet:GUI quillet-replay:console quillet-pack:console; do
     "$objdump" -f "$x86" | grep -q 'architecture: i386' || fail "x86\\$program.exe not for i386"
     [ "$(dlls "$x86")" = "$(dlls "$x64")" ] ||
         fail "$program.exe imports differ: $(diff <(dlls "$x64") <(dlls "$x86") | grep '^[<>]')"
+done
+manifest() { python3 "$(dirname "$0")/pe_manifest.py" "$1"; }
+for set in x64:amd64 x86:x86; do
+    program="$work/$top/${set%:*}/quillet.exe"
+    text=$(manifest "$program") || fail "${set%:*}\\quillet.exe has no manifest"
+    own=$(grep -o 'name="Quillet.Desktop"[^/]*processorArchitecture="[^"]*"' <<<"$text" |
+        sed 's/.*processorArchitecture="//; s/"$//')
+    [ "$own" = "${set#*:}" ] || fail "${set%:*}\\quillet.exe's manifest says '$own'"
+    [ "$(grep -c '<supportedOS Id=' <<<"$text")" = 4 ] || fail "supportedOS in ${set%:*}"
+    grep -q '<longPathAware[^>]*>true<' <<<"$text" || fail "longPathAware in ${set%:*}"
+    for exe in "$work/$top/${set%:*}"/*.exe; do
+        "$objdump" -p "$exe" | grep -q 'TERMINAL_SERVICE_AWARE' || fail "$exe not --tsaware"
+    done
 done
 file -b "$setup" | grep -q '^PE32+ executable' || fail "the installer: $(file -b "$setup")"
 file -b "$setup_x86" | grep -q '^PE32 executable' || fail "the 32-bit installer: $(file -b "$setup_x86")"

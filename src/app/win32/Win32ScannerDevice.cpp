@@ -63,6 +63,9 @@ bool Configure(HANDLE handle, const SerialLine& line) {
     dcb.fRtsControl = RTS_CONTROL_ENABLE;
     dcb.fOutX = FALSE;
     dcb.fInX = FALSE;
+    // Some drivers report both as 0, which SetCommState refuses even with flow control off.
+    dcb.XonChar = 0x11;
+    dcb.XoffChar = 0x13;
     dcb.fErrorChar = FALSE;
     dcb.fNull = FALSE;
     dcb.fAbortOnError = FALSE;

@@ -3,6 +3,7 @@
 #include "base/posix/PosixFiles.h"
 
 #include "base/TemporaryFiles.h"
+#include "base/WholeWrite.h"
 
 #include <cerrno>
 #include <climits>
@@ -24,6 +25,75 @@ struct Descriptor {
         }
     }
 };
+
+// The whole-write steps over a descriptor; `error` keeps the errno of the step that failed.
+class DescriptorFile final : public OpenFile {
+public:
+    explicit DescriptorFile(int fd) : fd_(fd) {}
+    std::optional<std::uint64_t> Size() override {
+        struct stat info {};
+        if (::fstat(fd_, &info) != 0) {
+            return Failed();
+        }
+        return static_cast<std::uint64_t>(info.st_size);
+    }
+    bool Resize(std::uint64_t size) override {
+        struct stat info {};
+        if (::fstat(fd_, &info) == 0 && static_cast<std::uint64_t>(info.st_size) < size) {
+            // Claims the blocks; file systems that cannot do that only get the length.
+            const int claimed = ::posix_fallocate(fd_, 0, static_cast<off_t>(size));
+            if (claimed == 0) {
+                return true;
+            }
+            if (claimed != EOPNOTSUPP && claimed != EINVAL) {
+                error = claimed;
+                return false;
+            }
+        }
+        return ::ftruncate(fd_, static_cast<off_t>(size)) == 0 || Failed();
+    }
+    bool WriteAt(std::uint64_t offset, std::string_view data) override {
+        while (!data.empty()) {
+            const ssize_t written =
+                ::pwrite(fd_, data.data(), data.size(), static_cast<off_t>(offset));
+            if (written < 0 && errno == EINTR) {
+                continue;
+            }
+            if (written <= 0) {
+                return written < 0 ? Failed() : (error = ENOSPC, false);
+            }
+            data.remove_prefix(static_cast<std::size_t>(written));
+            offset += static_cast<std::uint64_t>(written);
+        }
+        return true;
+    }
+    bool Flush() override { return ::fsync(fd_) == 0 || Failed(); }
+
+    int error = 0;
+
+private:
+    bool Failed() {
+        error = errno;
+        return false;
+    }
+    int fd_;
+};
+
+// Opens `nativePath` for writing and runs `write` over it.
+FileWrite WriteOpenFile(const std::string& nativePath, int flags,
+                        bool (*write)(OpenFile&, std::string_view), std::string_view data) {
+    Descriptor file{::open(nativePath.c_str(), O_WRONLY | O_CLOEXEC | flags, 0666)};
+    if (file.fd < 0) {
+        return WriteFailure(errno, nativePath);
+    }
+    DescriptorFile open(file.fd);
+    if (!write(open, data)) {
+        return WriteFailure(open.error, nativePath);
+    }
+    const int closed = ::close(file.fd);
+    file.fd = -1;
+    return closed == 0 ? FileWrite{} : WriteFailure(errno, nativePath);
+}
 
 std::string ErrorText(int error) {
     return std::strerror(error);
@@ -217,17 +287,11 @@ FileWrite WriteFileAtomic(const std::string& nativePath, std::string_view data,
 }
 
 FileWrite RewriteFileInPlace(const std::string& nativePath, std::string_view data) {
-    Descriptor file{::open(nativePath.c_str(), O_WRONLY | O_CLOEXEC)};
-    if (file.fd < 0) {
-        return WriteFailure(errno, nativePath);
-    }
-    if (!WriteFully(file.fd, data) || ::ftruncate(file.fd, static_cast<off_t>(data.size())) != 0 ||
-        ::fsync(file.fd) != 0) {
-        return WriteFailure(errno, nativePath);
-    }
-    const int closed = ::close(file.fd);
-    file.fd = -1;
-    return closed == 0 ? FileWrite{} : WriteFailure(errno, nativePath);
+    return WriteOpenFile(nativePath, 0, RewriteWhole, data);
+}
+
+FileWrite AppendToFile(const std::string& nativePath, std::string_view data) {
+    return WriteOpenFile(nativePath, O_CREAT, AppendWhole, data);
 }
 
 } // namespace quillet

@@ -1,6 +1,7 @@
 #include "base/NativeFiles.h"
 
 #include "base/TemporaryFiles.h"
+#include "base/WholeWrite.h"
 #include "base/win32/AnsiText.h"
 #include "base/win32/FileHandle.h"
 #include "base/win32/SystemErrors.h"
@@ -61,13 +62,56 @@ HANDLE RetriedWhileShared(const std::function<HANDLE()>& open) {
     return handle;
 }
 
+// An existing target is replaced keeping its permissions, attributes and streams. Without
+// a backup name a failed replace leaves the target where it was, so wherever the volume or
+// the file refuses it (or Wine, which answers "directory name invalid"), the new file is
+// moved over the target instead.
+bool ReplaceOrMove(const std::wstring& from, const std::wstring& to) {
+    if (::ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                       nullptr) != 0) {
+        return true;
+    }
+    return ::MoveFileExW(from.c_str(), to.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+// A target that is a symbolic link (or another reparse point) is replaced where it leads.
+std::wstring FinalTarget(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+        return path;
+    }
+    FileHandle file(::CreateFileW(path.c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.open()) {
+        return path;
+    }
+    std::wstring resolved(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetFinalPathNameByHandleW(file.handle, resolved.data(),
+                                        static_cast<DWORD>(resolved.size()), FILE_NAME_NORMALIZED);
+        if (length == 0) {
+            return path;
+        }
+        if (length < resolved.size()) {
+            resolved.resize(length);
+            return resolved;
+        }
+        resolved.resize(length + 1);
+    }
+}
+
 // rename() would refuse an existing target; this replaces it in one step. A target that
 // someone holds open refuses the replace as access denied rather than as shared, so that
 // is waited out too (a file that is really read-only fails a second later).
 DWORD MoveIntoPlace(const std::wstring& from, const std::wstring& to) {
     for (int i = 0;; ++i) {
-        if (::MoveFileExW(from.c_str(), to.c_str(),
-                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
+        const bool exists = ::GetFileAttributesW(to.c_str()) != INVALID_FILE_ATTRIBUTES;
+        if (exists ? ReplaceOrMove(from, to)
+                   : ::MoveFileExW(from.c_str(), to.c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
             return ERROR_SUCCESS;
         }
         const DWORD error = ::GetLastError();
@@ -76,6 +120,61 @@ DWORD MoveIntoPlace(const std::wstring& from, const std::wstring& to) {
         }
         ::Sleep(kSharedRetryMs);
     }
+}
+
+// The whole-write steps over a handle; `error` keeps the code of the step that failed.
+class HandleFile final : public OpenFile {
+public:
+    explicit HandleFile(HANDLE handle) : handle_(handle) {}
+    std::optional<std::uint64_t> Size() override {
+        LARGE_INTEGER size{};
+        if (::GetFileSizeEx(handle_, &size) == 0) {
+            return Failed();
+        }
+        return static_cast<std::uint64_t>(size.QuadPart);
+    }
+    // Setting the end claims the clusters: a full disk fails here.
+    bool Resize(std::uint64_t size) override {
+        LARGE_INTEGER at{};
+        at.QuadPart = static_cast<LONGLONG>(size);
+        return (::SetFilePointerEx(handle_, at, nullptr, FILE_BEGIN) != 0 &&
+                ::SetEndOfFile(handle_) != 0) ||
+               Failed();
+    }
+    bool WriteAt(std::uint64_t offset, std::string_view data) override {
+        LARGE_INTEGER at{};
+        at.QuadPart = static_cast<LONGLONG>(offset);
+        return (::SetFilePointerEx(handle_, at, nullptr, FILE_BEGIN) != 0 &&
+                WriteAll(handle_, data)) ||
+               Failed();
+    }
+    bool Flush() override { return ::FlushFileBuffers(handle_) != 0 || Failed(); }
+
+    DWORD error = ERROR_SUCCESS;
+
+private:
+    bool Failed() {
+        error = ::GetLastError();
+        return false;
+    }
+    HANDLE handle_;
+};
+
+FileWrite WriteOpenFile(const std::string& nativePath, DWORD disposition,
+                        bool (*write)(OpenFile&, std::string_view), std::string_view data) {
+    const std::wstring wide = WideFromAnsi(nativePath);
+    FileHandle file(RetriedWhileShared([&] {
+        return ::CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                             disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    }));
+    if (!file.open()) {
+        return WriteFailure(::GetLastError(), nativePath);
+    }
+    HandleFile open(file.handle);
+    if (!write(open, data)) {
+        return WriteFailure(open.error, nativePath);
+    }
+    return file.Close() ? FileWrite{} : WriteFailure(::GetLastError(), nativePath);
 }
 
 } // namespace
@@ -155,7 +254,7 @@ FileWrite WriteFileAtomic(const std::string& nativePath, std::string_view data,
         ::DeleteFileW(tempWide.c_str());
         return WriteFailure(error, nativePath);
     }
-    if (const DWORD error = MoveIntoPlace(tempWide, WideFromAnsi(nativePath));
+    if (const DWORD error = MoveIntoPlace(tempWide, FinalTarget(WideFromAnsi(nativePath)));
         error != ERROR_SUCCESS) {
         ::DeleteFileW(tempWide.c_str());
         FileWrite failure = WriteFailure(error, nativePath);
@@ -166,19 +265,11 @@ FileWrite WriteFileAtomic(const std::string& nativePath, std::string_view data,
 }
 
 FileWrite RewriteFileInPlace(const std::string& nativePath, std::string_view data) {
-    const std::wstring wide = WideFromAnsi(nativePath);
-    FileHandle file(RetriedWhileShared([&] {
-        return ::CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
-    }));
-    if (!file.open()) {
-        return WriteFailure(::GetLastError(), nativePath);
-    }
-    if (!WriteAll(file.handle, data) || ::SetEndOfFile(file.handle) == 0 ||
-        ::FlushFileBuffers(file.handle) == 0) {
-        return WriteFailure(::GetLastError(), nativePath);
-    }
-    return file.Close() ? FileWrite{} : WriteFailure(::GetLastError(), nativePath);
+    return WriteOpenFile(nativePath, OPEN_EXISTING, RewriteWhole, data);
+}
+
+FileWrite AppendToFile(const std::string& nativePath, std::string_view data) {
+    return WriteOpenFile(nativePath, OPEN_ALWAYS, AppendWhole, data);
 }
 
 } // namespace quillet

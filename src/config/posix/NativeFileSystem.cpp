@@ -135,7 +135,7 @@ FileWrite NativeFileSystem::WriteAtomic(std::string_view path, std::string_view 
 
 FileWrite NativeFileSystem::Append(std::string_view path, std::string_view data) {
     const std::string native = NativePath(path);
-    return Written(native, [&] { return WriteAt(native, data, O_APPEND); });
+    return Written(native, [&] { return AppendToFile(native, data); });
 }
 
 FileWrite NativeFileSystem::Overwrite(std::string_view path, std::string_view data) {

@@ -12,10 +12,9 @@ namespace quillet {
 
 namespace {
 
-// Opens (creating when missing) and writes at the end or from the first byte.
-FileWrite WriteAt(const std::string& nativePath, std::string_view data, bool append) {
-    const DWORD access = append ? FILE_APPEND_DATA : GENERIC_WRITE;
-    FileHandle file(::CreateFileW(WideFromAnsi(nativePath).c_str(), access, FILE_SHARE_READ,
+// Opens (creating when missing) and writes from the first byte.
+FileWrite WriteAt(const std::string& nativePath, std::string_view data) {
+    FileHandle file(::CreateFileW(WideFromAnsi(nativePath).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
                                   nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.open()) {
         return WriteFailure(::GetLastError(), nativePath);
@@ -66,11 +65,11 @@ FileWrite NativeFileSystem::WriteAtomic(std::string_view path, std::string_view 
 }
 
 FileWrite NativeFileSystem::Append(std::string_view path, std::string_view data) {
-    return WriteAt(NativePath(path), data, true);
+    return AppendToFile(NativePath(path), data);
 }
 
 FileWrite NativeFileSystem::Overwrite(std::string_view path, std::string_view data) {
-    return WriteAt(NativePath(path), data, false);
+    return WriteAt(NativePath(path), data);
 }
 
 } // namespace quillet

@@ -70,7 +70,8 @@ private:
 };
 
 // Waits out a host that answers "retry later" (busy, or in a dialog of its own), letting
-// window events run meanwhile. Lives as long as the apartment that registers it.
+// window events run meanwhile, and gives up a call the host leaves unanswered for longer
+// than the limit. Lives as long as the apartment that registers it.
 class MessageFilter final : public IMessageFilter {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
@@ -92,9 +93,19 @@ public:
         const std::optional<int> wait = BusyHostPolicy::RetryAfter(answer, elapsedMs);
         return wait ? static_cast<DWORD>(*wait) : static_cast<DWORD>(-1);
     }
-    DWORD STDMETHODCALLTYPE MessagePending(HTASK, DWORD, DWORD) override {
-        return PENDINGMSG_WAITDEFPROCESS;
+    // Messages stay queued (the default processing would drop keys and clicks, a keyboard
+    // scanner's among them) and are handled once the call is back.
+    DWORD STDMETHODCALLTYPE MessagePending(HTASK, DWORD elapsedMs, DWORD) override {
+        if (BusyHostPolicy::OnMessagePending(elapsedMs, limitMs) ==
+            BusyHostPolicy::Pending::GiveUp) {
+            gaveUp = true;
+            return PENDINGMSG_CANCELCALL;
+        }
+        return PENDINGMSG_WAITNOPROCESS;
     }
+
+    unsigned limitMs = 60000;
+    bool gaveUp = false; // the call under way was given up as unanswered
 };
 
 // Every object's calls share the trace, the last failure and the apartment; the apartment
@@ -169,10 +180,17 @@ bool ComState::Invoke(HostObject& target, const wchar_t* name, WORD flags, const
     }
     EXCEPINFO exception = {};
     UINT badArg = 0;
+    filter.gaveUp = false;
     const HRESULT hr = target.object->Invoke(known->second, IID_NULL, LOCALE_USER_DEFAULT, flags,
                                              &params, result, &exception, &badArg);
     if (SUCCEEDED(hr)) {
         return true;
+    }
+    if (filter.gaveUp) {
+        return Fail(hr,
+                    "Tormial does not answer: the call " + shownName + " was given up after " +
+                        std::to_string(filter.limitMs / 1000) + " s",
+                    HostFailureKind::MayHaveRun);
     }
     if (hr != DISP_E_EXCEPTION) {
         return Fail(hr, CallFailureText(hr, shownName), ClassifyCallFailure(hr));
@@ -293,6 +311,9 @@ public:
         return state_->Invoke(app_, L"Attach", DISPATCH_METHOD, {BoolArg(attach)});
     }
     void Disconnect() override { app_ = HostObject(); }
+    void SetCallTimeLimit(int milliseconds) override {
+        state_->filter.limitMs = static_cast<unsigned>(milliseconds > 0 ? milliseconds : 0);
+    }
     std::shared_ptr<HostExeList> GetExeList() override {
         if (!app_.object) {
             return nullptr;
