@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/ScannerSetup.h"
 #include "config/SettingsKeys.h"
 
 #include <cstdint>
@@ -18,6 +19,7 @@ struct Settings {
     int PollIntervalMs = setting_keys::kCommPollTime.number;     // Timer1's interval
     bool ForceCncExtension = false;                              // set by LoadSettings
     std::string ExclusionFlags;                                  // key Exclusion, eight "0"/"1"
+    ScannerSetup Scanner; // what the scanner adds around each code ([Quillet])
 };
 
 } // namespace quillet

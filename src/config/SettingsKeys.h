@@ -36,6 +36,11 @@ inline constexpr SettingKey kHalfLimitY{kSection, "HalfLimitY"};
 inline constexpr SettingKey kAutoSelSetting{kSection, "AutoSelSetting"};
 inline constexpr SettingKey kPNameMSel{kSection, "PNameMSel"};
 inline constexpr SettingKey kCommentMSel{kSection, "CommentMSel"};
+// What the scanner adds around each code: text in the trace's escapes, and "1" for an AIM
+// symbology identifier before it.
+inline constexpr SettingKey kScannerPrefix{kQuilletSection, "ScannerPrefix"};
+inline constexpr SettingKey kScannerSuffix{kQuilletSection, "ScannerSuffix"};
+inline constexpr SettingKey kScannerSymbologyId{kQuilletSection, "ScannerSymbologyId"};
 
 // Keys named after a machine field slot ("FieldCode_SFN", "FieldFlag_SFS") and after a
 // trigger slot ("PNameMirrorLR", "PNameMirrorCPos", "PNameMirrorText"), all in kSection

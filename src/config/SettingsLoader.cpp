@@ -77,6 +77,7 @@ bool LoadSettings(Settings& settings, const SettingsLocations& locations, FileSy
                                                          : setting_keys::kCommPollTime.number;
     settings.CSVInPath = ReadFolderPath(ini, setting_keys::kCSVInPath);
     settings.CSVOutPath = ReadFolderPath(ini, setting_keys::kCSVOutPath);
+    settings.Scanner = ReadScannerSetup(ini);
     return true;
 }
 
