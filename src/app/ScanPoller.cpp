@@ -62,6 +62,10 @@ void ScanPoller::Frame() {
         window_.SetStatus(kLineError);
         return;
     }
+    if (divert_) {
+        divert_(text);
+        return;
+    }
     if (!CleanInput(text) || !ApostropheForm(text)) {
         return;
     }

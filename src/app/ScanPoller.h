@@ -57,6 +57,10 @@ public:
 
     const std::string& ScanBuffer() const { return scanBuffer_; }
     std::int16_t QuietTicks() const { return quietTicks_; }
+    // While set, each framed scan goes there as it came and nothing is dispatched (the
+    // scanner test); an empty function ends that.
+    void Divert(std::function<void(const std::string&)> to) { divert_ = std::move(to); }
+
     // A label is being handled; ticks do nothing until it is done.
     bool Busy() const { return busy_; }
 
@@ -93,6 +97,7 @@ private:
     std::string arrived_;
     // The line reported an error while the scan buffer was being filled.
     bool damaged_ = false;
+    std::function<void(const std::string&)> divert_;
     // What came off the end of the piece being framed.
     std::string tail_;
 };
