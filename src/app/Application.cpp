@@ -35,7 +35,7 @@ Application::Application(ApplicationPorts ports)
           [this](const std::string& name) { return LoadList(name); }, &ports.trace),
       importer_(label_, host_, window_, ports.files, reader_, sender_,
                 [this](const std::string& name) { return LoadList(name); }),
-      poller_(ports.serial, window_, PollerHandlers()),
+      poller_(ports.serial, window_, PollerHandlers(), ScannerInput(settings_.Scanner)),
       manual_(window_, ports.op, [this](const std::string& text) { return InterpretTyped(text); }) {
 }
 
@@ -46,7 +46,15 @@ ScanHandlers Application::PollerHandlers() {
         [this](std::string& text) { importer_.ImportProgramLabel(text); },
         [this](const std::string& bytes) { ports_.trace.Note("scan", bytes); },
         [this] { ports_.trace.Flush(); },
+        [this](const std::string& piece, const CleanedInput& cleaned) {
+            NoteCleaned(piece, cleaned);
+        },
     };
+}
+
+// Every framed piece as it came and what it became: the journal keeps it, the trace not.
+void Application::NoteCleaned(const std::string& piece, const CleanedInput& cleaned) {
+    ports_.trace.Note("label", ScannerInput::JournalText(piece, cleaned));
 }
 
 bool Application::Start(const StartOptions& options) {

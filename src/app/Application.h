@@ -101,6 +101,7 @@ public:
 
 private:
     ScanHandlers PollerHandlers();
+    void NoteCleaned(const std::string& piece, const CleanedInput& cleaned);
     // Runs one start-up step; false when it failed (the operator has been told).
     bool Guarded(const std::function<void()>& step);
     void ReportUnexpected(long number, const std::string& text);

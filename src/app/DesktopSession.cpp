@@ -1,6 +1,7 @@
 #include "app/DesktopSession.h"
 
 #include "app/MainWindowText.h"
+#include "app/ScannerTestText.h"
 #include "config/DialogText.h"
 #include "fields/ExclusionFlags.h"
 #include "fields/FieldDialogText.h"
@@ -93,6 +94,9 @@ void DesktopSession::Run(Command command) {
     case Command::OpenJournal:
         OpenJournal();
         return;
+    case Command::ScannerTest:
+        ShowScannerTest();
+        return;
     }
 }
 
@@ -171,6 +175,35 @@ void DesktopSession::OpenJournal() {
     if (!desktop_.OpenDocument(path)) {
         app_.Window().SetStatus(main_window::kJournalNotOpened + path);
     }
+}
+
+// Scans go to the test while it is open, never to the host; the set-up it found is stored
+// and used from the next scan on.
+void DesktopSession::ShowScannerTest() {
+    IniProfile* ini = app_.Ini();
+    if (ini == nullptr || !DialogMayOpen(scanner_test_text::kTitle)) {
+        return;
+    }
+    ScannerTest test(app_.settings().Scanner, [this] { return PrintTestLabels(); });
+    app_.Poller().Divert([&test](const std::string& bytes) { test.Scanned(bytes); });
+    const std::optional<ScannerSetup> chosen = shell_.AskScannerTest(test);
+    app_.Poller().Divert({});
+    if (!chosen) {
+        return;
+    }
+    app_.settings().Scanner = *chosen;
+    trace_.Note("scanner", "prefix " + chosen->prefix + ", suffix " + chosen->suffix +
+                               (chosen->symbologyId ? ", symbology identifier" : ""));
+    if (SaveScannerSetup(*ini, *chosen).ok()) {
+        app_.Window().SetStatus(scanner_test_text::kStored);
+    }
+}
+
+std::string DesktopSession::PrintTestLabels() {
+    if (!desktop_.OpenDocument(setup_.testLabels)) {
+        return scanner_test_text::kNoLabelsFile + setup_.testLabels;
+    }
+    return {};
 }
 
 void DesktopSession::Close() {

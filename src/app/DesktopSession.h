@@ -26,6 +26,8 @@ struct DesktopSessionSetup {
     Journal* journal = nullptr;
     // Ends the run by itself this long after start-up.
     std::optional<double> quitAfterSeconds{};
+    // The printable page of the scanner test's labels.
+    std::string testLabels{};
 };
 
 // The platform and the toolkit as the desktop session reaches them.
@@ -91,6 +93,8 @@ private:
     void ShowExclusionDialog();
     void ShowFieldDialog();
     void OpenJournal();
+    void ShowScannerTest();
+    std::string PrintTestLabels();
     void UnloadFieldDialog();
     void ReleaseAll();
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ScannerTest.h"
 #include "config/SerialSettingsForm.h"
 #include "config/Settings.h"
 
@@ -37,6 +38,8 @@ public:
     virtual std::optional<SerialSettingsChoice> AskSerialSettings(const Settings& settings) = 0;
     virtual std::optional<std::string> AskExclusionFlags(const std::string& flags) = 0;
     virtual void ShowAbout() = 0;
+    // The scanner test, modal; the set-up to store on "Use these settings", else nothing.
+    virtual std::optional<ScannerSetup> AskScannerTest(ScannerTest& test) = 0;
     // The machine field dialog: made hidden at start-up, shown modally, gone at close.
     virtual void LoadFieldDialog(AutoSelEditor& editor, IniProfile& ini, LastProgram& last) = 0;
     virtual void ShowFieldDialog() = 0;

@@ -1,6 +1,7 @@
 #include "app/MainMenu.h"
 
 #include "app/MainWindowText.h"
+#include "app/ScannerTestText.h"
 
 namespace quillet {
 
@@ -17,6 +18,7 @@ constexpr MenuEntry kOptionsEntries[] = {
     {"mnuSetttings", kSettings, Command::Settings},
     {"MnuAutoFld", kAutoFieldSelect, Command::AutoFieldSelect},
     {"ExIns", kExclusionInsertion, Command::ExclusionInsertion},
+    {"mnuScannerTest", scanner_test_text::kMenuCaption, Command::ScannerTest},
 };
 constexpr MenuEntry kHelpEntries[] = {{"mnuAbout", kAbout, Command::About}};
 

@@ -10,9 +10,9 @@ namespace {
 constexpr char kApostrophe = '\'';
 constexpr char kDollar = '$';
 constexpr char kPercent = '%';
-constexpr char kCaret = '^';
+constexpr char kCaret = ScannerInput::kProgramMark;
 constexpr char kBang = '!';
-constexpr char kCompressed = '\xF1'; // "ñ"
+constexpr char kCompressed = ScannerInput::kCompressedMark;
 
 } // namespace
 
@@ -62,7 +62,11 @@ void ScanPoller::Frame() {
         window_.SetStatus(kLineError);
         return;
     }
-    if (!ApostropheForm(text)) {
+    if (divert_) {
+        divert_(text);
+        return;
+    }
+    if (!CleanInput(text) || !ApostropheForm(text)) {
         return;
     }
     if (text.front() == kCompressed) {
@@ -79,6 +83,17 @@ void ScanPoller::Frame() {
         return;
     }
     Interpret(std::move(text));
+}
+
+// False when the piece was nothing but the scanner's own characters.
+bool ScanPoller::CleanInput(std::string& text) {
+    CleanedInput cleaned = input_.Clean(text);
+    if (handlers_.cleaned) {
+        handlers_.cleaned(text, cleaned);
+    }
+    tail_ = std::move(cleaned.tail);
+    text = std::move(cleaned.label);
+    return cleaned.isLabel;
 }
 
 // "'N$..." chooses machine field N and keeps the text between the two; false when nothing
@@ -116,6 +131,10 @@ void ScanPoller::Interpret(std::string text) {
     if (split != std::string::npos) {
         rest = text.substr(split + 1);
         text.resize(split + 1);
+        rest.erase(0, ScannerInput::EndingAt(rest, tail_));
+        if (!rest.empty()) {
+            rest += tail_;
+        }
     }
     if (handlers_.processLabel) {
         handlers_.processLabel(text);

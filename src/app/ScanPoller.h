@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ScannerInput.h"
 #include "base/SerialPort.h"
 #include "base/WindowState.h"
 
@@ -21,10 +22,15 @@ struct ScanHandlers {
     std::function<void(const std::string&)> scanned;
     // The label and everything it led to has been handled.
     std::function<void()> labelDone;
+    // What the scanner's additions came off a framed piece, and what was left of it.
+    std::function<void(const std::string& piece, const CleanedInput& cleaned)> cleaned;
 };
 
 // The scanner poll: collects what the scanner sends and, once the line has been quiet for
-// two ticks, frames it into labels and hands them on.
+// two ticks, frames it into labels and hands them on. Each piece loses the scanner's
+// additions first (`ScannerInput`); a piece that was nothing else is not handed on. Where
+// a burst is cut after a label, the label's end (terminator, suffix) goes with it, and the
+// rest keeps the burst's end for its own framing.
 //
 // Handling a label pauses and lets window events run, so ticks arrive meanwhile. Such a
 // nested tick does nothing at all: it neither reads the port nor counts, so the label
@@ -42,14 +48,19 @@ public:
     static constexpr const char* kLineError =
         "Line error while reading the barcode: label discarded, please scan it again.";
 
-    ScanPoller(SerialPort& port, WindowState& window, ScanHandlers handlers)
-        : port_(port), window_(window), handlers_(std::move(handlers)) {}
+    ScanPoller(SerialPort& port, WindowState& window, ScanHandlers handlers,
+               ScannerInput input = {})
+        : port_(port), window_(window), handlers_(std::move(handlers)), input_(input) {}
 
     // One tick of the poll timer.
     void Tick();
 
     const std::string& ScanBuffer() const { return scanBuffer_; }
     std::int16_t QuietTicks() const { return quietTicks_; }
+    // While set, each framed scan goes there as it came and nothing is dispatched (the
+    // scanner test); an empty function ends that.
+    void Divert(std::function<void(const std::string&)> to) { divert_ = std::move(to); }
+
     // A label is being handled; ticks do nothing until it is done.
     bool Busy() const { return busy_; }
 
@@ -71,12 +82,14 @@ public:
 private:
     void Frame();
     bool ApostropheForm(std::string& text);
+    bool CleanInput(std::string& text);
     void Interpret(std::string text);
     std::string DrainPort();
 
     SerialPort& port_;
     WindowState& window_;
     ScanHandlers handlers_;
+    ScannerInput input_;
     std::string scanBuffer_;
     std::int16_t quietTicks_ = 0;
     bool busy_ = false;
@@ -84,6 +97,9 @@ private:
     std::string arrived_;
     // The line reported an error while the scan buffer was being filled.
     bool damaged_ = false;
+    std::function<void(const std::string&)> divert_;
+    // What came off the end of the piece being framed.
+    std::string tail_;
 };
 
 } // namespace quillet

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/ScannerSetup.h"
 #include "config/SettingsKeys.h"
 
 #include <cstdint>
@@ -22,6 +23,7 @@ struct Settings {
     // Why ZOR.INI, found, could not be read at start-up (the values above are defaults
     // then, and nothing may be saved over the file); empty when it was read.
     std::string IniReadFault;
+    ScannerSetup Scanner; // what the scanner adds around each code ([Quillet])
 };
 
 } // namespace quillet

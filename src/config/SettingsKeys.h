@@ -38,6 +38,11 @@ inline constexpr SettingKey kPNameMSel{kSection, "PNameMSel"};
 inline constexpr SettingKey kCommentMSel{kSection, "CommentMSel"};
 // Seconds a call to the host may go unanswered before it is given up; below 1 reads 60.
 inline constexpr SettingKey kHostCallTimeout{kQuilletSection, "HostCallTimeout", "", 60};
+// What the scanner adds around each code: text in the trace's escapes, and "1" for an AIM
+// symbology identifier before it.
+inline constexpr SettingKey kScannerPrefix{kQuilletSection, "ScannerPrefix"};
+inline constexpr SettingKey kScannerSuffix{kQuilletSection, "ScannerSuffix"};
+inline constexpr SettingKey kScannerSymbologyId{kQuilletSection, "ScannerSymbologyId"};
 
 // Keys named after a machine field slot ("FieldCode_SFN", "FieldFlag_SFS") and after a
 // trigger slot ("PNameMirrorLR", "PNameMirrorCPos", "PNameMirrorText"), all in kSection

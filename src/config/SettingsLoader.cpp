@@ -104,6 +104,7 @@ bool LoadSettings(Settings& settings, const SettingsLocations& locations, FileSy
     const int callTimeout = ReadNumber(ini, setting_keys::kHostCallTimeout);
     settings.HostCallTimeoutSeconds =
         callTimeout >= 1 ? callTimeout : setting_keys::kHostCallTimeout.number;
+    settings.Scanner = ReadScannerSetup(ini);
     return true;
 }
 

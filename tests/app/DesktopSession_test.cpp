@@ -38,6 +38,11 @@ public:
         return flagsAnswer;
     }
     void ShowAbout() override { log.push_back("about"); }
+    std::optional<ScannerSetup> AskScannerTest(ScannerTest& test) override {
+        log.push_back("scanner test");
+        return scannerTest ? scannerTest(test) : std::nullopt;
+    }
+    std::function<std::optional<ScannerSetup>(ScannerTest&)> scannerTest;
     void LoadFieldDialog(AutoSelEditor&, IniProfile&, LastProgram&) override {
         log.push_back("load fields");
     }
@@ -181,6 +186,7 @@ TEST_F(DesktopSessionTest, CommandsOpenTheirDialogsOnlyWhenAttended) {
         {Command::ExclusionInsertion, "ask flags ", "dialog Exclusion Insertion not opened"},
         {Command::About, "about", "dialog About Quillet not opened"},
         {Command::OpenJournal, "open " + journal.TodayPath(), "dialog Journal not opened"},
+        {Command::ScannerTest, "scanner test", "dialog Scanner Test not opened"},
     };
     for (const bool unattended : {false, true}) {
         DesktopSession& s = Session(unattended, &journal);
@@ -212,6 +218,36 @@ TEST_F(DesktopSessionTest, DialogAnswersAreStored) {
     EXPECT_NE(ini.find("Exclusion=10000001"), std::string::npos) << ini;
     EXPECT_NE(ini.find("Settings=19200,E,7,1"), std::string::npos) << ini;
     EXPECT_EQ(s.App().settings().ExclusionFlags, "10000001");
+}
+
+// While the test is open a scan reaches neither the host nor the scanner's "ACK"; what it
+// found is stored in Quillet's own section and cleans the very next scan.
+TEST_F(DesktopSessionTest, TheScannerTestTakesTheScansAndStoresWhatItFound) {
+    DesktopSession& s = Session();
+    ASSERT_TRUE(s.Start());
+    auto scan = [&](const std::string& bytes) {
+        device.incoming = bytes;
+        for (int tick = 0; tick < 3; ++tick) {
+            s.TimerFired(SessionTimer::Poll);
+        }
+    };
+    shell.scannerTest = [&](ScannerTest& test) {
+        scan("#]C0Qc4L-7x\t");
+        EXPECT_EQ(test.Scans(), Lines{"#]C0Qc4L-7x\\t"});
+        return test.Found();
+    };
+    trace.lines.clear();
+    s.Run(Command::ScannerTest);
+    EXPECT_EQ(TraceOf("host"), Lines{});
+    EXPECT_EQ(device.written, "");
+    const std::string ini = dir.Read("bin/ZOR.INI");
+    EXPECT_NE(ini.find("[Quillet]\r\nScannerPrefix=#\r\nScannerSuffix=\\t\r\nScannerSymbologyId=1"),
+              std::string::npos)
+        << ini;
+    scan("#]C0PJ1\t");
+    EXPECT_EQ(TraceOf("status"),
+              (Lines{"status Settings stored.", "status Reading Barcode-Label.PJ1",
+                     "status Run Field Not Selected"}));
 }
 
 // A close while a label is handled waits for it; then the release runs in order and the
@@ -310,11 +346,11 @@ TEST(MainMenu, EntriesAsTheWindowShowsThem) {
                             std::to_string(static_cast<int>(entry.command)));
         }
     }
-    EXPECT_EQ(shown,
-              (Lines{"mnuFile &File", "  mnuJournal Open Today's &Journal 5", "  mnuExit E&xit 0",
-                     "mnuOptions &Options", "  mnuSetttings &Settings 1",
-                     "  MnuAutoFld &Auto Field Select 2", "  ExIns &Exclusion Insertion 3",
-                     "mnuHelp &?", "  mnuAbout &About Quillet ... 4"}));
+    EXPECT_EQ(shown, (Lines{"mnuFile &File", "  mnuJournal Open Today's &Journal 5",
+                            "  mnuExit E&xit 0", "mnuOptions &Options",
+                            "  mnuSetttings &Settings 1", "  MnuAutoFld &Auto Field Select 2",
+                            "  ExIns &Exclusion Insertion 3", "  mnuScannerTest Scanner &Test... 6",
+                            "mnuHelp &?", "  mnuAbout &About Quillet ... 4"}));
 }
 
 TEST(SessionOperator, TracesEveryBoxAndAnswersUnattendedOnes) {

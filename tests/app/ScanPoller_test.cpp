@@ -1,5 +1,6 @@
 #include "app/ScanPoller.h"
 
+#include "base/Trace.h"
 #include "support/FakeSerialPort.h"
 
 #include <gtest/gtest.h>
@@ -29,6 +30,12 @@ protected:
             [this](std::string& text) { calls.push_back("import " + text); },
             [this](const std::string& bytes) { journal.push_back("scan " + bytes); },
             [this] { journal.push_back("done"); },
+            [this](const std::string& piece, const CleanedInput& cleaned) {
+                journal.push_back("label " + ScannerInput::JournalText(piece, cleaned));
+                if (!cleaned.isLabel) {
+                    calls.push_back("no label");
+                }
+            },
         };
     }
 
@@ -266,7 +273,87 @@ TEST_F(ScanPollerTest, TheJournalGetsEachArrivalOnceAndTheEndOfEveryLabel) {
     poller.Tick();
     Scan("");
     Scan("%STOP%");
-    EXPECT_EQ(journal, (Lines{"scan %1AB%2C", "done", "done", "scan %STOP%", "done"}));
+    EXPECT_EQ(journal, (Lines{"scan %1AB%2C", "label %1AB%2C -> %1AB%2C", "done", "label 2C -> 2C",
+                              "done", "scan %STOP%", "label %STOP% -> %STOP%", "done"}));
+}
+
+// Raw scanner input against what framing hands on: the terminator every scanner may add,
+// STX/ETX, each configured addition, bursts cut into several labels, a program's own line
+// ends and a compressed label's own bytes.
+TEST_F(ScanPollerTest, TheScannersAdditionsComeOffBeforeFraming) {
+    struct Case {
+        ScannerSetup setup;
+        std::string burst;
+        Lines calls;
+    };
+    const std::string n = "\xF1";
+    const ScannerSetup none;
+    const ScannerSetup aim{"", "", true};
+    const ScannerSetup hashTab{"#", "\t", false};
+    const Case cases[] = {
+        {none, "PJ1\r", {"label PJ1"}},
+        {none, "PJ1\r\n", {"label PJ1"}},
+        {none, "PJ1\n", {"label PJ1"}},
+        {none, "PJ1\t", {"label PJ1"}},
+        {none, "PJ1\r\r", {"label PJ1\r"}},
+        {none, "\x02PJ1\x03", {"label PJ1"}},
+        {none, "%S%\r", {"label %S%"}},
+        {none, "%12PJ1 P 5$\r", {"label %12PJ1 P 5$"}},
+        {none, "%START%\r%STOP%\r", {"label %START%", "label %STOP%"}},
+        {none, "%S%\r\nPJ1\r\n", {"label %S%", "label PJ1"}},
+        {none, "\x02%S%\x03\x02PJ1\x03", {"label %S%", "label PJ1"}},
+        {none, "'ABC$\r", {"label %N%", "label ABC"}},
+        {none, "\r", {"no label"}},
+        {none, "\r\n", {"no label"}},
+        {none, "\t", {"no label"}},
+        {none, "\x02\x03", {"no label"}},
+        {none, " \r", {"no label"}},
+        {none, "P^1\r\nG0\r\n", {"import P^1\r\nG0\r\n"}},
+        {none, "P^1\r\nG0\r\n\r", {"import P^1\r\nG0\r\n"}},
+        {none, "P^1\r\nG0\r\n\r\n", {"import P^1\r\nG0\r\n"}},
+        {none, "P^1\r\nG0\r", {"import P^1\r\nG0"}},
+        {none, n + "z\r", {"unpack " + n + "z\r"}},
+        {aim, "]C0PJ1", {"label PJ1"}},
+        {aim, "PJ1\r", {"label PJ1"}},
+        {aim, "]C0%S%\r]C0PJ1\r", {"label %S%", "label PJ1"}},
+        {aim, "]d1P^1\r\nG0\r\n", {"import P^1\r\nG0\r\n"}},
+        {aim, "]C0\r", {"no label"}},
+        {hashTab, "#PJ1\t", {"label PJ1"}},
+        {hashTab, "PJ1", {"label PJ1"}},
+        {hashTab, "#%A%\t#%B%\t", {"label %A%", "label %B%"}},
+        {hashTab, "#" + n + "z\t", {"unpack " + n + "z"}},
+    };
+    for (const Case& c : cases) {
+        calls.clear();
+        ScanPoller p{port, window, Handlers(), ScannerInput(c.setup)};
+        port.incoming = c.burst;
+        for (int i = 0; i < 20; ++i) {
+            p.Tick();
+        }
+        EXPECT_EQ(calls, c.calls) << EscapeTraceText(c.burst);
+        EXPECT_TRUE(p.ScanBuffer().empty()) << EscapeTraceText(c.burst);
+    }
+}
+
+TEST_F(ScanPollerTest, TheJournalTellsWhatCameOffAndWhatWasMissing) {
+    const ScannerSetup setup{"#", "", true};
+    ScanPoller p{port, window, Handlers(), ScannerInput(setup)};
+    for (const char* burst : {"#]C0PJ1\r", "PJ2", "\r"}) {
+        port.incoming = burst;
+        for (int i = 0; i < 3; ++i) {
+            p.Tick();
+        }
+    }
+    EXPECT_EQ(journal,
+              (Lines{"scan #]C0PJ1\r",
+                     "label #]C0PJ1\r -> PJ1 (prefix #, symbology Code 128 ]C0, terminator \r)",
+                     "done", "scan PJ2",
+                     "label PJ2 -> PJ2 (no prefix #, taken as it came, no symbology identifier, "
+                     "taken as it came)",
+                     "done", "scan \r",
+                     "label \r -> not a label (no prefix #, taken as it came, no symbology "
+                     "identifier, taken as it came, terminator \r)",
+                     "done"}));
 }
 
 } // namespace
