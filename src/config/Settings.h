@@ -18,6 +18,7 @@ struct Settings {
     int PollIntervalMs = setting_keys::kCommPollTime.number;     // Timer1's interval
     bool ForceCncExtension = false;                              // set by LoadSettings
     std::string ExclusionFlags;                                  // key Exclusion, eight "0"/"1"
+    std::string ScannerPort; // the scanner port's identity; empty: known by number only
 };
 
 } // namespace quillet

@@ -36,6 +36,8 @@ inline constexpr SettingKey kHalfLimitY{kSection, "HalfLimitY"};
 inline constexpr SettingKey kAutoSelSetting{kSection, "AutoSelSetting"};
 inline constexpr SettingKey kPNameMSel{kSection, "PNameMSel"};
 inline constexpr SettingKey kCommentMSel{kSection, "CommentMSel"};
+// The scanner port's identity, beside CommPort's number.
+inline constexpr SettingKey kScannerPort{kQuilletSection, "ScannerPort"};
 
 // Keys named after a machine field slot ("FieldCode_SFN", "FieldFlag_SFS") and after a
 // trigger slot ("PNameMirrorLR", "PNameMirrorCPos", "PNameMirrorText"), all in kSection

@@ -77,6 +77,7 @@ bool LoadSettings(Settings& settings, const SettingsLocations& locations, FileSy
                                                          : setting_keys::kCommPollTime.number;
     settings.CSVInPath = ReadFolderPath(ini, setting_keys::kCSVInPath);
     settings.CSVOutPath = ReadFolderPath(ini, setting_keys::kCSVOutPath);
+    settings.ScannerPort = TrimBlanks(ReadText(ini, setting_keys::kScannerPort));
     return true;
 }
 
@@ -84,6 +85,10 @@ void SaveCommSettings(IniProfile& ini, const Settings& settings) {
     using namespace setting_keys;
     ini.WriteEntries(kSection, {{kCommSettings.name, settings.CommSettings},
                                 {kCommPort.name, std::to_string(settings.CommPortNumber)}});
+    // A file that never had an identity gets no section of ours for an empty one.
+    if (!settings.ScannerPort.empty() || !ReadText(ini, kScannerPort).empty()) {
+        ini.WriteString(kScannerPort.section, kScannerPort.name, settings.ScannerPort);
+    }
 }
 
 } // namespace quillet

@@ -24,7 +24,8 @@ inline constexpr int kMaxPollIntervalMs = 65535; // the most the poll timer can 
 bool LoadSettings(Settings& settings, const SettingsLocations& locations, FileSystem& fs,
                   Operator& op);
 
-// The serial settings chosen in the dialog: key Settings, then CommPort without blanks.
+// The serial settings chosen in the dialog: key Settings, then CommPort without blanks,
+// then the port's identity in Quillet's own section.
 void SaveCommSettings(IniProfile& ini, const Settings& settings);
 
 } // namespace quillet
