@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cctype>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quillet {
@@ -19,14 +22,6 @@ struct SerialPortInfo {
     std::string identity;
 };
 
-// Which serial ports the system has, and what each one is. Asked afresh each time: ports
-// come and go while the program runs.
-class SerialPortCatalog {
-public:
-    virtual ~SerialPortCatalog() = default;
-    virtual std::vector<SerialPortInfo> Ports() const = 0;
-};
-
 // The port whose identity is `identity`; null when none is, or `identity` is empty.
 inline const SerialPortInfo* FindPortByIdentity(const std::vector<SerialPortInfo>& ports,
                                                 const std::string& identity) {
@@ -39,6 +34,39 @@ inline const SerialPortInfo* FindPortByIdentity(const std::vector<SerialPortInfo
         }
     }
     return nullptr;
+}
+
+// Which serial ports the system has, and what each one is. Asked afresh each time: ports
+// come and go while the program runs.
+class SerialPortCatalog {
+public:
+    virtual ~SerialPortCatalog() = default;
+    virtual std::vector<SerialPortInfo> Ports() const = 0;
+    // The port with that identity, if the system has it now. Asked on every retry of a
+    // lost scanner, so a system may answer it more cheaply than by listing every port.
+    virtual std::optional<SerialPortInfo> PortWithIdentity(const std::string& identity) const {
+        const std::vector<SerialPortInfo> ports = Ports();
+        const SerialPortInfo* found = FindPortByIdentity(ports, identity);
+        return found != nullptr ? std::optional<SerialPortInfo>(*found) : std::nullopt;
+    }
+};
+
+// n of a port named "COMn" (any letter case); 0 for any other name ("LPT1", "COM", "COM0").
+inline int ComPortNumber(std::string_view name) {
+    if (name.size() < 4 || name.size() > 7 ||
+        std::toupper(static_cast<unsigned char>(name[0])) != 'C' ||
+        std::toupper(static_cast<unsigned char>(name[1])) != 'O' ||
+        std::toupper(static_cast<unsigned char>(name[2])) != 'M') {
+        return 0;
+    }
+    int number = 0;
+    for (const char c : name.substr(3)) {
+        if (std::isdigit(static_cast<unsigned char>(c)) == 0) {
+            return 0;
+        }
+        number = number * 10 + (c - '0');
+    }
+    return number;
 }
 
 } // namespace quillet
