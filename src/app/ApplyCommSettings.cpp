@@ -27,6 +27,14 @@ std::string PortSettingsCaption(const Settings& settings) {
     return "COM" + std::to_string(settings.CommPortNumber) + ":" + settings.CommSettings;
 }
 
+std::string PortLostCaption(const Settings& settings) {
+    return "COM" + std::to_string(settings.CommPortNumber) + ": lost";
+}
+
+std::string PortRetryingCaption(const Settings& settings) {
+    return "COM" + std::to_string(settings.CommPortNumber) + ": retrying";
+}
+
 bool ApplyCommSettings(Settings& settings, IniProfile* ini, WindowState& window, Operator& op,
                        const CommSettingsPorts& ports) {
     std::optional<Attempt> lastFailed;
@@ -36,8 +44,8 @@ bool ApplyCommSettings(Settings& settings, IniProfile* ini, WindowState& window,
             window.SetPortSettingsCaption(PortSettingsCaption(settings));
             return true;
         }
-        // Opening closed the port that was open: the caption must not name it any longer.
-        window.SetPortSettingsCaption("");
+        // Opening closed the port that was open: the caption must not show it open.
+        window.SetPortSettingsCaption(PortLostCaption(settings));
         op.Message(MessageIcon::Critical, MessageButtons::Ok, kProgramName,
                    UnexpectedErrorText(opened.errorNumber, opened.errorText));
         const Attempt attempt = CurrentAttempt(settings);

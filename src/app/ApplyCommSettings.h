@@ -27,11 +27,15 @@ struct CommSettingsPorts {
     std::function<std::optional<SerialSettingsChoice>(const Settings&)> askSettings;
 };
 
-// "COM1:9600,N,8,1"
+// The port's state where the main window shows the port: open, "COM1:9600,N,8,1"; lost
+// (it did not open and nothing tries it again), "COM1: lost"; gone and tried again on a
+// timer, "COM1: retrying".
 std::string PortSettingsCaption(const Settings& settings);
+std::string PortLostCaption(const Settings& settings);
+std::string PortRetryingCaption(const Settings& settings);
 
 // Opens the port with the current settings and shows them in the main window. A failure
-// empties that caption (no port is open then), shows the unexpected-error message and
+// shows the port lost there instead, shows the unexpected-error message and
 // offers the settings dialog; its OK stores the
 // choice and tries again. The dialog is offered again only while each failing attempt
 // uses settings other than the one before, so a port that keeps failing cannot hold the

@@ -47,6 +47,9 @@ bool TakeValued(DesktopOptions& options, const std::vector<std::string>& args, s
     if (name == "--serial-device") {
         options.devices.SetOverride(*value);
     }
+    if (name == "--serial-by-id") {
+        options.devices.SetByIdFolder(*value);
+    }
     if (name == "--quit-after") {
         options.quitAfterSeconds = ParseSeconds(*value);
         if (!options.quitAfterSeconds || *options.quitAfterSeconds > kMaxQuitAfterSeconds) {
@@ -82,8 +85,8 @@ DesktopOptions ParseDesktopOptions(const std::vector<std::string>& rest) {
         if (TakeFlag(options, arg)) {
             continue;
         }
-        const bool valued =
-            Named(arg, "--com") || Named(arg, "--serial-device") || Named(arg, "--quit-after");
+        const bool valued = Named(arg, "--com") || Named(arg, "--serial-device") ||
+                            Named(arg, "--serial-by-id") || Named(arg, "--quit-after");
         if (!valued) {
             options.error = "unknown option " + arg;
             break;

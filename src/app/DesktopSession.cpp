@@ -2,7 +2,10 @@
 
 #include "app/MainWindowText.h"
 #include "app/ScannerTestText.h"
+#include "app/ScannerIdentity.h"
+#include "app/ScannerPortText.h"
 #include "config/DialogText.h"
+#include "config/SettingsLoader.h"
 #include "fields/ExclusionFlags.h"
 #include "fields/FieldDialogText.h"
 
@@ -10,18 +13,20 @@ namespace quillet {
 
 DesktopSession::DesktopSession(const DesktopSessionSetup& setup, DesktopPorts ports)
     : setup_(setup), trace_(ports.trace), desktop_(ports.desktop), shell_(ports.shell),
-      timers_(ports.timers), singleCopy_(ports.singleCopy),
+      timers_(ports.timers), singleCopy_(ports.singleCopy), catalog_(ports.catalog),
       operator_(ports.boxes, ports.trace, setup.unattended,
                 [this](int status) { shell_.EndLoop(status); }),
       port_(ports.scanner), tracedPort_(port_, ports.trace),
       app_({ports.files, operator_, tracedPort_, ports.pump, ports.desktop, ports.trace}),
       statusTrace_(ports.trace, &ports.view) {
     port_.OnLost([this](const std::string& text) {
+        app_.Window().SetPortSettingsCaption(PortRetryingCaption(app_.settings()));
         app_.Window().SetStatus(text);
         timers_.StartTimer(SessionTimer::PortRetry, kPortRetryMs);
     });
     port_.OnBack([this](const std::string& text) {
         timers_.StopTimer(SessionTimer::PortRetry);
+        app_.Window().SetPortSettingsCaption(PortSettingsCaption(app_.settings()));
         app_.Window().SetStatus(text);
     });
 }
@@ -43,11 +48,7 @@ bool DesktopSession::Start() {
         setup_.journal->Start();
     }
     const StartOptions options{setup_.locations, setup_.host, setup_.connectTimeoutSeconds,
-                               [this] {
-                                   ApplyCommSettings(app_.settings(), app_.Ini(), app_.Window(),
-                                                     operator_, PortOperations());
-                               },
-                               [this] { shell_.CenterWindow(); }};
+                               [this] { OpenScannerPort(); }, [this] { shell_.CenterWindow(); }};
     if (!app_.Start(options)) {
         return false;
     }
@@ -111,13 +112,56 @@ void DesktopSession::TimerFired(SessionTimer timer) {
         }
         return;
     case SessionTimer::PortRetry:
-        port_.Retry();
+        RetryScannerPort();
         return;
     case SessionTimer::CloseRetry:
         timers_.StopTimer(SessionTimer::CloseRetry);
         Close();
         return;
     }
+}
+
+void DesktopSession::DeviceArrived() {
+    if (port_.WaitingForDevice()) {
+        RetryScannerPort();
+    }
+}
+
+// The scanner remembered by identity is opened where the system has it now; without one,
+// or when it is absent, the stored number is opened as always.
+void DesktopSession::OpenScannerPort() {
+    Settings& settings = app_.settings();
+    const std::optional<std::int16_t> moved = MovedScannerPort(settings, catalog_);
+    if (moved) {
+        settings.CommPortNumber = *moved;
+    }
+    const bool opened =
+        ApplyCommSettings(settings, app_.Ini(), app_.Window(), operator_, PortOperations());
+    if (moved && opened && settings.CommPortNumber == *moved) {
+        ScannerFound();
+    }
+}
+
+void DesktopSession::RetryScannerPort() {
+    const std::optional<std::int16_t> moved = MovedScannerPort(app_.settings(), catalog_);
+    if (!moved || !port_.RetryOn(*moved)) {
+        port_.Retry();
+        return;
+    }
+    timers_.StopTimer(SessionTimer::PortRetry);
+    app_.settings().CommPortNumber = *moved;
+    ScannerFound();
+}
+
+// Opened under its new number: the number is stored, the window shows it, one status
+// line says where.
+void DesktopSession::ScannerFound() {
+    const Settings& settings = app_.settings();
+    if (IniProfile* ini = app_.Ini()) {
+        SaveCommSettings(*ini, settings);
+    }
+    app_.Window().SetPortSettingsCaption(PortSettingsCaption(settings));
+    app_.Window().SetStatus(ScannerFoundText(settings.CommPortNumber));
 }
 
 CommSettingsPorts DesktopSession::PortOperations() {
@@ -131,7 +175,7 @@ CommSettingsPorts DesktopSession::PortOperations() {
         if (!DialogMayOpen(dialog_text::kSettingsTitle)) {
             return std::nullopt;
         }
-        return shell_.AskSerialSettings(settings);
+        return shell_.AskSerialSettings(settings, catalog_.Ports());
     };
     return ports;
 }

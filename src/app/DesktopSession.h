@@ -35,6 +35,7 @@ struct DesktopPorts {
     FileSystem& files;
     Operator& boxes; // the toolkit's plain message boxes
     ScannerDevice& scanner;
+    SerialPortCatalog& catalog; // the serial ports the system has now
     EventPump& pump;
     Desktop& desktop;
     SingleCopy& singleCopy;
@@ -72,6 +73,9 @@ public:
 
     void Run(Command command);
     void TimerFired(SessionTimer timer);
+    // The system announced a new serial port: a scanner port that went away is tried at
+    // once, without waiting for the retry timer.
+    void DeviceArrived();
 
     // Closing the window and "E&xit" both come here: the machine field dialog goes, the
     // poll stops, and once no label is being handled the port is closed, the host
@@ -89,6 +93,9 @@ public:
 
 private:
     CommSettingsPorts PortOperations();
+    void OpenScannerPort();
+    void RetryScannerPort();
+    void ScannerFound();
     bool DialogMayOpen(const char* title);
     void ShowExclusionDialog();
     void ShowFieldDialog();
@@ -104,6 +111,7 @@ private:
     DesktopShell& shell_;
     SessionTimers& timers_;
     SingleCopy& singleCopy_;
+    SerialPortCatalog& catalog_;
     SessionOperator operator_;
     ReconnectingSerialPort port_;
     TracingSerialPort tracedPort_;

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "app/ScannerTest.h"
+#include "base/SerialPortCatalog.h"
 #include "config/SerialSettingsForm.h"
 #include "config/Settings.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quillet {
 
@@ -34,8 +36,10 @@ public:
     virtual void CenterWindow() = 0;
     virtual void ShowWindow() = 0;
     virtual void HideWindow() = 0;
-    // Modal dialogs: the choice on OK, nothing on Cancel.
-    virtual std::optional<SerialSettingsChoice> AskSerialSettings(const Settings& settings) = 0;
+    // Modal dialogs: the choice on OK, nothing on Cancel. The serial settings list `ports`
+    // under "Other:".
+    virtual std::optional<SerialSettingsChoice>
+    AskSerialSettings(const Settings& settings, const std::vector<SerialPortInfo>& ports) = 0;
     virtual std::optional<std::string> AskExclusionFlags(const std::string& flags) = 0;
     virtual void ShowAbout() = 0;
     // The scanner test, modal; the set-up to store on "Use these settings", else nothing.

@@ -68,6 +68,17 @@ void ReconnectingSerialPort::Retry() {
     }
 }
 
+bool ReconnectingSerialPort::RetryOn(int portNumber) {
+    const std::string device = device_.DeviceFor(portNumber);
+    if (!waiting_ || !line_ || device.empty() || !device_.Present(device) ||
+        !device_.Open(device, *line_).ok) {
+        return false;
+    }
+    deviceName_ = device;
+    waiting_ = false;
+    return true;
+}
+
 void ReconnectingSerialPort::Drain() {
     std::string reason;
     if (device_.IsOpen() && !device_.Read(kept_, reason)) {

@@ -35,6 +35,9 @@ public:
     void CheckHealth() { Drain(); }
     // While the device is gone: one attempt to open it again.
     void Retry();
+    // While the device is gone: one attempt on port `portNumber` instead, with the same
+    // settings. True when it opened; the port then stays there, and the caller says so.
+    bool RetryOn(int portNumber);
     bool WaitingForDevice() const { return waiting_; }
 
     bool IsOpen() const override { return device_.IsOpen(); }

@@ -13,6 +13,11 @@ inline std::string ScannerPortBackText(const std::string& device) {
     return "Scanner port " + device + " is back.";
 }
 
+// The scanner, remembered by its identity, found under another number and opened there.
+inline std::string ScannerFoundText(int portNumber) {
+    return "Scanner found on COM" + std::to_string(portNumber);
+}
+
 // The failure of a settings text that names no line a port can take.
 inline constexpr long kBadSettingsError = 380;
 inline constexpr const char* kBadSettingsText = "Invalid property value";

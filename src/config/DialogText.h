@@ -21,11 +21,18 @@ inline constexpr std::array<const char*, kParityOptions.size()> kParityCaptions 
                                                                                    "Even"};
 // "Com" and the port number.
 inline constexpr const char* kPortCaptionPrefix = "Com";
+inline constexpr const char* kOtherPortCaption = "Other:";
+// The "Other:" list's words.
+inline constexpr const char* kPortNotPresent = "(not present)";
+inline constexpr const char* kPortByIdentity = "Found again in any socket as ";
+inline constexpr const char* kPortByNumber = "Remembered by its number only";
 inline constexpr const char* kSettingsOk = "OK";
 inline constexpr const char* kSettingsCancel = "Cancel";
 // frmSettings as designed, in twips.
 inline constexpr int kSettingsWidthTwips = 4590;
 inline constexpr int kSettingsHeightTwips = 2670;
+// Beneath the designed area: the "Other:" list and its note.
+inline constexpr int kSettingsOtherRowsTwips = 660;
 
 inline constexpr const char* kAboutTitle = "About Quillet";
 inline constexpr const char* kAboutProduct = "Quillet Version " QUILLET_VERSION;

@@ -4,6 +4,7 @@
 #include "config/DialogText.h"
 #include "config/Settings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string_view>
@@ -34,19 +35,69 @@ std::string Number(std::int32_t value) {
 }
 
 // The fourth port's name is spelt with a capital, as the window has always named it.
-constexpr std::array<const char*, kPortOptions.size()> kPortNames = {"optCom1", "optCom2",
-                                                                     "optCom3", "OptCom4"};
+constexpr std::array<const char*, kPortOptions.size() + 1> kPortNames = {
+    "optCom1", "optCom2", "optCom3", "OptCom4", "optComOther"};
+
+bool IsOtherPort(std::int16_t port) {
+    return port > kPortOptions.back() && port <= kMaxPortNumber;
+}
+
+bool PortSelected(const SerialSettingsForm& form, std::size_t i) {
+    return i == kOtherPortOption ? IsOtherPort(form.SelPort) : form.SelPort == kPortOptions[i];
+}
+
+// "Other:" takes the number its list shows; with an empty list there is nothing to take.
+void SelectPort(SerialSettingsForm& form, std::size_t i) {
+    if (i != kOtherPortOption) {
+        form.SelPort = kPortOptions[i];
+    } else if (form.otherPort != 0) {
+        form.SelPort = form.otherPort;
+    }
+}
+
+std::string PortCaption(std::size_t i) {
+    return i == kOtherPortOption ? std::string(dialog_text::kOtherPortCaption)
+                                 : dialog_text::kPortCaptionPrefix + Number(kPortOptions[i]);
+}
+
+bool Numbered(const SerialPortInfo& port) {
+    return port.number >= 1 && port.number <= kMaxPortNumber;
+}
+
+std::string EntryText(const SerialPortInfo& port) {
+    const std::string com = "COM" + Number(port.number);
+    std::string text = com;
+    if (!port.name.empty() && port.name != com) {
+        text += "  " + port.name;
+    }
+    if (!port.description.empty()) {
+        text += "  " + port.description;
+    }
+    if (!port.vendorId.empty()) {
+        text += " (USB " + port.vendorId + ":" + port.productId;
+        text += port.serialNumber.empty() ? ")" : ", serial " + port.serialNumber + ")";
+    }
+    return text;
+}
+
+const SerialPortInfo* PortNumbered(const SerialSettingsForm& form, std::int16_t number) {
+    for (const SerialPortInfo& port : form.ports) {
+        if (port.number == number) {
+            return &port;
+        }
+    }
+    return nullptr;
+}
 constexpr std::array<const char*, kParityOptions.size()> kParityNames = {
     "optParityNone", "optParityOdd", "optParityEven"};
 
-constexpr SerialOptionGroup kPortGroup{
-    dialog_text::kComPortFrame,
-    "fraComPort",
-    kPortOptions.size(),
-    [](std::size_t i) { return std::string(kPortNames[i]); },
-    [](std::size_t i) { return dialog_text::kPortCaptionPrefix + Number(kPortOptions[i]); },
-    [](const SerialSettingsForm& form, std::size_t i) { return form.SelPort == kPortOptions[i]; },
-    [](SerialSettingsForm& form, std::size_t i) { form.SelPort = kPortOptions[i]; }};
+constexpr SerialOptionGroup kPortGroup{dialog_text::kComPortFrame,
+                                       "fraComPort",
+                                       kPortNames.size(),
+                                       [](std::size_t i) { return std::string(kPortNames[i]); },
+                                       PortCaption,
+                                       PortSelected,
+                                       SelectPort};
 
 constexpr SerialOptionGroup kBaudGroup{
     dialog_text::kBaudRateFrame,
@@ -102,10 +153,10 @@ const std::array<SerialOptionGroup, kSerialOptionGroups>& SerialOptionGroups() {
 SerialSettingsForm LoadSerialSettingsForm(std::int16_t commPortNumber,
                                           const std::string& commSettings) {
     SerialSettingsForm form;
-    for (const std::int16_t port : kPortOptions) {
-        if (port == commPortNumber) {
-            form.SelPort = port;
-        }
+    // A number no port can have selects nothing; OK then stores 0 unless one is picked.
+    if (commPortNumber >= 1 && commPortNumber <= kMaxPortNumber) {
+        form.SelPort = commPortNumber;
+        form.storedPort = commPortNumber;
     }
     const std::string_view text = commSettings;
     const std::size_t comma = text.find(',');
@@ -120,18 +171,92 @@ SerialSettingsForm LoadSerialSettingsForm(std::int16_t commPortNumber,
     return form;
 }
 
+SerialSettingsForm LoadSerialSettingsForm(const Settings& settings,
+                                          std::vector<SerialPortInfo> ports) {
+    SerialSettingsForm form =
+        LoadSerialSettingsForm(settings.CommPortNumber, settings.CommSettings);
+    std::erase_if(ports, [](const SerialPortInfo& port) { return !Numbered(port); });
+    std::stable_sort(
+        ports.begin(), ports.end(),
+        [](const SerialPortInfo& a, const SerialPortInfo& b) { return a.number < b.number; });
+    form.ports = std::move(ports);
+    form.storedIdentity = settings.ScannerPort;
+    const std::vector<OtherPortEntry> entries = OtherPortEntries(form);
+    const auto beyondOptions = std::find_if(entries.begin(), entries.end(),
+                                            [](const auto& e) { return IsOtherPort(e.number); });
+    if (IsOtherPort(form.SelPort)) {
+        form.otherPort = form.SelPort;
+    } else if (beyondOptions != entries.end()) {
+        form.otherPort = beyondOptions->number;
+    } else if (!entries.empty()) {
+        form.otherPort = entries.front().number;
+    }
+    return form;
+}
+
+std::vector<OtherPortEntry> OtherPortEntries(const SerialSettingsForm& form) {
+    std::vector<OtherPortEntry> entries;
+    for (const SerialPortInfo& port : form.ports) {
+        if (entries.empty() || entries.back().number != port.number) {
+            entries.push_back({static_cast<std::int16_t>(port.number), EntryText(port)});
+        }
+    }
+    if (IsOtherPort(form.storedPort) && PortNumbered(form, form.storedPort) == nullptr) {
+        const auto at = std::find_if(entries.begin(), entries.end(),
+                                     [&](const auto& e) { return e.number > form.storedPort; });
+        entries.insert(at, {form.storedPort,
+                            "COM" + Number(form.storedPort) + "  " + dialog_text::kPortNotPresent});
+    }
+    return entries;
+}
+
+int OtherPortIndex(const SerialSettingsForm& form) {
+    const std::vector<OtherPortEntry> entries = OtherPortEntries(form);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].number == form.otherPort) {
+            return static_cast<int>(i);
+        }
+    }
+    return entries.empty() ? -1 : 0;
+}
+
+void PickOtherPort(SerialSettingsForm& form, std::size_t index) {
+    const std::vector<OtherPortEntry> entries = OtherPortEntries(form);
+    if (index >= entries.size()) {
+        return;
+    }
+    form.otherPort = entries[index].number;
+    form.SelPort = form.otherPort;
+}
+
+// A port absent now keeps the identity it was stored with, so that OK on an unplugged
+// scanner does not forget which device it was.
+std::string ChosenPortIdentity(const SerialSettingsForm& form) {
+    if (const SerialPortInfo* port = PortNumbered(form, form.SelPort)) {
+        return port->identity;
+    }
+    return form.SelPort == form.storedPort ? form.storedIdentity : std::string();
+}
+
+std::string PortIdentityNote(const SerialSettingsForm& form) {
+    const std::string identity = ChosenPortIdentity(form);
+    return identity.empty() ? std::string(dialog_text::kPortByNumber)
+                            : dialog_text::kPortByIdentity + identity;
+}
+
 std::string SerialSettingsText(const SerialSettingsForm& form) {
     return std::to_string(form.SelBaud) + "," + form.SelParity + "," +
            std::to_string(form.SelDataBits) + "," + std::to_string(form.SelStopBits);
 }
 
 SerialSettingsChoice ChosenSerialSettings(const SerialSettingsForm& form) {
-    return {form.SelPort, SerialSettingsText(form)};
+    return {form.SelPort, SerialSettingsText(form), ChosenPortIdentity(form)};
 }
 
 void TakeSerialSettings(const SerialSettingsChoice& choice, Settings& settings) {
     settings.CommPortNumber = choice.CommPortNumber;
     settings.CommSettings = choice.CommSettings;
+    settings.ScannerPort = choice.ScannerPort;
 }
 
 } // namespace quillet

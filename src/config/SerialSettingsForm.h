@@ -1,9 +1,12 @@
 #pragma once
 
+#include "base/SerialPortCatalog.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace quillet {
 
@@ -17,10 +20,21 @@ struct SerialSettingsForm {
     std::string SelParity;
     std::int16_t SelDataBits = 0;
     std::int16_t SelStopBits = 0;
+    // The ports the system has, for the "Other:" list; the number and identity stored when
+    // the dialog opened; the number the list shows.
+    std::vector<SerialPortInfo> ports;
+    std::int16_t storedPort = 0;
+    std::string storedIdentity;
+    std::int16_t otherPort = 0;
 };
+
+// The numbers a port can have, COM1 to COM256.
+inline constexpr std::int16_t kMaxPortNumber = 256;
 
 // The values behind the dialog's option buttons, in the order they are listed.
 inline constexpr std::array<std::int16_t, 4> kPortOptions = {1, 2, 3, 4};
+// The port group's last option, "Other:", stands for the number its list shows.
+inline constexpr std::size_t kOtherPortOption = kPortOptions.size();
 inline constexpr std::array<std::int32_t, 8> kBaudOptions = {300,  1200,  2400,  4800,
                                                              9600, 19200, 38400, 57600};
 inline constexpr std::array<const char*, 3> kParityOptions = {"N", "O", "E"};
@@ -48,6 +62,7 @@ const std::array<SerialOptionGroup, kSerialOptionGroups>& SerialOptionGroups();
 struct SerialSettingsChoice {
     std::int16_t CommPortNumber = 0;
     std::string CommSettings;
+    std::string ScannerPort; // the chosen port's identity; empty: known by its number only
 };
 
 // Fills the form from the stored port number and settings text ("9600,N,8,1"). Parity,
@@ -56,6 +71,28 @@ struct SerialSettingsChoice {
 // text stay empty or 0, so OK then writes them as such.
 SerialSettingsForm LoadSerialSettingsForm(std::int16_t commPortNumber,
                                           const std::string& commSettings);
+// The same, with the system's ports for the "Other:" list and the stored identity. A
+// stored number above 4 is shown chosen under "Other:", listed even when absent.
+SerialSettingsForm LoadSerialSettingsForm(const Settings& settings,
+                                          std::vector<SerialPortInfo> ports);
+
+// One line of the "Other:" list.
+struct OtherPortEntry {
+    std::int16_t number = 0;
+    std::string text; // "COM7  USB Serial Port (USB 067B:2303, serial 12345678)"
+};
+// Every port the system has with a number, in number order, and the stored number when it
+// is not among them.
+std::vector<OtherPortEntry> OtherPortEntries(const SerialSettingsForm& form);
+// The entry the list shows, as an index of OtherPortEntries; -1 when the list is empty.
+int OtherPortIndex(const SerialSettingsForm& form);
+// Picking a line of the list chooses its port (which selects "Other:" or, for 1 to 4,
+// that port's option).
+void PickOtherPort(SerialSettingsForm& form, std::size_t index);
+// The identity of the chosen port, stored beside its number.
+std::string ChosenPortIdentity(const SerialSettingsForm& form);
+// Under the list: how the chosen port will be found again.
+std::string PortIdentityNote(const SerialSettingsForm& form);
 
 // "19200,E,7,1": the settings text that OK stores.
 std::string SerialSettingsText(const SerialSettingsForm& form);

@@ -24,6 +24,7 @@ struct Settings {
     // then, and nothing may be saved over the file); empty when it was read.
     std::string IniReadFault;
     ScannerSetup Scanner; // what the scanner adds around each code ([Quillet])
+    std::string ScannerPort; // the scanner port's identity; empty: known by number only
 };
 
 } // namespace quillet

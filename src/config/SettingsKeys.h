@@ -43,6 +43,8 @@ inline constexpr SettingKey kHostCallTimeout{kQuilletSection, "HostCallTimeout",
 inline constexpr SettingKey kScannerPrefix{kQuilletSection, "ScannerPrefix"};
 inline constexpr SettingKey kScannerSuffix{kQuilletSection, "ScannerSuffix"};
 inline constexpr SettingKey kScannerSymbologyId{kQuilletSection, "ScannerSymbologyId"};
+// The scanner port's identity, beside CommPort's number.
+inline constexpr SettingKey kScannerPort{kQuilletSection, "ScannerPort"};
 
 // Keys named after a machine field slot ("FieldCode_SFN", "FieldFlag_SFS") and after a
 // trigger slot ("PNameMirrorLR", "PNameMirrorCPos", "PNameMirrorText"), all in kSection

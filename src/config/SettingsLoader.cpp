@@ -105,6 +105,7 @@ bool LoadSettings(Settings& settings, const SettingsLocations& locations, FileSy
     settings.HostCallTimeoutSeconds =
         callTimeout >= 1 ? callTimeout : setting_keys::kHostCallTimeout.number;
     settings.Scanner = ReadScannerSetup(ini);
+    settings.ScannerPort = TrimBlanks(ReadText(ini, setting_keys::kScannerPort));
     return true;
 }
 
@@ -112,6 +113,10 @@ void SaveCommSettings(IniProfile& ini, const Settings& settings) {
     using namespace setting_keys;
     ini.WriteEntries(kSection, {{kCommSettings.name, settings.CommSettings},
                                 {kCommPort.name, std::to_string(settings.CommPortNumber)}});
+    // A file that never had an identity gets no section of ours for an empty one.
+    if (!settings.ScannerPort.empty() || !ReadText(ini, kScannerPort).empty()) {
+        ini.WriteString(kScannerPort.section, kScannerPort.name, settings.ScannerPort);
+    }
 }
 
 } // namespace quillet

@@ -29,7 +29,8 @@ bool LoadSettings(Settings& settings, const SettingsLocations& locations, FileSy
 // "The settings file ... could not be read: ...": what the operator is told at start-up.
 std::string SettingsUnreadableText(const std::string& file, const std::string& fault);
 
-// The serial settings chosen in the dialog: key Settings, then CommPort without blanks.
+// The serial settings chosen in the dialog: key Settings, then CommPort without blanks,
+// then the port's identity in Quillet's own section.
 void SaveCommSettings(IniProfile& ini, const Settings& settings);
 
 } // namespace quillet

@@ -55,7 +55,7 @@ TEST_F(ApplyCommSettingsTest, OpenPortShowsItsSettings) {
 
 TEST_F(ApplyCommSettingsTest, FailureReportsThenOffersTheDialogWhoseOkSavesAndRetries) {
     settings.CommPortNumber = 3;
-    choices.push_back({1, "9600,N,8,1"});
+    choices.push_back({1, "9600,N,8,1", ""});
     EXPECT_TRUE(Apply());
     EXPECT_EQ(attempts, (Attempts{"COM3:9600,N,8,1", "COM1:9600,N,8,1"}));
     ASSERT_EQ(op.shown.size(), 1u);
@@ -74,14 +74,14 @@ TEST_F(ApplyCommSettingsTest, CancelLeavesThePortClosedAndNothingStored) {
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(op.shown.size(), 1u);
     EXPECT_TRUE(ini.writes.empty());
-    EXPECT_EQ(window.PortSettingsCaption(), "");
+    EXPECT_EQ(window.PortSettingsCaption(), "COM2: lost");
 }
 
 // OK on settings that have just failed ends the round: one more message, no dialog.
 TEST_F(ApplyCommSettingsTest, UnchangedOkAfterAFailureEndsTheLoop) {
     working.clear();
     settings.CommPortNumber = 2;
-    choices = {{2, "9600,N,8,1"}, {2, "9600,N,8,1"}};
+    choices = {{2, "9600,N,8,1", ""}, {2, "9600,N,8,1", ""}};
     EXPECT_FALSE(Apply());
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(attempts.size(), 2u);
@@ -91,7 +91,7 @@ TEST_F(ApplyCommSettingsTest, UnchangedOkAfterAFailureEndsTheLoop) {
 TEST_F(ApplyCommSettingsTest, DialogIsOfferedAgainWhileEachChoiceIsNew) {
     working.clear();
     settings.CommPortNumber = 1;
-    choices = {{2, "9600,N,8,1"}, {3, "9600,N,8,1"}, {3, "9600,N,8,1"}};
+    choices = {{2, "9600,N,8,1", ""}, {3, "9600,N,8,1", ""}, {3, "9600,N,8,1", ""}};
     EXPECT_FALSE(Apply());
     EXPECT_EQ(attempts, (Attempts{"COM1:9600,N,8,1", "COM2:9600,N,8,1", "COM3:9600,N,8,1",
                                   "COM3:9600,N,8,1"}));
@@ -109,7 +109,7 @@ TEST_F(ApplyCommSettingsTest, WithoutADialogAFailureOnlyReports) {
 TEST_F(ApplyCommSettingsTest, MenuCancelChangesNothingAndOkStoresThenOpens) {
     ChangeCommSettings(settings, &ini, window, op, ports);
     EXPECT_TRUE(attempts.empty());
-    choices.push_back({1, "9600,N,8,1"});
+    choices.push_back({1, "9600,N,8,1", ""});
     settings.CommPortNumber = 4;
     ChangeCommSettings(settings, &ini, window, op, ports);
     EXPECT_EQ(attempts, (Attempts{"COM1:9600,N,8,1"}));

@@ -5,6 +5,7 @@
 #include "support/FakeDesktop.h"
 #include "support/FakeEventPump.h"
 #include "support/FakeOperator.h"
+#include "support/FakeSerialPortCatalog.h"
 #include "support/RecordingTrace.h"
 #include "support/TempFolder.h"
 
@@ -25,12 +26,15 @@ public:
     std::map<SessionTimer, int> running; // timer and its interval
     std::optional<SerialSettingsChoice> settingsAnswer;
     std::optional<std::string> flagsAnswer;
+    std::size_t listed = 0; // ports the settings dialog was given
 
     void CenterWindow() override { log.push_back("center"); }
     void ShowWindow() override { log.push_back("show"); }
     void HideWindow() override { log.push_back("hide"); }
-    std::optional<SerialSettingsChoice> AskSerialSettings(const Settings&) override {
+    std::optional<SerialSettingsChoice>
+    AskSerialSettings(const Settings&, const std::vector<SerialPortInfo>& ports) override {
         log.push_back("ask settings");
+        listed = ports.size();
         return settingsAnswer;
     }
     std::optional<std::string> AskExclusionFlags(const std::string& flags) override {
@@ -122,8 +126,8 @@ protected:
                                 unattended,
                                 journal,
                                 quitAfter},
-            DesktopPorts{files, boxes, device, pump, desktop, singleCopy, trace, view, shell,
-                         shell});
+            DesktopPorts{files, boxes, device, catalog, pump, desktop, singleCopy, trace, view,
+                         shell, shell});
         session->ViewAttached();
         return *session;
     }
@@ -142,6 +146,7 @@ protected:
     NativeFileSystem files{PathMap(dir / "drives")};
     testing::FakeOperator boxes;
     FakeDevice device;
+    testing::FakeSerialPortCatalog catalog;
     testing::FakeEventPump pump;
     testing::FakeDesktop desktop;
     FakeSingleCopy singleCopy;
@@ -211,7 +216,7 @@ TEST_F(DesktopSessionTest, DialogAnswersAreStored) {
     ASSERT_TRUE(s.Start());
     shell.flagsAnswer = "10000001";
     s.Run(Command::ExclusionInsertion);
-    shell.settingsAnswer = SerialSettingsChoice{2, "19200,E,7,1"};
+    shell.settingsAnswer = SerialSettingsChoice{2, "19200,E,7,1", ""};
     s.Run(Command::Settings);
     EXPECT_EQ(device.opened, (Lines{"COM1", "COM2"}));
     const std::string ini = dir.Read("bin/ZOR.INI");
@@ -335,6 +340,40 @@ TEST_F(DesktopSessionTest, PulledScannerIsReportedOnceAndTriedAgain) {
     EXPECT_EQ(TraceOf("status").back(), "status Scanner port COM1 is back.");
     EXPECT_EQ(shell.running.count(SessionTimer::PortRetry), 0u);
     EXPECT_EQ(s.Port().ReadAll(), "%ST");
+}
+
+// The scanner remembered by identity: found under another number at start-up and again
+// after it went away, opened there, its number stored, one status line each time.
+TEST_F(DesktopSessionTest, ScannerFoundAgainByIdentityUnderAnotherNumber) {
+    const std::string identity = "USB\\VID_067B&PID_2303\\1234";
+    dir.Write("bin/ZOR.INI",
+              "[VORKSTAB]\r\nCommPort=7\r\n[Quillet]\r\nScannerPort=" + identity + "\r\n");
+    SerialPortInfo scanner;
+    scanner.number = 9;
+    scanner.identity = identity;
+    catalog.ports = {scanner};
+    DesktopSession& s = Session();
+    ASSERT_TRUE(s.Start());
+    EXPECT_EQ(device.opened, (Lines{"COM9"}));
+    EXPECT_EQ(TraceOf("status").front(), "status Scanner found on COM9");
+    EXPECT_NE(dir.Read("bin/ZOR.INI").find("CommPort=9\r\n"), std::string::npos);
+
+    device.present = false;
+    s.TimerFired(SessionTimer::Poll);
+    EXPECT_EQ(s.App().Window().PortSettingsCaption(), "COM9: retrying");
+    catalog.ports[0].number = 12;
+    device.present = true;
+    trace.lines.clear();
+    s.TimerFired(SessionTimer::PortRetry);
+    EXPECT_EQ(device.opened, (Lines{"COM9", "COM12"}));
+    EXPECT_EQ(TraceOf("status"), (Lines{"status Scanner found on COM12"}));
+    EXPECT_EQ(s.App().Window().PortSettingsCaption(), "COM12:9600,N,8,1");
+    EXPECT_EQ(shell.running.count(SessionTimer::PortRetry), 0u);
+    EXPECT_EQ(dir.Read("bin/ZOR.INI"), "[VORKSTAB]\r\nCommPort=12\r\nSettings=9600,N,8,1\r\n"
+                                       "[Quillet]\r\nScannerPort=" +
+                                           identity + "\r\n");
+    s.Run(Command::Settings);
+    EXPECT_EQ(shell.listed, 1u);
 }
 
 TEST(MainMenu, EntriesAsTheWindowShowsThem) {

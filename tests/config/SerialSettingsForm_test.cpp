@@ -22,6 +22,18 @@ struct LoadCase {
     const char* okText; // what OK writes back without changes
 };
 
+SerialPortInfo Port(int number, std::string name = {}, std::string description = {},
+                    std::string vendor = {}, std::string product = {}, std::string serial = {},
+                    std::string identity = {}) {
+    return {number,
+            std::move(name),
+            std::move(description),
+            std::move(vendor),
+            std::move(product),
+            std::move(serial),
+            std::move(identity)};
+}
+
 class SerialSettingsLoad : public ::testing::TestWithParam<LoadCase> {};
 
 TEST_P(SerialSettingsLoad, ReadsFieldsAndWritesThemBack) {
@@ -44,7 +56,8 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"OneAndHalfStopBitsReadAsOne", 1, "9600,N,8,1.5", 1, 9600, "N", 8, 1,
                  "9600,N,8,1"},
         LoadCase{"LowerCaseParityKept", 1, "9600,n,8,1", 1, 9600, "n", 8, 1, "9600,n,8,1"},
-        LoadCase{"PortOutsideOptionsReadsZero", 7, "9600,N,8,1", 0, 9600, "N", 8, 1, "9600,N,8,1"},
+        LoadCase{"PortBeyondOptionsKept", 7, "9600,N,8,1", 7, 9600, "N", 8, 1, "9600,N,8,1"},
+        LoadCase{"PortNoneCanHaveReadsZero", 257, "9600,N,8,1", 0, 9600, "N", 8, 1, "9600,N,8,1"},
         LoadCase{"NegativePort", -1, "9600,N,8,1", 0, 9600, "N", 8, 1, "9600,N,8,1"},
         LoadCase{"NoCommaTakesUsualLine", 1, "9600", 1, 9600, "N", 8, 1, "9600,N,8,1"},
         LoadCase{"Empty", 1, "", 1, 0, "N", 8, 1, "0,N,8,1"},
@@ -89,8 +102,8 @@ TEST(SerialSettingsForm, OptionGroupsAsTheDialogShowsThem) {
     const Expected expected[] = {
         {"fraComPort",
          "&Com Port",
-         {"optCom1", "optCom2", "optCom3", "OptCom4"},
-         {"Com1", "Com2", "Com3", "Com4"}},
+         {"optCom1", "optCom2", "optCom3", "OptCom4", "optComOther"},
+         {"Com1", "Com2", "Com3", "Com4", "Other:"}},
         {"fraBaudRate",
          "&Baud Rate",
          {"optBaud300", "optBaud1200", "optBaud2400", "optBaud4800", "optBaud9600", "optBaud19200",
@@ -113,7 +126,7 @@ TEST(SerialSettingsForm, OptionGroupsAsTheDialogShowsThem) {
         for (std::size_t i = 0; i < group.options; ++i) {
             EXPECT_EQ(group.optionName(i), expected[g].names[i]);
             EXPECT_EQ(group.optionCaption(i), expected[g].captions[i]);
-            SerialSettingsForm form = LoadSerialSettingsForm(1, "9600,N,8,1");
+            SerialSettingsForm form = LoadSerialSettingsForm(Settings{}, {Port(7)});
             const bool wasSelected = group.selected(form, i);
             const SerialSettingsChoice before = ChosenSerialSettings(form);
             group.select(form, i);
@@ -126,6 +139,83 @@ TEST(SerialSettingsForm, OptionGroupsAsTheDialogShowsThem) {
                       !wasSelected);
         }
     }
+}
+
+// The "Other:" list: what the system has, the stored number even when it is absent, and
+// the identity stored beside the number.
+TEST(SerialSettingsForm, OtherPortsListedAndChosenWithTheirIdentity) {
+    const SerialPortInfo usb =
+        Port(9, "COM9", "USB Serial Port", "067B", "2303", "1234", "USB\\VID_067B&PID_2303\\1234");
+    const SerialPortInfo builtIn = Port(1, "COM1", "Communications Port");
+    struct Case {
+        const char* name;
+        std::int16_t stored;
+        const char* storedIdentity;
+        std::vector<std::string> texts;
+        int shown;
+        std::int16_t selPort;
+        const char* note;
+    };
+    const Case cases[] = {
+        {"StoredBeyondOptionsAndAbsent",
+         7,
+         "",
+         {"COM1  Communications Port", "COM7  (not present)",
+          "COM9  USB Serial Port (USB 067B:2303, serial 1234)"},
+         1,
+         7,
+         "Remembered by its number only"},
+        {"StoredAbsentKeepsItsIdentity",
+         7,
+         "USB\\VID_1A86&PID_7523\\55",
+         {"COM1  Communications Port", "COM7  (not present)",
+          "COM9  USB Serial Port (USB 067B:2303, serial 1234)"},
+         1,
+         7,
+         "Found again in any socket as USB\\VID_1A86&PID_7523\\55"},
+        {"StoredPresent",
+         9,
+         "",
+         {"COM1  Communications Port", "COM9  USB Serial Port (USB 067B:2303, serial 1234)"},
+         1,
+         9,
+         "Found again in any socket as USB\\VID_067B&PID_2303\\1234"},
+        {"OptionStoredListShowsFirstBeyond",
+         1,
+         "",
+         {"COM1  Communications Port", "COM9  USB Serial Port (USB 067B:2303, serial 1234)"},
+         1,
+         1,
+         "Remembered by its number only"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Settings settings;
+        settings.CommPortNumber = c.stored;
+        settings.ScannerPort = c.storedIdentity;
+        SerialSettingsForm form = LoadSerialSettingsForm(settings, {usb, builtIn, Port(0)});
+        std::vector<std::string> texts;
+        for (const OtherPortEntry& entry : OtherPortEntries(form)) {
+            texts.push_back(entry.text);
+        }
+        EXPECT_EQ(texts, c.texts);
+        EXPECT_EQ(OtherPortIndex(form), c.shown);
+        EXPECT_EQ(form.SelPort, c.selPort);
+        EXPECT_EQ(PortIdentityNote(form), c.note);
+    }
+
+    Settings settings;
+    settings.CommPortNumber = 2;
+    settings.ScannerPort = "gone";
+    SerialSettingsForm form = LoadSerialSettingsForm(settings, {usb, builtIn});
+    PickOtherPort(form, 1);
+    SerialSettingsChoice choice = ChosenSerialSettings(form);
+    EXPECT_EQ(choice.CommPortNumber, 9);
+    EXPECT_EQ(choice.ScannerPort, usb.identity);
+    PickOtherPort(form, 0);
+    EXPECT_EQ(ChosenSerialSettings(form).ScannerPort, "");
+    SerialOptionGroups()[0].select(form, 1);
+    EXPECT_EQ(ChosenSerialSettings(form).ScannerPort, "gone");
 }
 
 } // namespace

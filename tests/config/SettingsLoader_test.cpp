@@ -123,10 +123,16 @@ TEST_F(SettingsLoaderTest, SavedSerialSettingsReadBackUnchanged) {
     SaveCommSettings(ini, settings);
     EXPECT_EQ(dir.Read("bin/ZOR.INI"),
               "[Other]\r\nSettings=wrong\r\n[VORKSTAB]\r\nSettings=19200,E,7,2\r\nCommPort=12\r\n");
+    settings.ScannerPort = "USB\\VID_067B&PID_2303\\1234";
+    SaveCommSettings(ini, settings);
+    EXPECT_EQ(dir.Read("bin/ZOR.INI"),
+              "[Other]\r\nSettings=wrong\r\n[VORKSTAB]\r\nSettings=19200,E,7,2\r\nCommPort=12\r\n"
+              "[Quillet]\r\nScannerPort=USB\\VID_067B&PID_2303\\1234\r\n");
     Settings again;
     ASSERT_TRUE(LoadSettings(again, locations, fs, op));
     EXPECT_EQ(again.CommSettings, "19200,E,7,2");
     EXPECT_EQ(again.CommPortNumber, 12);
+    EXPECT_EQ(again.ScannerPort, settings.ScannerPort);
 }
 
 TEST(SaveCommSettings, WritesSettingsThenPortWithoutBlanks) {

@@ -25,10 +25,11 @@ std::string InstanceLockPath(const SettingsLocations& locations) {
 
 QtDesktopProgram::QtDesktopProgram(const DesktopProgramSetup& setup, Trace& trace, QObject* parent)
     : QObject(parent), setup_(setup), boxes_(&window_), files_(setup.paths),
-      scanner_(setup.devices), singleCopy_(InstanceLockPath(setup.locations)),
+      scanner_(setup.devices), catalog_(scanner_.Devices()),
+      singleCopy_(InstanceLockPath(setup.locations)),
       host_(std::make_shared<SimulatedHost>(trace, setup.host)),
       hostWindow_(std::make_unique<HostListWindow>(*host_)),
-      session_(SessionSetupOf(setup, host_), {files_, boxes_, scanner_, pump_, desktop_,
+      session_(SessionSetupOf(setup, host_), {files_, boxes_, scanner_, catalog_, pump_, desktop_,
                                               singleCopy_, trace, window_, *this, *this}) {
     window_.Attach(App().Window());
     session_.ViewAttached();
@@ -87,8 +88,10 @@ void QtDesktopProgram::HideWindow() {
     hostWindow_->close();
 }
 
-std::optional<SerialSettingsChoice> QtDesktopProgram::AskSerialSettings(const Settings& settings) {
-    return QtSettingsDialog::Ask(settings, &window_);
+std::optional<SerialSettingsChoice>
+QtDesktopProgram::AskSerialSettings(const Settings& settings,
+                                    const std::vector<SerialPortInfo>& ports) {
+    return QtSettingsDialog::Ask(settings, ports, &window_);
 }
 
 std::optional<std::string> QtDesktopProgram::AskExclusionFlags(const std::string& flags) {

@@ -4,6 +4,7 @@
 #include "app/DesktopSession.h"
 #include "app/qt/QtMainWindow.h"
 #include "app/qt/QtScannerDevice.h"
+#include "app/qt/QtSerialPortCatalog.h"
 #include "base/qt/QtDesktop.h"
 #include "base/qt/QtEventPump.h"
 #include "base/qt/QtOperator.h"
@@ -51,7 +52,8 @@ private:
     void CenterWindow() override;
     void ShowWindow() override;
     void HideWindow() override;
-    std::optional<SerialSettingsChoice> AskSerialSettings(const Settings& settings) override;
+    std::optional<SerialSettingsChoice>
+    AskSerialSettings(const Settings& settings, const std::vector<SerialPortInfo>& ports) override;
     std::optional<std::string> AskExclusionFlags(const std::string& flags) override;
     void ShowAbout() override;
     void LoadFieldDialog(AutoSelEditor& editor, IniProfile& ini, LastProgram& last) override;
@@ -72,6 +74,7 @@ private:
     QtDesktop desktop_;
     NativeFileSystem files_;
     QtScannerDevice scanner_;
+    QtSerialPortCatalog catalog_;
     LockFileSingleCopy singleCopy_;
     std::shared_ptr<SimulatedHost> host_;
     std::unique_ptr<HostListWindow> hostWindow_;

@@ -24,6 +24,7 @@ public:
 
     // Takes effect at the next Open.
     void SetDevices(SerialDeviceMap devices) { devices_ = std::move(devices); }
+    const SerialDeviceMap& Devices() const { return devices_; }
 
     std::string DeviceFor(int portNumber) const override;
     long NoDeviceError() const override { return QSerialPort::DeviceNotFoundError; }

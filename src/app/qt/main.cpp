@@ -35,6 +35,8 @@ constexpr const char* kUsage =
     "                        /dev/ttyS(n-1))\n"
     "  --serial-device DEVICE\n"
     "                        every port number opens DEVICE\n"
+    "  --serial-by-id FOLDER the folder of links naming each serial device by its\n"
+    "                        identity (default: /dev/serial/by-id)\n"
     "  --demo                runs on a fresh copy of the demo set-up, with the virtual\n"
     "                        scanner and the simulated host\n"
     "  --demo-script         the same, scanning the sample labels by itself, then ending;\n"

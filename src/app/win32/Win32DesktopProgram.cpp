@@ -39,9 +39,9 @@ bool MutexSingleCopy::Acquire() {
 Win32DesktopProgram::Win32DesktopProgram(HINSTANCE instance, const DesktopProgramSetup& setup,
                                          Trace& trace)
     : window_(instance, Commands()), files_(setup.paths), scanner_(setup.devices),
-      session_(
-          SessionSetupOf(setup, MakeHost(setup, trace)),
-          {files_, boxes_, scanner_, pump_, desktop_, singleCopy_, trace, window_, *this, *this}) {
+      session_(SessionSetupOf(setup, MakeHost(setup, trace)),
+               {files_, boxes_, scanner_, catalog_, pump_, desktop_, singleCopy_, trace, window_,
+                *this, *this}) {
     pump_.SetDialog(window_.Handle());
     boxes_.SetOwner(window_.Handle());
     window_.Attach(session_.App().Window());
@@ -66,6 +66,7 @@ MainWindowCommands Win32DesktopProgram::Commands() {
     commands.close = [this] { session_.Close(); };
     commands.endSession = [this] { session_.EndSession(); };
     commands.timer = [this](SessionTimer timer) { session_.TimerFired(timer); };
+    commands.deviceArrived = [this] { session_.DeviceArrived(); };
     return commands;
 }
 
@@ -88,8 +89,9 @@ void Win32DesktopProgram::HideWindow() {
 }
 
 std::optional<SerialSettingsChoice>
-Win32DesktopProgram::AskSerialSettings(const Settings& settings) {
-    return AskWin32SerialSettings(settings, window_.Handle());
+Win32DesktopProgram::AskSerialSettings(const Settings& settings,
+                                       const std::vector<SerialPortInfo>& ports) {
+    return AskWin32SerialSettings(settings, ports, window_.Handle());
 }
 
 std::optional<std::string> Win32DesktopProgram::AskExclusionFlags(const std::string& flags) {

@@ -4,6 +4,7 @@
 #include "app/DesktopSession.h"
 #include "app/win32/Win32MainWindow.h"
 #include "app/win32/Win32ScannerDevice.h"
+#include "app/win32/Win32SerialPortCatalog.h"
 #include "base/win32/Win32Desktop.h"
 #include "base/win32/Win32EventPump.h"
 #include "base/win32/Win32Operator.h"
@@ -55,7 +56,8 @@ private:
     void CenterWindow() override;
     void ShowWindow() override;
     void HideWindow() override;
-    std::optional<SerialSettingsChoice> AskSerialSettings(const Settings& settings) override;
+    std::optional<SerialSettingsChoice>
+    AskSerialSettings(const Settings& settings, const std::vector<SerialPortInfo>& ports) override;
     std::optional<std::string> AskExclusionFlags(const std::string& flags) override;
     void ShowAbout() override;
     void LoadFieldDialog(AutoSelEditor& editor, IniProfile& ini, LastProgram& last) override;
@@ -71,6 +73,7 @@ private:
     Win32Desktop desktop_;
     NativeFileSystem files_;
     Win32ScannerDevice scanner_;
+    Win32SerialPortCatalog catalog_;
     MutexSingleCopy singleCopy_;
     std::unique_ptr<Win32MachineFieldDialog> machineFields_;
     DesktopSession session_;

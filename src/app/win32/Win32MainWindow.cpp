@@ -2,10 +2,12 @@
 
 #include "app/MainWindowText.h"
 #include "app/win32/Win32AppResources.h"
+#include "app/win32/Win32SerialPortCatalog.h"
 
 #include "base/Operator.h"
 #include "base/win32/WindowDpi.h"
 #include <commctrl.h>
+#include <dbt.h>
 
 namespace quillet {
 
@@ -61,6 +63,9 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance, MainWindowCommands commands
 
 Win32MainWindow::~Win32MainWindow() {
     Detach();
+    if (portArrivals_ != nullptr) {
+        ::UnregisterDeviceNotification(portArrivals_);
+    }
     if (window_ != nullptr) {
         ::DestroyWindow(window_);
     }
@@ -80,6 +85,15 @@ INT_PTR CALLBACK Win32MainWindow::Procedure(HWND window, UINT message, WPARAM wP
     return self != nullptr ? self->Handle(message, wParam, lParam) : FALSE;
 }
 
+// Without the announcement (a system that refuses it) the retry timer still finds the port.
+void Win32MainWindow::WatchPortArrivals() {
+    DEV_BROADCAST_DEVICEINTERFACE_A filter{};
+    filter.dbcc_size = sizeof filter;
+    filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    filter.dbcc_classguid = kComPortInterface;
+    portArrivals_ = ::RegisterDeviceNotificationA(window_, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
+}
+
 INT_PTR Win32MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: {
@@ -93,8 +107,14 @@ INT_PTR Win32MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         showEditorPlace_ = PlaceOf(window_, IDC_SHOWED);
         BuildMenu();
         MakeStatusTip();
+        WatchPortArrivals();
         return FALSE;
     }
+    case WM_DEVICECHANGE:
+        if (wParam == DBT_DEVICEARRIVAL && commands_.deviceArrived) {
+            commands_.deviceArrived();
+        }
+        return TRUE;
     case WM_DPICHANGED:
         // The system scales the dialog and its controls; what we made ourselves follows.
         ChangeScale(HIWORD(wParam));

@@ -24,6 +24,8 @@ struct MainWindowCommands {
     std::function<void(SessionTimer)> timer;
     // The user's session ends (log-off, shut-down): release everything, show nothing.
     std::function<void()> endSession;
+    // A serial port appeared (a USB scanner plugged in).
+    std::function<void()> deviceArrived;
 };
 
 // frmMain as a Win32 dialog: draws the core's WindowState and manual-entry view and reports
@@ -62,6 +64,7 @@ private:
     void PlaceAutoStart(bool editorOptionHidden);
     void SetText(int id, const std::string& text);
     void MakeStatusTip();
+    void WatchPortArrivals();
     void SetStatusTip(const std::string& text);
     void Show(int id, bool visible);
     void Check(int id, bool on);
@@ -71,6 +74,7 @@ private:
     WindowState* state_ = nullptr;
     HFONT receiveFont_ = nullptr;
     HWND statusTip_ = nullptr;
+    HDEVNOTIFY portArrivals_ = nullptr;
     HBRUSH indicatorBrush_ = nullptr;
     HBRUSH receiveBrush_ = nullptr;
     RECT autoStartDesigned_{};

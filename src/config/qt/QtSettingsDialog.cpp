@@ -4,9 +4,11 @@
 #include "config/qt/CenterForm.h"
 #include "config/qt/DialogSize.h"
 
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -46,9 +48,9 @@ QRadioButton* SelectedBeside(const QRadioButton& option) {
 
 } // namespace
 
-QtSettingsDialog::QtSettingsDialog(const Settings& settings, QWidget* parent)
-    : QDialog(parent),
-      form_(LoadSerialSettingsForm(settings.CommPortNumber, settings.CommSettings)) {
+QtSettingsDialog::QtSettingsDialog(const Settings& settings, std::vector<SerialPortInfo> ports,
+                                   QWidget* parent)
+    : QDialog(parent), form_(LoadSerialSettingsForm(settings, std::move(ports))) {
     setObjectName(QStringLiteral("frmSettings"));
     setWindowTitle(QString::fromLatin1(kTitle));
     setModal(true);
@@ -77,16 +79,22 @@ QtSettingsDialog::QtSettingsDialog(const Settings& settings, QWidget* parent)
     buttons->addWidget(cmdOK_);
     buttons->addWidget(cmdCancel_);
     grid->addLayout(buttons, 1, 0);
+    BuildOtherPortList();
+    grid->addWidget(cboOtherPort_, 2, 0, 1, 3);
+    grid->addWidget(lblPortNote_, 3, 0, 1, 3);
     SetTabOrder();
+    PortChanged();
 
-    FixDialogSize(
-        *this, TwipsToPixels(dialog_text::kSettingsWidthTwips, dialog_text::kSettingsHeightTwips));
+    FixDialogSize(*this, TwipsToPixels(dialog_text::kSettingsWidthTwips,
+                                       dialog_text::kSettingsHeightTwips +
+                                           dialog_text::kSettingsOtherRowsTwips));
     CenterForm(*this);
 }
 
 std::optional<SerialSettingsChoice> QtSettingsDialog::Ask(const Settings& settings,
+                                                          const std::vector<SerialPortInfo>& ports,
                                                           QWidget* parent) {
-    QtSettingsDialog dialog(settings, parent);
+    QtSettingsDialog dialog(settings, ports, parent);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
@@ -101,9 +109,48 @@ QGroupBox* QtSettingsDialog::BuildFrame(const SerialOptionGroup& group) {
         option->setObjectName(QString::fromStdString(group.optionName(i)));
         option->setChecked(group.selected(form_, i));
         frame->layout()->addWidget(option);
-        OnSelected(*option, [this, &group, i] { group.select(form_, i); });
+        OnSelected(*option, [this, &group, i] {
+            group.select(form_, i);
+            PortChanged();
+        });
     }
     return frame;
+}
+
+// The "Other:" list under the frames; picking a line chooses its port.
+void QtSettingsDialog::BuildOtherPortList() {
+    cboOtherPort_ = new QComboBox(this);
+    cboOtherPort_->setObjectName(QStringLiteral("cboOtherPort"));
+    cboOtherPort_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    for (const OtherPortEntry& entry : OtherPortEntries(form_)) {
+        cboOtherPort_->addItem(QString::fromStdString(entry.text));
+    }
+    cboOtherPort_->setCurrentIndex(OtherPortIndex(form_));
+    cboOtherPort_->setEnabled(cboOtherPort_->count() > 0);
+    auto* other = findChild<QRadioButton*>(QStringLiteral("optComOther"));
+    other->setEnabled(cboOtherPort_->count() > 0);
+    connect(cboOtherPort_, &QComboBox::activated, this, [this](int index) {
+        PickOtherPort(form_, static_cast<std::size_t>(index));
+        PortChanged();
+    });
+    lblPortNote_ = new QLabel(this);
+    lblPortNote_->setObjectName(QStringLiteral("lblPortNote"));
+}
+
+// The port's options follow the form (a line of the list may be COM1 to COM4), and the
+// note says how the chosen port is found again.
+void QtSettingsDialog::PortChanged() {
+    if (lblPortNote_ == nullptr) {
+        return;
+    }
+    const SerialOptionGroup& ports = SerialOptionGroups()[0];
+    for (std::size_t i = 0; i < ports.options; ++i) {
+        auto* option = findChild<QRadioButton*>(QString::fromStdString(ports.optionName(i)));
+        if (ports.selected(form_, i) && !option->isChecked()) {
+            option->setChecked(true);
+        }
+    }
+    lblPortNote_->setText(QString::fromStdString(PortIdentityNote(form_)));
 }
 
 void QtSettingsDialog::BuildButtons() {
@@ -146,6 +193,7 @@ void QtSettingsDialog::SetTabOrder() {
     }
     setTabOrder(previous, cmdOK_);
     setTabOrder(cmdOK_, cmdCancel_);
+    setTabOrder(cmdCancel_, cboOtherPort_);
 }
 
 } // namespace quillet

@@ -6,8 +6,11 @@
 #include <QDialog>
 
 #include <optional>
+#include <vector>
 
+class QComboBox;
 class QGroupBox;
+class QLabel;
 class QPushButton;
 
 namespace quillet {
@@ -22,12 +25,15 @@ class QtSettingsDialog : public QDialog {
 public:
     static constexpr const char* kTitle = dialog_text::kSettingsTitle;
 
-    explicit QtSettingsDialog(const Settings& settings, QWidget* parent = nullptr);
+    // `ports`: the system's ports, listed under "Other:".
+    explicit QtSettingsDialog(const Settings& settings, std::vector<SerialPortInfo> ports = {},
+                              QWidget* parent = nullptr);
 
     SerialSettingsChoice choice() const { return ChosenSerialSettings(form_); }
 
     // Shows the dialog modally; the choice on OK, nothing on Cancel.
     static std::optional<SerialSettingsChoice> Ask(const Settings& settings,
+                                                   const std::vector<SerialPortInfo>& ports = {},
                                                    QWidget* parent = nullptr);
 
 protected:
@@ -36,11 +42,15 @@ protected:
 private:
     QGroupBox* BuildFrame(const SerialOptionGroup& group);
     void BuildButtons();
+    void BuildOtherPortList();
+    void PortChanged();
     void SetTabOrder();
 
     SerialSettingsForm form_;
     QPushButton* cmdOK_ = nullptr;
     QPushButton* cmdCancel_ = nullptr;
+    QComboBox* cboOtherPort_ = nullptr;
+    QLabel* lblPortNote_ = nullptr;
 };
 
 } // namespace quillet

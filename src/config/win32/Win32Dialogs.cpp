@@ -23,6 +23,9 @@ INT_PTR CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         ::EndDialog(window, IDCANCEL);
         return TRUE;
     default:
+        if (dialog->command) {
+            dialog->command(window, LOWORD(wParam), HIWORD(wParam));
+        }
         return FALSE;
     }
 }

@@ -14,6 +14,8 @@ namespace quillet {
 struct FormDialog {
     std::function<BOOL(HWND)> init;
     std::function<void(HWND)> store;
+    // Any other control's notification, when the form follows its controls as they change.
+    std::function<void(HWND, int control, int notification)> command = nullptr;
 };
 
 // True when the operator chose OK.

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace quillet {
 
@@ -41,6 +42,47 @@ void Exchange(HWND dialog, SerialSettingsForm& form, bool load) {
     }
 }
 
+// The port's options follow the form, and the note says how the port is found again.
+void ShowPort(HWND dialog, const SerialSettingsForm& form) {
+    const SerialOptionGroup& ports = SerialOptionGroups()[0];
+    for (std::size_t i = 0; i < ports.options; ++i) {
+        ::CheckDlgButton(dialog, IDC_OPT_PORT + static_cast<int>(i),
+                         ports.selected(form, i) ? BST_CHECKED : BST_UNCHECKED);
+    }
+    ::SetDlgItemTextA(dialog, IDC_PORT_NOTE, PortIdentityNote(form).c_str());
+}
+
+void FillOtherPorts(HWND dialog, const SerialSettingsForm& form) {
+    const std::vector<OtherPortEntry> entries = OtherPortEntries(form);
+    for (const OtherPortEntry& entry : entries) {
+        ::SendDlgItemMessageA(dialog, IDC_OTHER_PORT, CB_ADDSTRING, 0,
+                              reinterpret_cast<LPARAM>(entry.text.c_str()));
+    }
+    ::SendDlgItemMessageA(dialog, IDC_OTHER_PORT, CB_SETCURSEL,
+                          static_cast<WPARAM>(OtherPortIndex(form)), 0);
+    ::EnableWindow(::GetDlgItem(dialog, IDC_OTHER_PORT), !entries.empty());
+    ::EnableWindow(::GetDlgItem(dialog, IDC_OPT_PORT + static_cast<int>(kOtherPortOption)),
+                   !entries.empty());
+}
+
+// A line picked from the list chooses its port; a port option picked changes the note.
+void Follow(HWND dialog, SerialSettingsForm& form, int control, int notification) {
+    if (control == IDC_OTHER_PORT && notification == CBN_SELCHANGE) {
+        const LRESULT picked = ::SendDlgItemMessageA(dialog, IDC_OTHER_PORT, CB_GETCURSEL, 0, 0);
+        if (picked >= 0) {
+            PickOtherPort(form, static_cast<std::size_t>(picked));
+        }
+        ShowPort(dialog, form);
+        return;
+    }
+    const int option = control - IDC_OPT_PORT;
+    if (notification == BN_CLICKED && option >= 0 &&
+        option < static_cast<int>(SerialOptionGroups()[0].options)) {
+        SerialOptionGroups()[0].select(form, static_cast<std::size_t>(option));
+        ShowPort(dialog, form);
+    }
+}
+
 void Init(HWND dialog, SerialSettingsForm& form) {
     ::SetWindowTextA(dialog, dialog_text::kSettingsTitle);
     for (std::size_t g = 0; g < kSerialOptionGroups; ++g) {
@@ -49,19 +91,25 @@ void Init(HWND dialog, SerialSettingsForm& form) {
     ::SetDlgItemTextA(dialog, IDOK, dialog_text::kSettingsOk);
     ::SetDlgItemTextA(dialog, IDCANCEL, dialog_text::kSettingsCancel);
     Exchange(dialog, form, true);
+    FillOtherPorts(dialog, form);
+    ShowPort(dialog, form);
     CenterWindow(dialog);
 }
 
 } // namespace
 
-std::optional<SerialSettingsChoice> AskWin32SerialSettings(const Settings& settings, HWND owner) {
-    SerialSettingsForm form =
-        LoadSerialSettingsForm(settings.CommPortNumber, settings.CommSettings);
+std::optional<SerialSettingsChoice> AskWin32SerialSettings(const Settings& settings,
+                                                           const std::vector<SerialPortInfo>& ports,
+                                                           HWND owner) {
+    SerialSettingsForm form = LoadSerialSettingsForm(settings, ports);
     const FormDialog dialog{[&](HWND window) {
                                 Init(window, form);
                                 return TRUE;
                             },
-                            [&](HWND window) { Exchange(window, form, false); }};
+                            [&](HWND window) { Exchange(window, form, false); },
+                            [&](HWND window, int control, int notification) {
+                                Follow(window, form, control, notification);
+                            }};
     if (!RunFormDialog(IDD_SETTINGS, owner, dialog)) {
         return std::nullopt;
     }

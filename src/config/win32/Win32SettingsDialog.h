@@ -6,11 +6,15 @@
 #include <windows.h>
 
 #include <optional>
+#include <vector>
 
 namespace quillet {
 
 // frmSettings: the scanner's port and line settings as option buttons in frames. OK hands
 // back the choice; the caller stores and applies it.
-std::optional<SerialSettingsChoice> AskWin32SerialSettings(const Settings& settings, HWND owner);
+// The "Other:" list shows `ports`.
+std::optional<SerialSettingsChoice> AskWin32SerialSettings(const Settings& settings,
+                                                           const std::vector<SerialPortInfo>& ports,
+                                                           HWND owner);
 
 } // namespace quillet

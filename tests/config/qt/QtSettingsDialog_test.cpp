@@ -3,7 +3,9 @@
 #include "config/Settings.h"
 #include "support/qt/WidgetChecks.h"
 
+#include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -90,8 +92,13 @@ private slots:
             << 3 << "9600,e,8,1"
             << QStringList{"optCom3", "optBaud9600", "optDataBits8", "optStopBits1"} << 3
             << "9600,e,8,1";
-        QTest::newRow("port 7 selects nothing and stores 0")
+        QTest::newRow("port 7 shown under Other: and kept")
             << 7 << "9600,N,8,1"
+            << QStringList{"optComOther", "optBaud9600", "optParityNone", "optDataBits8",
+                           "optStopBits1"}
+            << 7 << "9600,N,8,1";
+        QTest::newRow("port 300 selects nothing and stores 0")
+            << 300 << "9600,N,8,1"
             << QStringList{"optBaud9600", "optParityNone", "optDataBits8", "optStopBits1"} << 0
             << "9600,N,8,1";
         QTest::newRow("no comma") << 1 << "2400"
@@ -170,8 +177,34 @@ private slots:
         QtSettingsDialog dialog(Stored(1, "9600,N,8,1"));
         const QStringList chain = testing::FocusChain(Option(dialog, "optStopBits1"), 4);
         QCOMPARE(chain, (QStringList{"optStopBits1", "optStopBits2", "cmdOK", "cmdCancel"}));
-        QCOMPARE(testing::FocusChain(Option(dialog, "OptCom4"), 2),
-                 (QStringList{"OptCom4", "optBaud300"}));
+        QCOMPARE(testing::FocusChain(Option(dialog, "OptCom4"), 3),
+                 (QStringList{"OptCom4", "optComOther", "optBaud300"}));
+    }
+
+    // A line of the "Other:" list chooses its port, with the option and the note following.
+    void otherListChoosesAPortWithItsIdentity() {
+        SerialPortInfo usb;
+        usb.number = 9;
+        usb.identity = "usb-Scanner_1234-if00";
+        SerialPortInfo builtIn;
+        builtIn.number = 2;
+        QtSettingsDialog dialog(Stored(1, "9600,N,8,1"), {usb, builtIn});
+        dialog.show();
+        auto* list = dialog.findChild<QComboBox*>(QStringLiteral("cboOtherPort"));
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->currentText(), QStringLiteral("COM9"));
+        list->setCurrentIndex(0);
+        emit list->activated(0);
+        QVERIFY(Option(dialog, "optCom2")->isChecked());
+        list->setCurrentIndex(1);
+        emit list->activated(1);
+        QVERIFY(Option(dialog, "optComOther")->isChecked());
+        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("lblPortNote"))->text(),
+                 QStringLiteral("Found again in any socket as usb-Scanner_1234-if00"));
+        ClickOk(dialog);
+        QCOMPARE(dialog.choice().CommPortNumber, 9);
+        QCOMPARE(QString::fromStdString(dialog.choice().ScannerPort),
+                 QStringLiteral("usb-Scanner_1234-if00"));
     }
 
     // Tab enters each frame at its selected option, so a Space there changes nothing.
