@@ -150,7 +150,7 @@ LabelTrial::LabelTrial(FileSystem& files, SettingsLocations locations, Trace* jo
 
 LabelTrial::~LabelTrial() = default;
 
-bool LabelTrial::Prepare(const WindowState* real, std::optional<bool> firstScanPending) {
+bool LabelTrial::Prepare(const WindowState* boxes, Application* real) {
     if (engine_) {
         firstScanPending_ = engine_->app.Host().FirstScanPending();
     }
@@ -160,14 +160,20 @@ bool LabelTrial::Prepare(const WindowState* real, std::optional<bool> firstScanP
         if (!StartEngine()) {
             return false;
         }
-        engine_->app.Host().SetFirstScanPending(firstScanPending.value_or(firstScanPending_));
+        Application& tried = engine_->app;
+        tried.Host().SetFirstScanPending(real != nullptr ? real->Host().FirstScanPending()
+                                                         : firstScanPending_);
+        if (real != nullptr) {
+            tried.Label() = real->Label();
+            tried.Record() = real->Record();
+        }
     }
-    if (real != nullptr) {
+    if (boxes != nullptr) {
         WindowState& window = engine_->app.Window();
-        window.SetAutoClear(real->autoClear());
-        window.SetOverwrite(real->overwrite());
-        window.SetAutoStart(real->autoStart());
-        window.SetShowEditor(real->showEditor());
+        window.SetAutoClear(boxes->autoClear());
+        window.SetOverwrite(boxes->overwrite());
+        window.SetAutoStart(boxes->autoStart());
+        window.SetShowEditor(boxes->showEditor());
     }
     return true;
 }
@@ -211,6 +217,10 @@ void LabelTrial::Arrive(std::string_view bytes) {
     if (engine_) {
         engine_->port.Arrive(bytes);
     }
+}
+
+bool LabelTrial::Framing() const {
+    return engine_ && !engine_->app.Poller().ScanBuffer().empty();
 }
 
 void LabelTrial::Tick() {

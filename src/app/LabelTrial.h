@@ -62,11 +62,12 @@ public:
     }
 
     // Before a label: made afresh from the disk (so a changed setting or field table
-    // counts) unless an earlier try left rows or a field code waiting. The option boxes
-    // are taken from `real` (none: as ZOR.INI gives them), and whether the first label's
-    // set-up is still to come from `firstScanPending` (none: as the tries so far left it).
+    // counts) unless an earlier try left rows or a field code waiting. A fresh one starts
+    // from a copy of `real`'s label state (a row tried after a real half set completes the
+    // copy, never the set) and, without `real`, from where the tries so far left the first
+    // label's set-up. The option boxes come from `boxes` (none: as ZOR.INI gives them).
     // False when the settings cannot be read.
-    bool Prepare(const WindowState* real, std::optional<bool> firstScanPending);
+    bool Prepare(const WindowState* boxes, Application* real);
     // The option boxes of the tries.
     WindowState* Boxes();
     // A whole scan: the bytes arrive and ticks run until they are framed and handled.
@@ -76,6 +77,8 @@ public:
     // Scans from the scanner, as the poll hands them over.
     void Arrive(std::string_view bytes);
     void Tick();
+    // A scan is being collected: it goes on in the same try.
+    bool Framing() const;
 
 private:
     struct Engine;

@@ -18,11 +18,13 @@ constexpr MenuEntry kOptionsEntries[] = {
     {"MnuAutoFld", kAutoFieldSelect, Command::AutoFieldSelect},
     {"ExIns", kExclusionInsertion, Command::ExclusionInsertion},
 };
+constexpr MenuEntry kViewEntries[] = {{"mnuLabels", kTodaysLabels, Command::TodaysLabels}};
 constexpr MenuEntry kHelpEntries[] = {{"mnuAbout", kAbout, Command::About}};
 
 constexpr MenuDescription kMenus[] = {
     {"mnuFile", kFileMenu, kFileEntries},
     {"mnuOptions", kOptionsMenu, kOptionsEntries},
+    {"mnuView", kViewMenu, kViewEntries},
     {"mnuHelp", kHelpMenu, kHelpEntries},
 };
 

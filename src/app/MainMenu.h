@@ -7,7 +7,15 @@
 namespace quillet {
 
 // What the main window's menu entries ask the program to do.
-enum class Command { Exit, Settings, AutoFieldSelect, ExclusionInsertion, About, OpenJournal };
+enum class Command {
+    Exit,
+    Settings,
+    AutoFieldSelect,
+    ExclusionInsertion,
+    About,
+    OpenJournal,
+    TodaysLabels,
+};
 
 // One entry: the control name the window keeps, its caption with its "&" key, its command.
 struct MenuEntry {

@@ -117,7 +117,7 @@ TEST_F(LabelTrialTest, ATriedLabelCallsTheHostAsTheSentOneAndWritesNothing) {
         Lines tried;
         Lines written;
         for (const std::string& scan : c.scans) {
-            ASSERT_TRUE(trial.Prepare(&app.Window(), app.Host().FirstScanPending()));
+            ASSERT_TRUE(trial.Prepare(&app.Window(), &app));
             trial.Scan(scan);
         }
         for (const TryReport& report : reports) {
@@ -145,7 +145,7 @@ TEST_F(LabelTrialTest, ATriedLabelCallsTheHostAsTheSentOneAndWritesNothing) {
 TEST_F(LabelTrialTest, ATriedRowLeavesTheRealSetAsItWas) {
     Send("%12P1 P V7$");
     LabelTrial trial(files, locations, nullptr);
-    ASSERT_TRUE(trial.Prepare(&app.Window(), app.Host().FirstScanPending()));
+    ASSERT_TRUE(trial.Prepare(&app.Window(), &app));
     trial.Scan("%12P1 S1$");
     trial.Scan("%2250 125 19$");
     EXPECT_EQ(app.Record().RowsSeen, "1");

@@ -181,7 +181,7 @@ int DryRun(const CommonOptions& options, const ReplayScript& script,
     NativeFileSystem files(MakePathMap(options, locations));
     LabelTrial trial(files, locations, nullptr);
     trial.OnReport([](const TryReport& report) { std::cout << TryReportText(report); });
-    if (!trial.Prepare(nullptr, std::nullopt)) {
+    if (!trial.Prepare(nullptr, nullptr)) {
         std::cerr << "quillet-replay: the settings cannot be read\n";
         return kExitEnded;
     }
@@ -205,11 +205,11 @@ int DryRun(const CommonOptions& options, const ReplayScript& script,
             trial.Arrive(command.text);
             break;
         case ReplayCommand::Kind::Type:
-            trial.Prepare(&boxes, std::nullopt);
+            trial.Prepare(&boxes, nullptr);
             trial.Type(command.text);
             break;
         case ReplayCommand::Kind::Scan:
-            trial.Prepare(&boxes, std::nullopt);
+            trial.Prepare(&boxes, nullptr);
             trial.Scan(command.text);
             break;
         }
