@@ -2,6 +2,7 @@
 
 #include "app/DesktopProgramSetup.h"
 #include "app/DesktopSession.h"
+#include "app/qt/QtLabelsWindow.h"
 #include "app/qt/QtMainWindow.h"
 #include "app/qt/QtScannerDevice.h"
 #include "base/qt/QtDesktop.h"
@@ -46,6 +47,7 @@ public:
     QtScannerDevice& Scanner() { return scanner_; }
     HostListWindow* HostWindow() { return hostWindow_.get(); }
     SimulatedHost& Host() { return *host_; }
+    QtLabelsWindow& LabelsWindow() { return *labelsWindow_; }
 
 private:
     void CenterWindow() override;
@@ -57,6 +59,7 @@ private:
     void LoadFieldDialog(AutoSelEditor& editor, IniProfile& ini, LastProgram& last) override;
     void ShowFieldDialog() override;
     void UnloadFieldDialog() override;
+    void ShowLabelsWindow() override;
     void EndLoop(int status) override;
     void StartTimer(SessionTimer timer, int milliseconds) override;
     void StopTimer(SessionTimer timer) override;
@@ -78,6 +81,7 @@ private:
     // Lives hidden from start-up to close; its widgets are bound to the live field model.
     std::unique_ptr<QtMachineFieldDialog> machineFields_;
     DesktopSession session_;
+    std::unique_ptr<QtLabelsWindow> labelsWindow_;
 };
 
 // Where the single-copy lock lives: one copy runs per Windows directory.
