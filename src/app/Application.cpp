@@ -7,6 +7,7 @@
 
 #include <exception>
 #include <new>
+#include <string_view>
 #include <system_error>
 
 namespace quillet {
@@ -42,8 +43,15 @@ Application::Application(ApplicationPorts ports)
 ScanHandlers Application::PollerHandlers() {
     return {
         [this](const std::string& text) { return ProcessLabel(text); },
-        [this](const std::string& text) { return UnpackPayload(text, ports_.files, window_); },
-        [this](std::string& text) { importer_.ImportProgramLabel(text); },
+        [this](const std::string& text) {
+            ports_.trace.Note("label", "compressed");
+            return UnpackPayload(text, ports_.files, window_);
+        },
+        [this](std::string& text) {
+            const bool list = WithoutPrefix(text).starts_with(ProgramImporter::kListLabelStart);
+            ports_.trace.Note("label", list ? "list file" : "2D program");
+            importer_.ImportProgramLabel(text);
+        },
         [this](const std::string& bytes) { ports_.trace.Note("scan", bytes); },
         [this] { ports_.trace.Flush(); },
         [this](const std::string& piece, const CleanedInput& cleaned) {

@@ -88,6 +88,7 @@ public:
     Settings& settings() { return settings_; }
     WindowState& Window() { return window_; }
     LabelState& Label() { return label_; }
+    ScanRecord& Record() { return record_; }
     CodeTable& Codes() { return codes_; }
     AutoSelEditor& FieldEditor() { return fieldEditor_; }
     HostControl& Host() { return host_; }

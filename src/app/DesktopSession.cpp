@@ -1,5 +1,6 @@
 #include "app/DesktopSession.h"
 
+#include "app/LabelsWindowText.h"
 #include "app/MainWindowText.h"
 #include "app/ScannerTestText.h"
 #include "app/ScannerIdentity.h"
@@ -18,7 +19,12 @@ DesktopSession::DesktopSession(const DesktopSessionSetup& setup, DesktopPorts po
                 [this](int status) { shell_.EndLoop(status); }),
       port_(ports.scanner), tracedPort_(port_, ports.trace),
       app_({ports.files, operator_, tracedPort_, ports.pump, ports.desktop, ports.trace}),
-      statusTrace_(ports.trace, &ports.view) {
+      statusTrace_(ports.trace, &ports.view), trial_(ports.files, setup.locations, setup.journal) {
+    trial_.OnReport([this](const TryReport& report) {
+        if (tryReport_) {
+            tryReport_(TryReportText(report));
+        }
+    });
     port_.OnLost([this](const std::string& text) {
         app_.Window().SetPortSettingsCaption(PortRetryingCaption(app_.settings()));
         app_.Window().SetStatus(text);
@@ -32,6 +38,9 @@ DesktopSession::DesktopSession(const DesktopSessionSetup& setup, DesktopPorts po
 }
 
 DesktopSession::~DesktopSession() {
+    if (setup_.journal != nullptr) {
+        setup_.journal->Listen(nullptr);
+    }
     ReleaseAll();
     app_.Window().SetObserver(nullptr);
 }
@@ -46,6 +55,9 @@ bool DesktopSession::Start() {
     // Only the copy that runs tidies the journal's folder.
     if (setup_.journal != nullptr) {
         setup_.journal->Start();
+        // The day so far once; from here on line by line as it is written.
+        labels_.Read(setup_.journal->ReadToday());
+        setup_.journal->Listen(&labels_);
     }
     const StartOptions options{setup_.locations, setup_.host, setup_.connectTimeoutSeconds,
                                [this] { OpenScannerPort(); }, [this] { shell_.CenterWindow(); }};
@@ -98,6 +110,11 @@ void DesktopSession::Run(Command command) {
     case Command::ScannerTest:
         ShowScannerTest();
         return;
+    case Command::TodaysLabels:
+        if (DialogMayOpen(labels_window::kTitle)) {
+            shell_.ShowLabelsWindow();
+        }
+        return;
     }
 }
 
@@ -105,7 +122,11 @@ void DesktopSession::TimerFired(SessionTimer timer) {
     switch (timer) {
     case SessionTimer::Poll:
         port_.CheckHealth();
-        app_.Tick();
+        if (scansTried_) {
+            PollTried();
+        } else {
+            app_.Tick();
+        }
         // What happened between labels (a lost port, a dialog) reaches the disk as well.
         if (!app_.Poller().Busy()) {
             trace_.Flush();
@@ -162,6 +183,36 @@ void DesktopSession::ScannerFound() {
     }
     app_.Window().SetPortSettingsCaption(PortSettingsCaption(settings));
     app_.Window().SetStatus(ScannerFoundText(settings.CommPortNumber));
+}
+
+// The scanner's bytes go to the try's own poll; the real one reads nothing meanwhile.
+void DesktopSession::PollTried() {
+    if (app_.Poller().Busy()) {
+        return;
+    }
+    const std::string bytes = tracedPort_.BytesWaiting() > 0 ? tracedPort_.ReadAll() : "";
+    if (!bytes.empty() && !trial_.Framing() && !PrepareTry()) {
+        return;
+    }
+    trial_.Arrive(bytes);
+    trial_.Tick();
+}
+
+bool DesktopSession::PrepareTry() {
+    if (trial_.Prepare(&app_.Window(), &app_)) {
+        return true;
+    }
+    if (tryReport_) {
+        tryReport_(labels_window::kTryNotPossible);
+    }
+    return false;
+}
+
+void DesktopSession::TryLabel(const std::string& typed) {
+    if (typed.empty() || app_.Poller().Busy() || !PrepareTry()) {
+        return;
+    }
+    trial_.Scan(UnescapeTraceText(typed).value_or(typed));
 }
 
 CommSettingsPorts DesktopSession::PortOperations() {

@@ -3,13 +3,16 @@
 #include "app/Application.h"
 #include "app/DesktopShell.h"
 #include "app/Journal.h"
+#include "app/LabelTrial.h"
 #include "app/MainMenu.h"
 #include "app/ReconnectingSerialPort.h"
 #include "app/SessionOperator.h"
 #include "app/SingleCopy.h"
 #include "app/StatusTrace.h"
+#include "app/TodaysLabels.h"
 #include "app/TracingSerialPort.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -87,6 +90,19 @@ public:
     // nobody could answer.
     void EndSession();
 
+    // The labels window's side: today's rows, and labels tried without touching the
+    // machine. A typed try uses the trace's escapes (\r, \xHH) for bytes a box cannot take.
+    TodaysLabels& Labels() { return labels_; }
+    bool KeepsJournal() const { return setup_.journal != nullptr; }
+    void TryLabel(const std::string& typed);
+    // While on, the scanner's labels go to the try instead of the machine.
+    void SetScansTried(bool on) { scansTried_ = on; }
+    bool ScansTried() const { return scansTried_; }
+    // Each try's report as text, one block a label.
+    void OnTryReport(std::function<void(const std::string&)> report) {
+        tryReport_ = std::move(report);
+    }
+
     Application& App() { return app_; }
     ReconnectingSerialPort& Port() { return port_; }
     Operator& Op() { return operator_; }
@@ -104,6 +120,8 @@ private:
     std::string PrintTestLabels();
     void UnloadFieldDialog();
     void ReleaseAll();
+    void PollTried();
+    bool PrepareTry();
 
     DesktopSessionSetup setup_;
     Trace& trace_;
@@ -117,6 +135,10 @@ private:
     TracingSerialPort tracedPort_;
     Application app_;
     StatusTrace statusTrace_;
+    TodaysLabels labels_;
+    LabelTrial trial_;
+    bool scansTried_ = false;
+    std::function<void(const std::string&)> tryReport_;
     bool fieldDialogLoaded_ = false;
     bool closing_ = false;
     bool closed_ = false;

@@ -48,6 +48,8 @@ public:
     virtual void LoadFieldDialog(AutoSelEditor& editor, IniProfile& ini, LastProgram& last) = 0;
     virtual void ShowFieldDialog() = 0;
     virtual void UnloadFieldDialog() = 0;
+    // The labels window beside the main window (not modal); shown again when it is open.
+    virtual void ShowLabelsWindow() = 0;
     // Ends the event loop with `status`; before the loop runs, nothing (main() checks the
     // exit status first).
     virtual void EndLoop(int status) = 0;

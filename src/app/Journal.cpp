@@ -89,6 +89,13 @@ std::string Journal::TodayPath() {
     return folder_.NativePath(JournalFileName(clock_.Now()));
 }
 
+std::string Journal::ReadToday() {
+    if (!day_.empty() && !failed_) {
+        folder_.Flush();
+    }
+    return folder_.Read(JournalFileName(clock_.Now())).value_or(std::string());
+}
+
 void Journal::Event(std::string_view kind, std::string_view text) {
     next_.Event(kind, text);
     Write(kind, text);
@@ -103,6 +110,9 @@ void Journal::Flush() {
         Fail();
     }
     ReportFailure();
+    if (listener_ != nullptr) {
+        listener_->Flushed();
+    }
 }
 
 void Journal::Write(std::string_view kind, std::string_view text) {
@@ -110,10 +120,14 @@ void Journal::Write(std::string_view kind, std::string_view text) {
     if (const std::string name = JournalFileName(now); name != day_) {
         OpenDay(name);
     }
+    const std::string line = JournalLine(now, kind, text);
+    // The listener sees the day whether or not the disk takes it.
+    if (listener_ != nullptr) {
+        listener_->Line(line);
+    }
     if (failed_ || full_) {
         return;
     }
-    const std::string line = JournalLine(now, kind, text);
     if (size_ + line.size() + kFullLineRoom > limits_.capBytes) {
         full_ = true;
         const std::string fullLine = JournalLine(now, "journal",

@@ -16,6 +16,15 @@ struct JournalLimits {
     std::uint64_t capBytes = std::uint64_t{50} << 20; // one day's file grows no further
 };
 
+// Told of every line the journal writes, as it is written, and of each flush (the end of a
+// label).
+class JournalListener {
+public:
+    virtual ~JournalListener() = default;
+    virtual void Line(std::string_view line) = 0;
+    virtual void Flushed() = 0;
+};
+
 // The day file's name for a date: "2026-12-08.log".
 std::string JournalFileName(const LocalTime& date);
 // One journal line: the local time ("10:42:07.315 "), the trace line, the line end.
@@ -35,6 +44,10 @@ public:
     void OnFailure(std::function<void(const std::string&)> tell);
     // Where today's file lives.
     std::string TodayPath();
+    // Today's file as written so far (earlier runs of the day included); empty when none.
+    std::string ReadToday();
+    // One listener at most; null for none.
+    void Listen(JournalListener* listener) { listener_ = listener; }
 
     void Event(std::string_view kind, std::string_view text) override;
     void Note(std::string_view kind, std::string_view text) override;
@@ -52,6 +65,7 @@ private:
     Clock& clock_;
     JournalLimits limits_;
     std::function<void(const std::string&)> tell_;
+    JournalListener* listener_ = nullptr;
     std::string day_; // name of the open day file; empty when none is open
     std::uint64_t size_ = 0;
     bool full_ = false;

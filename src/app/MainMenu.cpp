@@ -20,11 +20,13 @@ constexpr MenuEntry kOptionsEntries[] = {
     {"ExIns", kExclusionInsertion, Command::ExclusionInsertion},
     {"mnuScannerTest", scanner_test_text::kMenuCaption, Command::ScannerTest},
 };
+constexpr MenuEntry kViewEntries[] = {{"mnuLabels", kTodaysLabels, Command::TodaysLabels}};
 constexpr MenuEntry kHelpEntries[] = {{"mnuAbout", kAbout, Command::About}};
 
 constexpr MenuDescription kMenus[] = {
     {"mnuFile", kFileMenu, kFileEntries},
     {"mnuOptions", kOptionsMenu, kOptionsEntries},
+    {"mnuView", kViewMenu, kViewEntries},
     {"mnuHelp", kHelpMenu, kHelpEntries},
 };
 

@@ -15,6 +15,7 @@ enum class Command {
     About,
     OpenJournal,
     ScannerTest,
+    TodaysLabels,
 };
 
 // One entry: the control name the window keeps, its caption with its "&" key, its command.

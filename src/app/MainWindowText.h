@@ -35,6 +35,8 @@ inline constexpr const char* kOptionsMenu = "&Options";
 inline constexpr const char* kSettings = "&Settings";
 inline constexpr const char* kAutoFieldSelect = "&Auto Field Select";
 inline constexpr const char* kExclusionInsertion = "&Exclusion Insertion";
+inline constexpr const char* kViewMenu = "&View";
+inline constexpr const char* kTodaysLabels = "Today's &Labels";
 inline constexpr const char* kHelpMenu = "&?";
 inline constexpr const char* kAbout = "&About Quillet ...";
 

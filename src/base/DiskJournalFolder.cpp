@@ -1,6 +1,8 @@
 #include "base/FsPath.h"
 #include "base/JournalFolder.h"
 
+#include <fstream>
+#include <iterator>
 #include <system_error>
 
 namespace quillet {
@@ -37,6 +39,14 @@ std::optional<std::uint64_t> DiskJournalFolder::Open(const std::string& name) {
     std::setvbuf(file_, nullptr, _IOFBF, kBufferBytes);
     const std::uintmax_t size = fs::file_size(path, error);
     return error ? 0 : static_cast<std::uint64_t>(size);
+}
+
+std::optional<std::string> DiskJournalFolder::Read(const std::string& name) {
+    std::ifstream in(FsPath(NativePath(name)), std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 bool DiskJournalFolder::Write(std::string_view bytes) {

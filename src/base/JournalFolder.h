@@ -22,6 +22,8 @@ public:
     virtual std::optional<std::uint64_t> Open(const std::string& name) = 0;
     virtual bool Write(std::string_view bytes) = 0;
     virtual bool Flush() = 0;
+    // A file's whole text as it stands on disk; nothing when it cannot be read.
+    virtual std::optional<std::string> Read(const std::string& /*name*/) { return std::nullopt; }
     virtual void Close() = 0;
     // Where the file lives on this machine, for the operator's own programs.
     virtual std::string NativePath(const std::string& name) const = 0;
@@ -40,6 +42,7 @@ public:
     std::optional<std::uint64_t> Open(const std::string& name) override;
     bool Write(std::string_view bytes) override;
     bool Flush() override;
+    std::optional<std::string> Read(const std::string& name) override;
     void Close() override;
     std::string NativePath(const std::string& name) const override;
 

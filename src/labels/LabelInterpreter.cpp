@@ -31,6 +31,18 @@ namespace {
 // Rows above this have no indicator and no payload layout.
 constexpr int kLastRow = WindowState::kRowIndicators - 1;
 
+constexpr std::string_view kCommands[] = {"%START%", "%STOP%",     "%END%",
+                                          "%CLEAR%", "%SETPOINT%", "%SETP%"};
+
+bool IsCommand(std::string_view label) {
+    for (const std::string_view command : kCommands) {
+        if (label == command) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 bool LabelInterpreter::ProcessLabel(const std::string& label) {
@@ -51,8 +63,10 @@ bool LabelInterpreter::ProcessLabel(const std::string& label) {
     if (label.find_first_of("%$") == std::string::npos) {
         // A blank label names no program: nothing to send.
         if (!TrimBlanks(label).empty()) {
+            NoteLabel("plain name", label);
             taken = TakePlainLabel(label);
         } else {
+            NoteLabel(kNotALabel, label);
             taken.refusal = "a blank label names no program";
         }
     } else {
@@ -65,6 +79,10 @@ bool LabelInterpreter::ProcessLabel(const std::string& label) {
 }
 
 std::optional<bool> LabelInterpreter::RunCommand(const std::string& label) {
+    if (!IsCommand(label)) {
+        return std::nullopt;
+    }
+    NoteLabel("command", label);
     bool ok = true;
     if (label == "%START%") {
         ok = c_.host.HostStart();
@@ -76,14 +94,13 @@ std::optional<bool> LabelInterpreter::RunCommand(const std::string& label) {
         if (c_.record.RowsSeen.empty()) {
             ok = c_.host.HostClearList();
         } else {
+            Note("decide", kRowsDropped);
             c_.window.HideRowIndicators();
             ResetLabelState(c_.label);
             c_.record.RowsSeen.clear();
         }
-    } else if (label == "%SETPOINT%" || label == "%SETP%") {
-        ok = c_.host.SetDeviceStatus(HostControl::kSetPointStatus, 1);
     } else {
-        return std::nullopt;
+        ok = c_.host.SetDeviceStatus(HostControl::kSetPointStatus, 1);
     }
     if (!ok) {
         return false;
@@ -101,6 +118,7 @@ bool LabelInterpreter::TakeFieldCode(const std::string& label) {
     if (!IsFieldCode(c_.codes, code)) {
         return false;
     }
+    NoteLabel("field code", label);
     c_.label.FieldCode = code;
     c_.label.CodeChosen = true;
     SelectField(kPrimeAndResume, 0, 0, c_.record, c_.label, c_.fields);
@@ -139,10 +157,12 @@ LabelInterpreter::Taken LabelInterpreter::TakeRow(const std::string& label) {
     }
     // Too short to carry a row and a count: malformed, the set stays as it is.
     if (label.size() < 3 || label[0] != '%') {
+        NoteLabel(kNotALabel, label);
         taken.refusal = "a row needs \"%\", its number and the set's row count";
         return taken;
     }
     const int row = static_cast<int>(LeadingNumber(rowChar));
+    NoteLabel(row == 0 ? "list file" : "row " + rowChar + " of " + taken.count, label);
     if (row > kLastRow) {
         taken.refusal = "row number beyond the last row 4";
         return taken;
@@ -225,8 +245,8 @@ bool LabelInterpreter::Finish(const std::string& label, const Taken& taken) {
     } else if (taken.status == Status::Malformed) {
         c_.window.SetStatus(std::string(kFormatError) + "  " + label);
     }
-    if (taken.status != Status::RowTaken && journal_ != nullptr) {
-        journal_->Note("refused", taken.refusal);
+    if (taken.status != Status::RowTaken) {
+        Note("refused", taken.refusal);
     }
     return taken.answer;
 }
@@ -247,6 +267,16 @@ bool LabelInterpreter::Send() {
         return false;
     }
     return true;
+}
+
+void LabelInterpreter::NoteLabel(const std::string& kind, const std::string& label) {
+    Note("label", kind + ": " + label);
+}
+
+void LabelInterpreter::Note(const char* kind, const std::string& text) {
+    if (journal_ != nullptr) {
+        journal_->Note(kind, text);
+    }
 }
 
 void LabelInterpreter::SetProgramName(const std::string& name) {

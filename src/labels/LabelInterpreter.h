@@ -43,6 +43,10 @@ public:
     static constexpr const char* kWaiting = " Waiting for next barcode...";
     static constexpr const char* kFormatError = "Barcode Formating Error.";
     static constexpr const char* kRunFieldNotSelected = "Run Field Not Selected";
+    // The journal's words for a label that is none of the kinds, and for "%CLEAR%" while
+    // rows wait.
+    static constexpr const char* kNotALabel = "not a label";
+    static constexpr const char* kRowsDropped = "the rows waiting are dropped";
 
     // `loadListFile` loads the list file named by a row-0 label; true when entries were
     // added.
@@ -78,6 +82,10 @@ private:
     bool Send();
     void SetProgramName(const std::string& name);
     void DropLabelSet();
+    // Journal lines: the kind of each label as it is taken ("label <kind>: <label>"), and
+    // the rule that refused one.
+    void NoteLabel(const std::string& kind, const std::string& label);
+    void Note(const char* kind, const std::string& text);
 
     InterpreterContext c_;
     std::function<bool(const std::string&)> loadListFile_;

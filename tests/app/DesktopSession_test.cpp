@@ -52,6 +52,7 @@ public:
     }
     void ShowFieldDialog() override { log.push_back("show fields"); }
     void UnloadFieldDialog() override { log.push_back("unload fields"); }
+    void ShowLabelsWindow() override { log.push_back("labels"); }
     void EndLoop(int status) override { log.push_back("end " + std::to_string(status)); }
     void StartTimer(SessionTimer timer, int milliseconds) override {
         running[timer] = milliseconds;
@@ -119,14 +120,16 @@ protected:
 
     DesktopSession& Session(bool unattended = false, Journal* journal = nullptr,
                             std::optional<double> quitAfter = {}) {
+        // The journal is what the program traces to, as the launch wires it.
+        Trace& traced = journal != nullptr ? static_cast<Trace&>(*journal) : trace;
         session.emplace(
             DesktopSessionSetup{{dir / "bin", dir / "windows"},
-                                std::make_shared<SimulatedHost>(trace, HostSimulationOptions{}),
+                                std::make_shared<SimulatedHost>(traced, HostSimulationOptions{}),
                                 1,
                                 unattended,
                                 journal,
                                 quitAfter},
-            DesktopPorts{files, boxes, device, catalog, pump, desktop, singleCopy, trace, view,
+            DesktopPorts{files, boxes, device, catalog, pump, desktop, singleCopy, traced, view,
                          shell, shell});
         session->ViewAttached();
         return *session;
@@ -192,6 +195,7 @@ TEST_F(DesktopSessionTest, CommandsOpenTheirDialogsOnlyWhenAttended) {
         {Command::About, "about", "dialog About Quillet not opened"},
         {Command::OpenJournal, "open " + journal.TodayPath(), "dialog Journal not opened"},
         {Command::ScannerTest, "scanner test", "dialog Scanner Test not opened"},
+        {Command::TodaysLabels, "labels", "dialog Today's Labels not opened"},
     };
     for (const bool unattended : {false, true}) {
         DesktopSession& s = Session(unattended, &journal);
@@ -209,6 +213,61 @@ TEST_F(DesktopSessionTest, CommandsOpenTheirDialogsOnlyWhenAttended) {
         }
         session.reset();
     }
+}
+
+// The labels window's side: the day so far (an earlier run's rows included) and each
+// label as it ends; a typed try and scans tried reach neither the host nor the scanner, and
+// leave the real set as it was.
+TEST_F(DesktopSessionTest, TodaysLabelsAndTriesBesideTheRealLabels) {
+    DiskJournalFolder folder(dir / "journal");
+    SystemClock clock;
+    JournalLimits limits;
+    {
+        Journal earlier(trace, folder, clock, limits);
+        earlier.Start();
+        earlier.Note("scan", "%START%");
+        earlier.Note("label", "command: %START%");
+        earlier.Flush();
+    }
+    Journal journal(trace, folder, clock, limits);
+    DesktopSession& s = Session(false, &journal);
+    int changes = 0;
+    s.Labels().OnChanged([&] { ++changes; });
+    Lines reports;
+    s.OnTryReport([&](const std::string& report) { reports.push_back(report); });
+    ASSERT_TRUE(s.Start());
+    EXPECT_EQ(s.Labels().Count(), 1u);
+
+    const auto poll = [&](const std::string& bytes) {
+        device.incoming += bytes;
+        for (int i = 0; i < 4; ++i) {
+            s.TimerFired(SessionTimer::Poll);
+        }
+    };
+    poll("%12PA S 5");
+    EXPECT_EQ(s.Labels().Count(), 2u);
+    EXPECT_EQ(s.Labels().Row(0).kind, "row 1 of 2, waiting");
+    EXPECT_GE(changes, 1);
+
+    const std::size_t hostLines = TraceOf("host").size();
+    s.TryLabel("%22800 600 18");
+    s.SetScansTried(true);
+    poll("%START%");
+    s.SetScansTried(false);
+    EXPECT_EQ(reports.size(), 2u);
+    reports.resize(2);
+    EXPECT_NE(reports[0].find("  host AddLine #161=PA"), std::string::npos) << reports[0];
+    EXPECT_NE(reports[1].find("  host Start"), std::string::npos) << reports[1];
+    EXPECT_EQ(TraceOf("host").size(), hostLines);
+    EXPECT_EQ(device.written, "");
+    EXPECT_EQ(s.App().Record().RowsSeen, "1");
+    EXPECT_EQ(s.Labels().Count(), 2u) << "a try is no label of the day";
+
+    poll("%22800 600 18");
+    EXPECT_EQ(s.Labels().Row(0).kind, "row set of 2");
+    EXPECT_EQ(s.Labels().Row(0).outcome, "added and acknowledged");
+    EXPECT_EQ(device.written, "ACK\r");
+    session.reset();
 }
 
 TEST_F(DesktopSessionTest, DialogAnswersAreStored) {
@@ -389,7 +448,8 @@ TEST(MainMenu, EntriesAsTheWindowShowsThem) {
                             "  mnuExit E&xit 0", "mnuOptions &Options",
                             "  mnuSetttings &Settings 1", "  MnuAutoFld &Auto Field Select 2",
                             "  ExIns &Exclusion Insertion 3", "  mnuScannerTest Scanner &Test... 6",
-                            "mnuHelp &?", "  mnuAbout &About Quillet ... 4"}));
+                            "mnuView &View", "  mnuLabels Today's &Labels 7", "mnuHelp &?",
+                            "  mnuAbout &About Quillet ... 4"}));
 }
 
 TEST(SessionOperator, TracesEveryBoxAndAnswersUnattendedOnes) {

@@ -1,5 +1,7 @@
 #include "replay/JournalScript.h"
 
+#include "app/JournalLine.h"
+
 namespace quillet {
 
 namespace {
@@ -10,55 +12,27 @@ struct Mapping {
 };
 
 constexpr Mapping kMappings[] = {
-    {"scan ", "scan "},
-    {"typed ", "type "},
-    {"click ", "set "},
-    {"journal opened", "# a run started at "},
+    {"scan", "scan "},
+    {"typed", "type "},
+    {"click", "set "},
 };
-
-// "10:42:07.315 " in front of every journal line.
-constexpr std::size_t kTimeWidth = 13;
-
-bool HasTime(std::string_view line) {
-    if (line.size() < kTimeWidth || line[kTimeWidth - 1] != ' ') {
-        return false;
-    }
-    for (std::size_t i = 0; i + 1 < kTimeWidth; ++i) {
-        const bool separator = i == 2 || i == 5 || i == 8;
-        const char expected = i == 8 ? '.' : ':';
-        if (separator ? line[i] != expected : (line[i] < '0' || line[i] > '9')) {
-            return false;
-        }
-    }
-    return true;
-}
 
 } // namespace
 
 std::string ScriptFromJournal(std::string_view journal) {
     std::string script;
-    std::size_t pos = 0;
-    while (pos < journal.size()) {
-        std::size_t end = journal.find('\n', pos);
-        if (end == std::string_view::npos) {
-            end = journal.size();
+    ForEachJournalLine(journal, [&](const JournalLineParts& line) {
+        if (line.kind == "journal" && line.text == "opened") {
+            script += "# a run started at " + std::string(line.time) + "\n";
+            return;
         }
-        const std::string_view line = journal.substr(pos, end - pos);
-        pos = end + 1;
-        if (!HasTime(line)) {
-            continue;
-        }
-        const std::string_view time = line.substr(0, kTimeWidth - 1);
-        const std::string_view event = line.substr(kTimeWidth);
         for (const Mapping& m : kMappings) {
-            if (event == m.kind || event.starts_with(m.kind)) {
-                script += m.prefix;
-                script += m.kind.ends_with(' ') ? event.substr(m.kind.size()) : time;
-                script += '\n';
-                break;
+            if (line.kind == m.kind) {
+                script += std::string(m.prefix) + std::string(line.text) + "\n";
+                return;
             }
         }
-    }
+    });
     return script;
 }
 

@@ -5,6 +5,8 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/JournalFile.h"
+#include "app/JournalLine.h"
+#include "app/LabelTrial.h"
 #include "app/StatusTrace.h"
 #include "app/TraceFile.h"
 #include "base/ExecutableDir.h"
@@ -32,6 +34,7 @@ using namespace quillet;
 constexpr const char* kUsage =
     "usage: quillet-replay [OPTION]... SCRIPT\n"
     "   or: quillet-replay --script-from-journal JOURNAL\n"
+    "   or: quillet-replay --dry-run [OPTION]... SCRIPT|JOURNAL\n"
     "Starts as the program does, without the window, runs SCRIPT's scans through the label\n"
     "rules against the host (the simulated one unless --host com) and writes the trace,\n"
     "to standard output unless --trace names a file.\n"
@@ -45,7 +48,10 @@ constexpr const char* kUsage =
     "with # are ignored. Exit status: 0 at the end of the script, 1 when the program would\n"
     "have ended, 2 for a usage or script error.\n"
     "--script-from-journal writes the script of a journal's scans, typed labels and clicks\n"
-    "to standard output, to replay a day against today's settings.\n";
+    "to standard output, to replay a day against today's settings.\n"
+    "--dry-run tries each label of SCRIPT (or of a journal's scans) against a host that only\n"
+    "records and a file system that writes nothing, and prints one block per label: the\n"
+    "host calls, the files that would be written, the decisions. It touches no file.\n";
 
 std::string Usage() {
     return kUsage + CommonOptionsHelp();
@@ -152,6 +158,64 @@ int Replay(const CommonOptions& options, const ReplayScript& script, Trace& trac
 }
 
 constexpr const char* kFromJournal = "--script-from-journal";
+constexpr const char* kDryRun = "--dry-run";
+
+void SetBox(WindowState& boxes, const ReplayCommand& command) {
+    const bool on = command.count != 0;
+    if (command.text == "AClear") {
+        boxes.SetAutoClear(on);
+    } else if (command.text == "Overwrite") {
+        boxes.SetOverwrite(on);
+    } else if (command.text == "AutoStart") {
+        boxes.SetAutoStart(on);
+    } else {
+        boxes.SetShowEditor(on);
+    }
+}
+
+// Each label tried, never sent: the clicks only change the boxes of the tries (ZOR.INI
+// stays as it is).
+int DryRun(const CommonOptions& options, const ReplayScript& script,
+           const std::string& executableDir) {
+    const SettingsLocations locations = ResolveLocations(options, executableDir);
+    NativeFileSystem files(MakePathMap(options, locations));
+    LabelTrial trial(files, locations, nullptr);
+    trial.OnReport([](const TryReport& report) { std::cout << TryReportText(report); });
+    if (!trial.Prepare(nullptr, nullptr)) {
+        std::cerr << "quillet-replay: the settings cannot be read\n";
+        return kExitEnded;
+    }
+    WindowState boxes;
+    const WindowState& read = *trial.Boxes();
+    boxes.SetAutoClear(read.autoClear());
+    boxes.SetOverwrite(read.overwrite());
+    boxes.SetAutoStart(read.autoStart());
+    boxes.SetShowEditor(read.showEditor());
+    for (const ReplayCommand& command : script.commands) {
+        switch (command.kind) {
+        case ReplayCommand::Kind::Set:
+            SetBox(boxes, command);
+            break;
+        case ReplayCommand::Kind::Tick:
+            for (long i = 0; i < command.count; ++i) {
+                trial.Tick();
+            }
+            break;
+        case ReplayCommand::Kind::Burst:
+            trial.Arrive(command.text);
+            break;
+        case ReplayCommand::Kind::Type:
+            trial.Prepare(&boxes, nullptr);
+            trial.Type(command.text);
+            break;
+        case ReplayCommand::Kind::Scan:
+            trial.Prepare(&boxes, nullptr);
+            trial.Scan(command.text);
+            break;
+        }
+    }
+    return std::cout.flush() ? 0 : kExitUsage;
+}
 
 std::string UsageError(const CommonOptions& options) {
     if (!options.error.empty()) {
@@ -159,6 +223,9 @@ std::string UsageError(const CommonOptions& options) {
     }
     if (!options.rest.empty() && options.rest.front() == kFromJournal) {
         return options.rest.size() == 2 ? std::string() : "--script-from-journal needs one JOURNAL";
+    }
+    if (!options.rest.empty() && options.rest.front() == kDryRun) {
+        return options.rest.size() == 2 ? std::string() : "--dry-run needs one SCRIPT or JOURNAL";
     }
     for (const std::string& arg : options.rest) {
         if (arg.starts_with("-") && arg != "-") {
@@ -192,10 +259,16 @@ int main(int argc, char** argv) {
         std::cout << ScriptFromJournal(*text);
         return std::cout.flush() ? 0 : kExitUsage;
     }
-    const ReplayScript script = ParseReplayScript(*text);
+    const bool dryRun = options.rest.front() == kDryRun;
+    // A journal is tried as the script of its scans.
+    const bool journalGiven = dryRun && ParseJournalLine(text->substr(0, text->find('\n')));
+    const ReplayScript script = ParseReplayScript(journalGiven ? ScriptFromJournal(*text) : *text);
     if (!script.ok()) {
         std::cerr << "quillet-replay: " << path << ": " << script.error << "\n";
         return kExitUsage;
+    }
+    if (dryRun) {
+        return DryRun(options, script, ExecutableDir(argv[0]));
     }
     TraceFile trace;
     // Without --trace the replay writes its trace to standard output.

@@ -1,5 +1,6 @@
 #include "app/qt/QtDesktopProgram.h"
 
+#include "app/LabelsWindowText.h"
 #include "base/qt/SingleByteText.h"
 #include "config/qt/CenterForm.h"
 #include "config/qt/QtAboutDialog.h"
@@ -34,9 +35,20 @@ QtDesktopProgram::QtDesktopProgram(const DesktopProgramSetup& setup, Trace& trac
     window_.Attach(App().Window());
     session_.ViewAttached();
     ConnectWindow();
+    labelsWindow_ = std::make_unique<QtLabelsWindow>(session_.Labels());
+    connect(labelsWindow_.get(), &QtLabelsWindow::tryRequested, this,
+            [this](const QString& text) { session_.TryLabel(FromQString(text)); });
+    connect(labelsWindow_.get(), &QtLabelsWindow::scansTriedChanged, this,
+            [this](bool on) { session_.SetScansTried(on); });
+    session_.OnTryReport([this](const std::string& report) { labelsWindow_->ShowTried(report); });
+    if (!session_.KeepsJournal()) {
+        labelsWindow_->ShowTried(labels_window::kNoJournal);
+    }
 }
 
 QtDesktopProgram::~QtDesktopProgram() {
+    session_.OnTryReport({});
+    labelsWindow_.reset();
     machineFields_.reset();
     hostWindow_->Detach();
     window_.Detach();
@@ -84,6 +96,7 @@ void QtDesktopProgram::ShowWindow() {
 
 void QtDesktopProgram::HideWindow() {
     window_.hide();
+    labelsWindow_->close();
     hostWindow_->Detach();
     hostWindow_->close();
 }
@@ -112,6 +125,17 @@ void QtDesktopProgram::ShowFieldDialog() {
 
 void QtDesktopProgram::UnloadFieldDialog() {
     machineFields_.reset();
+}
+
+// Beside the main window, on its right.
+void QtDesktopProgram::ShowLabelsWindow() {
+    if (!labelsWindow_->isVisible()) {
+        const QRect main = window_.frameGeometry();
+        labelsWindow_->move(main.right() + kHostWindowGap, main.top());
+    }
+    labelsWindow_->show();
+    labelsWindow_->raise();
+    labelsWindow_->activateWindow();
 }
 
 // Before the loop runs there is nothing to end: main() checks the exit status first.

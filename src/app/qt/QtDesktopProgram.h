@@ -2,6 +2,7 @@
 
 #include "app/DesktopProgramSetup.h"
 #include "app/DesktopSession.h"
+#include "app/qt/QtLabelsWindow.h"
 #include "app/qt/QtMainWindow.h"
 #include "app/qt/QtScannerDevice.h"
 #include "app/qt/QtSerialPortCatalog.h"
@@ -47,6 +48,7 @@ public:
     QtScannerDevice& Scanner() { return scanner_; }
     HostListWindow* HostWindow() { return hostWindow_.get(); }
     SimulatedHost& Host() { return *host_; }
+    QtLabelsWindow& LabelsWindow() { return *labelsWindow_; }
 
 private:
     void CenterWindow() override;
@@ -59,6 +61,7 @@ private:
     void LoadFieldDialog(AutoSelEditor& editor, IniProfile& ini, LastProgram& last) override;
     void ShowFieldDialog() override;
     void UnloadFieldDialog() override;
+    void ShowLabelsWindow() override;
     void EndLoop(int status) override;
     void StartTimer(SessionTimer timer, int milliseconds) override;
     void StopTimer(SessionTimer timer) override;
@@ -81,6 +84,7 @@ private:
     // Lives hidden from start-up to close; its widgets are bound to the live field model.
     std::unique_ptr<QtMachineFieldDialog> machineFields_;
     DesktopSession session_;
+    std::unique_ptr<QtLabelsWindow> labelsWindow_;
 };
 
 // Where the single-copy lock lives: one copy runs per Windows directory.
