@@ -62,7 +62,7 @@ ScanHandlers Application::PollerHandlers() {
 
 // Every framed piece as it came and what it became: the journal keeps it, the trace not.
 void Application::NoteCleaned(const std::string& piece, const CleanedInput& cleaned) {
-    ports_.trace.Note("label", ScannerInput::JournalText(piece, cleaned));
+    ports_.trace.Note("input", ScannerInput::JournalText(piece, cleaned));
 }
 
 bool Application::Start(const StartOptions& options) {

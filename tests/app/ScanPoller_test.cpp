@@ -31,7 +31,7 @@ protected:
             [this](const std::string& bytes) { journal.push_back("scan " + bytes); },
             [this] { journal.push_back("done"); },
             [this](const std::string& piece, const CleanedInput& cleaned) {
-                journal.push_back("label " + ScannerInput::JournalText(piece, cleaned));
+                journal.push_back("input " + ScannerInput::JournalText(piece, cleaned));
                 if (!cleaned.isLabel) {
                     calls.push_back("no label");
                 }
@@ -273,8 +273,8 @@ TEST_F(ScanPollerTest, TheJournalGetsEachArrivalOnceAndTheEndOfEveryLabel) {
     poller.Tick();
     Scan("");
     Scan("%STOP%");
-    EXPECT_EQ(journal, (Lines{"scan %1AB%2C", "label %1AB%2C -> %1AB%2C", "done", "label 2C -> 2C",
-                              "done", "scan %STOP%", "label %STOP% -> %STOP%", "done"}));
+    EXPECT_EQ(journal, (Lines{"scan %1AB%2C", "input %1AB%2C -> %1AB%2C", "done", "input 2C -> 2C",
+                              "done", "scan %STOP%", "input %STOP% -> %STOP%", "done"}));
 }
 
 // Raw scanner input against what framing hands on: the terminator every scanner may add,
@@ -346,12 +346,12 @@ TEST_F(ScanPollerTest, TheJournalTellsWhatCameOffAndWhatWasMissing) {
     }
     EXPECT_EQ(journal,
               (Lines{"scan #]C0PJ1\r",
-                     "label #]C0PJ1\r -> PJ1 (prefix #, symbology Code 128 ]C0, terminator \r)",
+                     "input #]C0PJ1\r -> PJ1 (prefix #, symbology Code 128 ]C0, terminator \r)",
                      "done", "scan PJ2",
-                     "label PJ2 -> PJ2 (no prefix #, taken as it came, no symbology identifier, "
+                     "input PJ2 -> PJ2 (no prefix #, taken as it came, no symbology identifier, "
                      "taken as it came)",
                      "done", "scan \r",
-                     "label \r -> not a label (no prefix #, taken as it came, no symbology "
+                     "input \r -> not a label (no prefix #, taken as it came, no symbology "
                      "identifier, taken as it came, terminator \r)",
                      "done"}));
 }

@@ -58,6 +58,7 @@ private:
     AskSerialSettings(const Settings& settings, const std::vector<SerialPortInfo>& ports) override;
     std::optional<std::string> AskExclusionFlags(const std::string& flags) override;
     void ShowAbout() override;
+    std::optional<ScannerSetup> AskScannerTest(ScannerTest& test) override;
     void LoadFieldDialog(AutoSelEditor& editor, IniProfile& ini, LastProgram& last) override;
     void ShowFieldDialog() override;
     void UnloadFieldDialog() override;

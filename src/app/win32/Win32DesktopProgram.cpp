@@ -1,5 +1,6 @@
 #include "app/win32/Win32DesktopProgram.h"
 
+#include "app/win32/Win32ScannerTestDialog.h"
 #include "config/win32/Win32AboutDialog.h"
 #include "config/win32/Win32Dialogs.h"
 #include "config/win32/Win32SettingsDialog.h"
@@ -41,7 +42,11 @@ Win32DesktopProgram::Win32DesktopProgram(HINSTANCE instance, const DesktopProgra
     : window_(instance, Commands()), files_(setup.paths), scanner_(setup.devices),
       session_(SessionSetupOf(setup, MakeHost(setup, trace)),
                {files_, boxes_, scanner_, catalog_, pump_, desktop_, singleCopy_, trace, window_,
-                *this, *this}) {
+                *this, *this}),
+      labels_(
+          instance, session_.Labels(), [this](const std::string& text) { session_.TryLabel(text); },
+          [this](bool on) { session_.SetScansTried(on); }) {
+    session_.OnTryReport([this](const std::string& report) { labels_.ShowTried(report); });
     pump_.SetDialog(window_.Handle());
     boxes_.SetOwner(window_.Handle());
     window_.Attach(session_.App().Window());
@@ -51,6 +56,7 @@ Win32DesktopProgram::Win32DesktopProgram(HINSTANCE instance, const DesktopProgra
 }
 
 Win32DesktopProgram::~Win32DesktopProgram() {
+    session_.OnTryReport({});
     machineFields_.reset();
     window_.Detach();
 }
@@ -85,6 +91,7 @@ void Win32DesktopProgram::ShowWindow() {
 }
 
 void Win32DesktopProgram::HideWindow() {
+    labels_.Close();
     ::ShowWindow(window_.Handle(), SW_HIDE);
 }
 
@@ -92,6 +99,10 @@ std::optional<SerialSettingsChoice>
 Win32DesktopProgram::AskSerialSettings(const Settings& settings,
                                        const std::vector<SerialPortInfo>& ports) {
     return AskWin32SerialSettings(settings, ports, window_.Handle());
+}
+
+std::optional<ScannerSetup> Win32DesktopProgram::AskScannerTest(ScannerTest& test) {
+    return AskWin32ScannerTest(test, window_.Handle());
 }
 
 std::optional<std::string> Win32DesktopProgram::AskExclusionFlags(const std::string& flags) {
@@ -115,6 +126,10 @@ void Win32DesktopProgram::ShowFieldDialog() {
 // Cancel ends it; the object stays until the program goes.
 void Win32DesktopProgram::UnloadFieldDialog() {
     machineFields_->Dismiss();
+}
+
+void Win32DesktopProgram::ShowLabelsWindow() {
+    labels_.Show(window_.Handle());
 }
 
 void Win32DesktopProgram::EndLoop(int status) {
