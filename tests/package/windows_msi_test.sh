@@ -60,18 +60,21 @@ next="${v1:-0}.${v2:-0}.$((${v3:-0} + 1))"
     fail "the next version has the same ProductCode"
 
 mkdir -p "$WINEPREFIX"
+# One server for the whole check, started before the prefix boots: each call below then
+# starts in a fraction of a second.
+wineserver -p
 quiet wineboot --init
 drive=$WINEPREFIX/drive_c
 inst="$drive/Program Files/Quillet"
 uninstall_keys='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
-# The product codes of the uninstall entries named Quillet.
+codes=("$(property "$msi" ProductCode)" "$(property "$work/next.msi" ProductCode)")
+# Which of the two versions have an uninstall entry, as "N", "N+1", both or none.
 entries() {
-    local key
-    wine reg query "$uninstall_keys" 2>/dev/null | tr -d '\r' | grep -o '{[0-9A-F-]*}$' |
-        while read -r key; do
-            wine reg query "$uninstall_keys\\$key" /v DisplayName 2>/dev/null | tr -d '\r' |
-                grep -q 'REG_SZ *Quillet$' && echo "$key"
-        done
+    local found=()
+    wine reg query "$uninstall_keys" 2>/dev/null | tr -d '\r' >"$work/keys"
+    grep -qF "${codes[0]}" "$work/keys" && found+=(N)
+    grep -qF "${codes[1]}" "$work/keys" && found+=(N+1)
+    echo "${found[*]}"
 }
 # The exit code of a silent msiexec run (Wine reports it modulo 256).
 msiexec() {
@@ -79,39 +82,38 @@ msiexec() {
     quiet wine msiexec "$@" /qn /norestart /l*v "$work/msiexec.log" || rc=$?
     echo "$rc"
 }
-# Installed as the package $1 of version $2 says: the files, a shortcut, one entry.
+# Installed as version $1 (N or N+1, index $2) of $3 says: the files, a shortcut, its entry
+# and no other.
 check_installed() {
-    local f code
+    local f
     while read -r f; do
         cmp -s "$set_dir/x64/$f" "$inst/$f" || fail "$f not installed as in the zip"
     done <<<"$expected"
     # Wine puts it in the user's Start menu even for a per-machine package.
     [ -n "$(find "$drive" -name Quillet.lnk)" ] || fail "no Start-menu shortcut"
-    code=$(property "$1" ProductCode)
-    [ "$(entries)" = "$code" ] || fail "uninstall entries $(entries | tr '\n' ' '), not $code"
-    wine reg query "$uninstall_keys\\$code" 2>/dev/null | tr -d '\r' >"$work/key"
-    grep -q "DisplayVersion *REG_SZ *$2\$" "$work/key" || fail "no DisplayVersion $2"
+    [ "$(entries)" = "$1" ] || fail "uninstall entries for \"$(entries)\", not for $1"
+    wine reg query "$uninstall_keys\\${codes[$2]}" 2>/dev/null | tr -d '\r' >"$work/key"
+    grep -q "DisplayVersion *REG_SZ *$3\$" "$work/key" || fail "no DisplayVersion $3"
     grep -q 'Publisher *REG_SZ *The Quillet developers$' "$work/key" || fail "no Publisher"
+    grep -q 'DisplayName *REG_SZ *Quillet$' "$work/key" || fail "no DisplayName"
 }
 
 mkdir -p "$inst"
 printf '[VORKSTAB]\r\nCommPortNumber=3\r\n' >"$work/ZOR.INI"
 cp "$work/ZOR.INI" "$inst/ZOR.INI"
 [ "$(msiexec /i "$msi")" = 0 ] || fail "the install failed"
-check_installed "$msi" "$msi_version"
-for program in quillet quillet-replay quillet-pack; do
-    wine "$inst/$program.exe" --version </dev/null >"$work/out" 2>&1 || true
-    grep -qF "$version" "$work/out" || fail "$program.exe --version: $(cat "$work/out")"
-done
+check_installed N 0 "$msi_version"
+wine "$inst/quillet.exe" --version </dev/null >"$work/out" 2>&1 || true
+grep -qF "$version" "$work/out" || fail "quillet.exe --version: $(cat "$work/out")"
 
 [ "$(msiexec /i "$work/next.msi")" = 0 ] || fail "the upgrade failed"
-check_installed "$work/next.msi" "$next"
-# 1603, the downgrade refused.
+check_installed N+1 1 "$next"
+# 1603: the downgrade refused.
 [ "$(msiexec /i "$msi")" = 67 ] || fail "the older version was not refused"
-check_installed "$work/next.msi" "$next"
+check_installed N+1 1 "$next"
 
-[ "$(msiexec /x "$(property "$work/next.msi" ProductCode)")" = 0 ] || fail "the removal failed"
-[ -z "$(entries)" ] || fail "uninstall entries left: $(entries)"
+[ "$(msiexec /x "${codes[1]}")" = 0 ] || fail "the removal failed"
+[ -z "$(entries)" ] || fail "uninstall entries left for $(entries)"
 [ -z "$(find "$drive" -name Quillet.lnk)" ] || fail "Start-menu shortcut left behind"
 cmp -s "$work/ZOR.INI" "$inst/ZOR.INI" || fail "ZOR.INI changed or removed"
 [ "$(ls -A "$inst")" = ZOR.INI ] || fail "more than ZOR.INI left: $(ls -A "$inst")"
