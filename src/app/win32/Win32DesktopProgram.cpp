@@ -41,7 +41,11 @@ Win32DesktopProgram::Win32DesktopProgram(HINSTANCE instance, const DesktopProgra
     : window_(instance, Commands()), files_(setup.paths), scanner_(setup.devices),
       session_(
           SessionSetupOf(setup, MakeHost(setup, trace)),
-          {files_, boxes_, scanner_, pump_, desktop_, singleCopy_, trace, window_, *this, *this}) {
+          {files_, boxes_, scanner_, pump_, desktop_, singleCopy_, trace, window_, *this, *this}),
+      labels_(
+          instance, session_.Labels(), [this](const std::string& text) { session_.TryLabel(text); },
+          [this](bool on) { session_.SetScansTried(on); }) {
+    session_.OnTryReport([this](const std::string& report) { labels_.ShowTried(report); });
     pump_.SetDialog(window_.Handle());
     boxes_.SetOwner(window_.Handle());
     window_.Attach(session_.App().Window());
@@ -51,6 +55,7 @@ Win32DesktopProgram::Win32DesktopProgram(HINSTANCE instance, const DesktopProgra
 }
 
 Win32DesktopProgram::~Win32DesktopProgram() {
+    session_.OnTryReport({});
     machineFields_.reset();
     window_.Detach();
 }
@@ -84,6 +89,7 @@ void Win32DesktopProgram::ShowWindow() {
 }
 
 void Win32DesktopProgram::HideWindow() {
+    labels_.Close();
     ::ShowWindow(window_.Handle(), SW_HIDE);
 }
 
@@ -113,6 +119,10 @@ void Win32DesktopProgram::ShowFieldDialog() {
 // Cancel ends it; the object stays until the program goes.
 void Win32DesktopProgram::UnloadFieldDialog() {
     machineFields_->Dismiss();
+}
+
+void Win32DesktopProgram::ShowLabelsWindow() {
+    labels_.Show(window_.Handle());
 }
 
 void Win32DesktopProgram::EndLoop(int status) {

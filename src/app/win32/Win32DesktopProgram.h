@@ -2,6 +2,7 @@
 
 #include "app/DesktopProgramSetup.h"
 #include "app/DesktopSession.h"
+#include "app/win32/Win32LabelsWindow.h"
 #include "app/win32/Win32MainWindow.h"
 #include "app/win32/Win32ScannerDevice.h"
 #include "base/win32/Win32Desktop.h"
@@ -61,6 +62,7 @@ private:
     void LoadFieldDialog(AutoSelEditor& editor, IniProfile& ini, LastProgram& last) override;
     void ShowFieldDialog() override;
     void UnloadFieldDialog() override;
+    void ShowLabelsWindow() override;
     void EndLoop(int status) override;
     void StartTimer(SessionTimer timer, int milliseconds) override;
     void StopTimer(SessionTimer timer) override;
@@ -74,6 +76,7 @@ private:
     MutexSingleCopy singleCopy_;
     std::unique_ptr<Win32MachineFieldDialog> machineFields_;
     DesktopSession session_;
+    Win32LabelsWindow labels_;
 };
 
 // The named mutex that lets one copy run per workstation, across user sessions.

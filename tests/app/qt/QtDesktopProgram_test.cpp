@@ -7,6 +7,8 @@
 #include "support/TempFolder.h"
 
 #include <QAction>
+#include <QPlainTextEdit>
+#include <QTableView>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -171,6 +173,53 @@ private slots:
         QCOMPARE(status->text(), QStringLiteral("Ready."));
         QVERIFY(edit->isEnabled());
         QVERIFY(!box->isEnabled());
+    }
+
+    // View, Today's Labels: the window shows each label as it ends; a label tried in its
+    // box reaches neither the host nor the rows, and the rows copy as text.
+    void LabelsWindowShowsTheDayAndTriesLabels() {
+        Setup setup("");
+        testing::RecordingTrace trace;
+        DiskJournalFolder folder(setup.dir / "journal");
+        SystemClock clock;
+        Journal journal(trace, folder, clock);
+        DesktopProgramSetup made = setup.Make();
+        made.journal = &journal;
+        QtDesktopProgram program(made, journal);
+        QVERIFY(program.Start());
+        program.Window().findChild<QAction*>(QStringLiteral("mnuLabels"))->trigger();
+        QtLabelsWindow& labels = program.LabelsWindow();
+        QVERIFY(labels.isVisible());
+        auto* table = labels.findChild<QTableView*>(QStringLiteral("grdLabels"));
+        auto* box = labels.findChild<QLineEdit*>(QStringLiteral("txtTry"));
+        auto* tryButton = labels.findChild<QPushButton*>(QStringLiteral("cmdTry"));
+        auto* tried = labels.findChild<QPlainTextEdit*>(QStringLiteral("txtTried"));
+        QVERIFY(table && box && tryButton && tried && labels.findChild<QCheckBox*>());
+
+        program.App().Manual().Edit();
+        program.App().Manual().Ok("%STOP%");
+        QTRY_COMPARE(table->model()->rowCount(), 1);
+        const QModelIndex label = table->model()->index(0, 1);
+        QCOMPARE(label.data().toString(), QStringLiteral("%STOP%"));
+        QCOMPARE(label.data(Qt::ToolTipRole).toString(), QStringLiteral("%STOP%"));
+
+        const std::size_t hostLines = std::count_if(
+            trace.lines.begin(), trace.lines.end(),
+            [](const std::string& line) { return line.starts_with("host "); });
+        QTest::keyClicks(box, QStringLiteral("%START%"));
+        tryButton->click();
+        QVERIFY(tried->toPlainText().contains(QStringLiteral("  host Start")));
+        QCOMPARE(static_cast<std::size_t>(std::count_if(
+                     trace.lines.begin(), trace.lines.end(),
+                     [](const std::string& line) { return line.starts_with("host "); })),
+                 hostLines);
+        QTest::qWait(10);
+        QCOMPARE(table->model()->rowCount(), 1);
+
+        table->selectRow(0);
+        QVERIFY(labels.SelectedText().find("\t%STOP%\tcommand\tStop\tdone\t") !=
+                std::string::npos);
+        program.Close();
     }
 
     void PortOpensOnTheVirtualScannerAndShowsItsSettings() {
