@@ -16,7 +16,7 @@ using namespace labels_window;
 constexpr const char* kClassName = "QuilletLabels";
 constexpr int kList = 101;
 constexpr int kTryText = 102;
-constexpr int kTryButton = 103;
+constexpr int kTryId = 103;
 constexpr int kScansBox = 104;
 constexpr int kTried = 105;
 constexpr int kCopyCommand = 106;
@@ -129,7 +129,7 @@ void Win32LabelsWindow::Create() {
         ::SendMessageA(list_, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
     }
     tryText_ = child(WS_EX_CLIENTEDGE, "EDIT", "", ES_AUTOHSCROLL | WS_TABSTOP, kTryText);
-    tryButton_ = child(0, "BUTTON", kTryButton, BS_DEFPUSHBUTTON | WS_TABSTOP, kTryButton);
+    tryButton_ = child(0, "BUTTON", kTryButton, BS_DEFPUSHBUTTON | WS_TABSTOP, kTryId);
     scansBox_ = child(0, "BUTTON", kScansTried, BS_AUTOCHECKBOX | WS_TABSTOP, kScansBox);
     tried_ = child(WS_EX_CLIENTEDGE, "EDIT", "",
                    ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_HSCROLL, kTried);
@@ -245,7 +245,7 @@ LRESULT Win32LabelsWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
-        case kTryButton:
+        case kTryId:
             tryLabel_(TextOf(tryText_));
             return 0;
         case kScansBox:
