@@ -54,7 +54,7 @@ std::optional<DeviceInstanceId> ParseDeviceInstanceId(std::string_view id) {
     DeviceInstanceId parsed{*vendor, *product, {}, middle.find("&MI_") != std::string::npos};
     if (Upper(id.substr(0, first)) == "FTDIBUS") {
         parsed.serialNumber = FtdiSerial(middle);
-    } else if (!parsed.interface && last.find('&') == std::string_view::npos) {
+    } else if (!parsed.isInterface && last.find('&') == std::string_view::npos) {
         // A made-up last part ("7&310FBEA0&0&0000") is tied to the socket, not the device.
         parsed.serialNumber = std::string(last);
     }

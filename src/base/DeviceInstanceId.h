@@ -17,7 +17,7 @@ struct DeviceInstanceId {
     std::string serialNumber;
     // The id is one interface ("&MI_xx") of a composite device: the serial number, if
     // any, is its parent's.
-    bool interface = false;
+    bool isInterface = false;
 };
 
 // Nothing for an id that names no USB vendor and product (ACPI, a PCI card, Wine's own).

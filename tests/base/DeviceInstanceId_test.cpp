@@ -11,7 +11,7 @@ struct IdCase {
     const char* vendor;
     const char* product;
     const char* serial;
-    bool interface;
+    bool isInterface;
     const char* identity;
 };
 
@@ -24,7 +24,7 @@ TEST_P(DeviceInstanceIdParse, FindsIdsAndAStableIdentity) {
     EXPECT_EQ(parsed->vendorId, c.vendor);
     EXPECT_EQ(parsed->productId, c.product);
     EXPECT_EQ(parsed->serialNumber, c.serial);
-    EXPECT_EQ(parsed->interface, c.interface);
+    EXPECT_EQ(parsed->isInterface, c.isInterface);
     EXPECT_EQ(DeviceIdentity(*parsed), c.identity);
 }
 

@@ -2,14 +2,16 @@
 # quillet.exe end to end under Wine and a virtual X display: COM1 is a pseudo-terminal, so
 # labels reach the host (the test automation server over COM, or the simulated host) and
 # "ACK" comes back on the line; a pulled and returned scanner; each dialog opened from the
-# menu and closed, with screenshots.
-#   win32_desktop_test.sh BUILD COM1_LINK
-# Wine (WINEPREFIX, a running wineserver) and DISPLAY come from the caller; COM1 of that
-# prefix must already map onto COM1_LINK, a symbolic link this script points at a fresh
-# pseudo-terminal.
+# menu and closed, with screenshots; a scanner on COM7 chosen from the Settings dialog's
+# list of the system's ports.
+#   win32_desktop_test.sh BUILD COM1_LINK COM7_LINK
+# Wine (WINEPREFIX, a running wineserver) and DISPLAY come from the caller; COM1 and COM7
+# of that prefix must already map onto COM1_LINK and COM7_LINK, symbolic links this script
+# points at fresh pseudo-terminals.
 set -euo pipefail
 build=$1
 com1=$2
+com7=${3:-}
 exe="$build/src/quillet.exe"
 [ -f "$exe" ] || { echo "quillet.exe not built: skipped"; exit 0; }
 shots="$build/screenshots"
@@ -203,6 +205,48 @@ xdotool key Return
 unlock "$work/bin/ZOR.INI" "$work/bin"
 dialog_from_menu question a "About Quillet" about-dialog Return
 
+# A scanner on COM7, chosen under "Other:" from the list of the system's ports (Wine lists
+# them only in SERIALCOMM): its label is acknowledged and CommPort=7 stored.
+if [ -n "$com7" ]; then
+    socat pty,raw,echo=0,link="$com7" pty,raw,echo=0,link="$work/scanner7" 2>/dev/null &
+    pids+=($!)
+    for _ in $(seq 50); do [ -e "$work/scanner7" ] && [ -e "$com7" ] && break; sleep 0.1; done
+    : >"$work/acks7"
+    cat "$work/scanner7" >>"$work/acks7" 2>/dev/null &
+    pids+=($!)
+    # The list holds the ports in number order: COM7's place among them.
+    numbers=$(wine reg query 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' </dev/null 2>/dev/null |
+        grep -o 'COM[0-9]*' | tr -d 'COM' | sort -nu)
+    echo "$numbers" | grep -qx 7 || fail "Wine lists no COM7: $numbers"
+    place=$(echo "$numbers" | awk '$1 < 7' | wc -l)
+    xdotool windowfocus --sync "$main" 2>/dev/null || true
+    xdotool key alt+o
+    sleep 0.3
+    xdotool key s
+    id=$(window_of Settings) || fail "dialog Settings did not open"
+    sleep 0.3
+    xdotool key Tab Home
+    for _ in $(seq "$place"); do xdotool key Down; done
+    xdotool key alt+Down
+    sleep 0.5
+    import -window root -crop 1024x768+0+0 "$shots/settings-dialog-list.png" 2>/dev/null ||
+        fail "no screenshot settings-dialog-list"
+    xdotool key alt+Up
+    sleep 0.3
+    shoot "$id" settings-dialog-com7
+    xdotool key Return
+    gone Settings || fail "dialog Settings did not close"
+    grep -q $'^CommPort=7\r$' "$work/bin/ZOR.INI" || fail "CommPort=7 not stored: $(cat "$work/bin/ZOR.INI")"
+    sleep 0.5
+    printf '%%19COM7 S1' >"$work/scanner7"
+    await 'host AddLine #161=COM7.CNC;#164=999;#171=9;#284=0;#280=;#165=1;#168=;#169=;#170=;#282=;#283=;'
+    for _ in $(seq 50); do
+        [ "$(cat "$work/acks7")" = $'ACK\r' ] && break
+        sleep 0.1
+    done
+    [ "$(cat "$work/acks7")" = $'ACK\r' ] || fail "no ACK on COM7: $(od -c "$work/acks7")"
+fi
+
 # The journal kept without being asked for: today's file in the user's local application
 # data, every line timed, the last label's scan in it.
 journal=$(find "$WINEPREFIX/drive_c/users" -path "*/Quillet/Journal/$(date +%F).log" 2>/dev/null | head -n 1)
@@ -233,6 +277,8 @@ gone Quillet || fail "the main window stayed after Exit"
 if [ "$host" = com ]; then
     rm -f "$QUILLET_TESTHOST_DIR/quillet-testhost.cfg"
     grep '^host ' "$work/trace" | diff -u - "$work/record" || fail "server record differs from the trace"
-    [ "$(grep -c '^host AddLine ' "$work/record")" = 3 ] || fail "the server did not get three entries"
+    entries=$([ -n "$com7" ] && echo 4 || echo 3)
+    [ "$(grep -c '^host AddLine ' "$work/record")" = "$entries" ] ||
+        fail "the server did not get $entries entries"
 fi
 echo "win32 desktop ($host host): ok (screenshots in $shots)"

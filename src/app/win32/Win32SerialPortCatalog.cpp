@@ -56,7 +56,7 @@ std::string InstanceIdOf(DEVINST instance) {
 // as long as that is the same device (same vendor and product).
 std::optional<DeviceInstanceId> UsbIdOf(DEVINST instance) {
     std::optional<DeviceInstanceId> id = ParseDeviceInstanceId(InstanceIdOf(instance));
-    while (id && id->interface) {
+    while (id && id->isInterface) {
         DEVINST parent = 0;
         if (::CM_Get_Parent(&parent, instance, 0) != CR_SUCCESS) {
             break;

@@ -120,7 +120,7 @@ private slots:
             return l.rfind(message, 0) == 0 && l.find("no-such-device") != std::string::npos;
         }));
         QVERIFY(Traced(trace, "dialog Settings not opened"));
-        QCOMPARE(Find<QLabel>(program, "lblCurSettings")->text(), QString());
+        QCOMPARE(Find<QLabel>(program, "lblCurSettings")->text(), QStringLiteral("COM1: lost"));
         QVERIFY(!program.Port().IsOpen());
     }
 
@@ -285,7 +285,7 @@ private slots:
         program.Window().findChild<QAction*>(QStringLiteral("mnuSetttings"))->trigger();
         QVERIFY(answers.Done());
         QVERIFY(!program.Port().IsOpen());
-        QCOMPARE(caption->text(), QString());
+        QCOMPARE(caption->text(), QStringLiteral("COM2: lost"));
     }
 
     // Nobody at the screen: no dialog opens, and the trace says so.
