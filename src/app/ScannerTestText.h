@@ -28,9 +28,9 @@ inline constexpr const char* kUpperCase =
 inline constexpr const char* kLowerCase =
     "Lower case converted: switch the scanner's case conversion off.";
 inline constexpr const char* kGsDropped =
-    "Control characters dropped (the GS in the Data Matrix label).";
+    "Control characters dropped (the GS in the two-dimensional label).";
 inline constexpr const char* kGsChanged =
-    "Control characters changed (the GS in the Data Matrix label) to ";
+    "Control characters changed (the GS in the two-dimensional label) to ";
 inline constexpr const char* kNotReference = "Not a reference label.";
 inline constexpr const char* kCurrentMake = "The current settings make of it: ";
 inline constexpr const char* kCurrentMakeNothing = "The current settings make of it: no label.";

@@ -1,5 +1,6 @@
 #include "app/qt/QtDesktopProgram.h"
 
+#include "app/qt/QtScannerTestDialog.h"
 #include "base/qt/SingleByteText.h"
 #include "config/qt/CenterForm.h"
 #include "config/qt/QtAboutDialog.h"
@@ -97,6 +98,10 @@ std::optional<std::string> QtDesktopProgram::AskExclusionFlags(const std::string
 
 void QtDesktopProgram::ShowAbout() {
     QtAboutDialog::Show(&window_);
+}
+
+std::optional<ScannerSetup> QtDesktopProgram::AskScannerTest(ScannerTest& test) {
+    return QtScannerTestDialog::Ask(test, &window_);
 }
 
 void QtDesktopProgram::LoadFieldDialog(AutoSelEditor& editor, IniProfile& ini, LastProgram& last) {

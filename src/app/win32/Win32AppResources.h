@@ -20,3 +20,13 @@
 
 // Menu entries: this plus the command's number.
 #define IDM_FIRST_COMMAND 2001
+
+// The scanner test.
+#define IDD_SCANNER_TEST 700
+#define IDC_ST_INTRO 701
+#define IDC_ST_SCANS_CAPTION 702
+#define IDC_ST_SCANS 703
+#define IDC_ST_FINDINGS_CAPTION 704
+#define IDC_ST_FINDINGS 705
+#define IDC_ST_PRINT 706
+#define IDC_ST_USE 707

@@ -1,5 +1,6 @@
 #include "app/win32/Win32DesktopProgram.h"
 
+#include "app/win32/Win32ScannerTestDialog.h"
 #include "config/win32/Win32AboutDialog.h"
 #include "config/win32/Win32Dialogs.h"
 #include "config/win32/Win32SettingsDialog.h"
@@ -90,6 +91,10 @@ void Win32DesktopProgram::HideWindow() {
 std::optional<SerialSettingsChoice>
 Win32DesktopProgram::AskSerialSettings(const Settings& settings) {
     return AskWin32SerialSettings(settings, window_.Handle());
+}
+
+std::optional<ScannerSetup> Win32DesktopProgram::AskScannerTest(ScannerTest& test) {
+    return AskWin32ScannerTest(test, window_.Handle());
 }
 
 std::optional<std::string> Win32DesktopProgram::AskExclusionFlags(const std::string& flags) {

@@ -58,6 +58,7 @@ private:
     std::optional<SerialSettingsChoice> AskSerialSettings(const Settings& settings) override;
     std::optional<std::string> AskExclusionFlags(const std::string& flags) override;
     void ShowAbout() override;
+    std::optional<ScannerSetup> AskScannerTest(ScannerTest& test) override;
     void LoadFieldDialog(AutoSelEditor& editor, IniProfile& ini, LastProgram& last) override;
     void ShowFieldDialog() override;
     void UnloadFieldDialog() override;
