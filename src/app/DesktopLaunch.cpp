@@ -1,5 +1,7 @@
 #include "app/DesktopLaunch.h"
 
+#include "app/TestLabelsLocation.h"
+
 namespace quillet {
 
 std::string DesktopLaunch::Parse(const std::vector<std::string>& args) {
@@ -13,6 +15,7 @@ std::string DesktopLaunch::Parse(const std::vector<std::string>& args) {
 
 std::string DesktopLaunch::Open(const std::string& executableDir) {
     locations_ = ResolveLocations(common_, executableDir);
+    testLabels_ = TestLabelsPage(executableDir);
     if (std::string error = traceFile_.Open(common_.traceFile); !error.empty()) {
         return error;
     }
@@ -29,7 +32,8 @@ DesktopProgramSetup DesktopLaunch::Setup() {
             desktop_.devices,
             desktop_.unattended,
             journal_ ? journal_->journal() : nullptr,
-            desktop_.quitAfterSeconds};
+            desktop_.quitAfterSeconds,
+            testLabels_};
 }
 
 } // namespace quillet

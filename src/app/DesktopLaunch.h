@@ -37,6 +37,7 @@ private:
     SettingsLocations locations_;
     TraceFile traceFile_;
     std::optional<JournalFile> journal_;
+    std::string testLabels_;
 };
 
 } // namespace quillet

@@ -20,13 +20,15 @@ struct DesktopProgramSetup {
     bool unattended = false;
     Journal* journal = nullptr; // the trace given beside it, when the run keeps a journal
     std::optional<double> quitAfterSeconds{};
+    std::string testLabels{}; // the scanner test's printable page
 };
 
 // The session's part of it, with the host the program made.
 inline DesktopSessionSetup SessionSetupOf(const DesktopProgramSetup& setup,
                                           std::shared_ptr<HostApplication> host) {
     return {setup.locations,  std::move(host), setup.host.connectTimeoutSeconds,
-            setup.unattended, setup.journal,   setup.quitAfterSeconds};
+            setup.unattended, setup.journal,   setup.quitAfterSeconds,
+            setup.testLabels};
 }
 
 } // namespace quillet

@@ -19,8 +19,9 @@ inline constexpr char kGroupSeparator = '\x1D';
 
 inline constexpr std::array<ReferenceLabel, 2> kReferenceLabels{{
     {"Code 128", "Qc4L-7x", "code128"},
-    {"two-dimensional", "Dx7q\r\nMp\x1D"
-                        "2Kz",
+    {"two-dimensional",
+     "Dx7q\r\nMp\x1D"
+     "2Kz",
      "twod"},
 }};
 
