@@ -238,8 +238,9 @@ if [ -n "$com7" ]; then
     gone Settings || fail "dialog Settings did not close"
     grep -q $'^CommPort=7\r$' "$work/bin/ZOR.INI" || fail "CommPort=7 not stored: $(cat "$work/bin/ZOR.INI")"
     sleep 0.5
-    printf '%%19COM7 S1' >"$work/scanner7"
-    await 'host AddLine #161=COM7.CNC;#164=999;#171=9;#284=0;#280=;#165=1;#168=;#169=;#170=;#282=;#283=;'
+    # Not "COM7" as the label's name: COM7.CSV would open the port itself.
+    printf '%%19SEVEN S1' >"$work/scanner7"
+    await 'host AddLine #161=SEVEN.CNC;#164=999;#171=9;#284=0;#280=;#165=1;#168=;#169=;#170=;#282=;#283=;'
     for _ in $(seq 50); do
         [ "$(cat "$work/acks7")" = $'ACK\r' ] && break
         sleep 0.1
