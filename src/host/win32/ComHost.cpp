@@ -181,8 +181,14 @@ bool ComState::Invoke(HostObject& target, const wchar_t* name, WORD flags, const
     EXCEPINFO exception = {};
     UINT badArg = 0;
     filter.gaveUp = false;
+    // The filter hears of the call only when a message arrives: a tick each second makes
+    // sure it does, so a hung host is given up even when nobody touches the program.
+    const UINT_PTR tick = ::SetTimer(nullptr, 0, 1000, nullptr);
     const HRESULT hr = target.object->Invoke(known->second, IID_NULL, LOCALE_USER_DEFAULT, flags,
                                              &params, result, &exception, &badArg);
+    if (tick != 0) {
+        ::KillTimer(nullptr, tick);
+    }
     if (SUCCEEDED(hr)) {
         return true;
     }
