@@ -105,12 +105,13 @@ echo "main window after $(echo "$(date +%s.%N) - $started" | bc) s"
 sleep 0.5
 shoot "$main" main-window
 
-# A two-row label set reaches the host as one AddLine, and "ACK" comes back.
-printf '%%12PIA N 5' >"$work/scanner"
+# A two-row label set reaches the host as one AddLine, and "ACK" comes back; each row ends
+# in a CR, as scanners send by default, and the entry is the bare set's.
+printf '%%12PIA N 5\r' >"$work/scanner"
 await "status  Waiting for next barcode..."
 sleep 0.3
 shoot "$main" main-window-row-pending
-printf '%%220 0 0' >"$work/scanner"
+printf '%%220 0 0\r' >"$work/scanner"
 await 'host AddLine #161=PIA.CNC;#164=1;#171=1;#284=0;#280=;#165=1;#168=800;#169=600;#170=18;#282=;#283=;'
 await "status Ready."
 
@@ -204,6 +205,7 @@ xdotool key Return
 [ "$(grep -cF "$told" "$work/trace")" = 1 ] || fail "the failed write not told once"
 unlock "$work/bin/ZOR.INI" "$work/bin"
 dialog_from_menu question a "About Quillet" about-dialog Return
+dialog_from_menu o t "Scanner Test" scanner-test-dialog Escape
 
 # A scanner on COM7, chosen under "Other:" from the list of the system's ports (Wine lists
 # them only in SERIALCOMM): its label is acknowledged and CommPort=7 stored.

@@ -105,10 +105,6 @@ std::optional<ScannerSetup> Win32DesktopProgram::AskScannerTest(ScannerTest& tes
     return AskWin32ScannerTest(test, window_.Handle());
 }
 
-std::optional<ScannerSetup> Win32DesktopProgram::AskScannerTest(ScannerTest& test) {
-    return AskWin32ScannerTest(test, window_.Handle());
-}
-
 std::optional<std::string> Win32DesktopProgram::AskExclusionFlags(const std::string& flags) {
     return AskWin32ExclusionFlags(flags, window_.Handle());
 }
