@@ -48,7 +48,8 @@ for set in x64:amd64 x86:x86; do
     [ "$(grep -c '<supportedOS Id=' <<<"$text")" = 4 ] || fail "supportedOS in ${set%:*}"
     grep -q '<longPathAware[^>]*>true<' <<<"$text" || fail "longPathAware in ${set%:*}"
     for exe in "$work/$top/${set%:*}"/*.exe; do
-        "$objdump" -p "$exe" | grep -q 'TERMINAL_SERVICE_AWARE' || fail "$exe not --tsaware"
+        # Read to the end: with pipefail, grep -q stopping early would fail the pipe.
+        "$objdump" -p "$exe" | grep 'TERMINAL_SERVICE_AWARE' >/dev/null || fail "$exe not --tsaware"
     done
 done
 file -b "$setup" | grep -q '^PE32+ executable' || fail "the installer: $(file -b "$setup")"
