@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -44,7 +45,13 @@ struct Run {
         if (plain) {
             std::replace_if(
                 bytes.begin(), bytes.end(),
-                [](char c) { return c == '\'' || c == '^' || c == '\xF1'; }, 'x');
+                [](char c) {
+                    // The special forms, and what the scanner-input cleaning takes off or
+                    // drops (terminators, STX/ETX, a piece of blanks).
+                    return std::string_view("'^\xF1\r\n\t\x02\x03 ").find(c) !=
+                           std::string_view::npos;
+                },
+                'x');
         }
         sent += bytes;
         port.incoming += bytes;
@@ -68,6 +75,7 @@ struct Run {
                                        return input.ConsumeBool() ? label.substr(1) : std::string();
                                    },
                                    [this](std::string&) { DuringHandling(); },
+                                   {},
                                    {},
                                    {}}};
 };
