@@ -216,9 +216,10 @@ if [ -n "$com7" ]; then
     : >"$work/acks7"
     cat "$work/scanner7" >>"$work/acks7" 2>/dev/null &
     pids+=($!)
-    # The list holds the ports in number order: COM7's place among them.
+    # The list holds the ports in number order: COM7's place among them (the key's own name,
+    # SERIALCOMM, is no port).
     numbers=$(wine reg query 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' </dev/null 2>/dev/null |
-        grep -o 'COM[0-9]*' | tr -d 'COM' | sort -nu)
+        sed -n 's/.*REG_SZ *COM\([0-9][0-9]*\).*/\1/p' | sort -nu)
     echo "$numbers" | grep -qx 7 || fail "Wine lists no COM7: $numbers"
     place=$(echo "$numbers" | awk '$1 < 7' | wc -l)
     xdotool windowfocus --sync "$main" 2>/dev/null || true
