@@ -109,6 +109,8 @@ QtLabelsWindow::QtLabelsWindow(TodaysLabels& labels, QWidget* parent)
     table_->setModel(&model_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Whole rows are chosen, never cells: Tab goes on to the try box.
+    table_->setTabKeyNavigation(false);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setStretchLastSection(true);
     auto* copy = new QAction(QString::fromLatin1(kCopy), table_);
