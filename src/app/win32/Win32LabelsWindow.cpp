@@ -162,22 +162,27 @@ void Win32LabelsWindow::Changed() {
     stale_ = false;
     // New rows arrive at the top: the selected labels move down with them. Fewer rows: a
     // new day began, none of the old ones is left.
-    std::vector<int> selected;
-    for (int i = ListView_GetNextItem(list_, -1, LVNI_SELECTED); i >= 0;
-         i = ListView_GetNextItem(list_, i, LVNI_SELECTED)) {
-        selected.push_back(i);
-    }
+    const std::vector<int> selected = Selected();
     const std::size_t count = labels_.Count();
     const int added = count >= shown_ ? static_cast<int>(count - shown_) : -1;
     shown_ = count;
     ListView_SetItemCountEx(list_, static_cast<int>(count), LVSICF_NOSCROLL);
     if (added != 0) {
         ListView_SetItemState(list_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-        for (const int item : added > 0 ? selected : std::vector<int>{}) {
-            ListView_SetItemState(list_, item + added, LVIS_SELECTED, LVIS_SELECTED);
-        }
+    }
+    for (const int item : added > 0 ? selected : std::vector<int>()) {
+        ListView_SetItemState(list_, item + added, LVIS_SELECTED, LVIS_SELECTED);
     }
     ::InvalidateRect(list_, nullptr, TRUE);
+}
+
+std::vector<int> Win32LabelsWindow::Selected() const {
+    std::vector<int> items;
+    for (int i = ListView_GetNextItem(list_, -1, LVNI_SELECTED); i >= 0;
+         i = ListView_GetNextItem(list_, i, LVNI_SELECTED)) {
+        items.push_back(i);
+    }
+    return items;
 }
 
 // Rows that came since the list last counted sit above the list's.
@@ -191,9 +196,8 @@ std::optional<std::size_t> Win32LabelsWindow::Label(int item) const {
 
 void Win32LabelsWindow::Copy() {
     std::vector<std::size_t> rows;
-    for (int i = ListView_GetNextItem(list_, -1, LVNI_SELECTED); i >= 0;
-         i = ListView_GetNextItem(list_, i, LVNI_SELECTED)) {
-        if (const std::optional<std::size_t> label = Label(i)) {
+    for (const int item : Selected()) {
+        if (const std::optional<std::size_t> label = Label(item)) {
             rows.push_back(*label);
         }
     }

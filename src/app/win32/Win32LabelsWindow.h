@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quillet {
 
@@ -47,6 +48,7 @@ private:
     void Copy();
     void Cell(NMLVDISPINFOA& info);
     std::optional<std::size_t> Label(int item) const;
+    std::vector<int> Selected() const;
 
     HINSTANCE instance_;
     TodaysLabels& labels_;
