@@ -76,7 +76,7 @@ clipboard >"$work/rows"
 [ "$(grep -c . "$work/rows")" = 2 ] || fail "rows copied: $(cat "$work/rows")"
 time_of() { grep -F " label $1" "$journal" | head -n 1 | cut -d ' ' -f 1; }
 row() { sed -n "$1p" "$work/rows"; }
-row 1 | grep -qF "$(printf '%s\t%%9\tnot a label\t\trefused: Barcode Formating Error.  %%9\ta row needs a count' \
+row 1 | grep -qF "$(printf '%s\t%%9\tnot a label\t\trefused: Barcode Formating Error.  %%9\ta row needs "%%", its number' \
     "$(time_of 'not a label: %9')")" || fail "the refused label's row: $(row 1)"
 row 2 | grep -qF "$(printf '%s\t%%12PA P 5 + %%22800 600 18\trow set of 2\t%s\tadded and acknowledged\t' \
     "$(time_of 'row 2 of 2: %22800 600 18')" \
