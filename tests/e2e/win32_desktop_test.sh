@@ -297,10 +297,10 @@ else
     echo "no clipboard reader (QUILLET_CLIPBOARD_TOOL): the copied rows not checked"
 fi
 # The try box, then the Try button.
-xdotool mousemove --window "$labels" 100 246 click 1
+xdotool mousemove --window "$labels" 100 229 click 1
 sleep 0.2
 xdotool type '%19TRY S1'
-xdotool mousemove --window "$labels" 650 246 click 1
+xdotool mousemove --window "$labels" 650 229 click 1
 for _ in $(seq 50); do grep -q ' try host AddLine #161=TRY\.CNC;' "$journal" && break; sleep 0.1; done
 grep -q ' try host AddLine #161=TRY\.CNC;' "$journal" || fail "no try in the journal: $(tail -n 5 "$journal")"
 sleep 0.3
