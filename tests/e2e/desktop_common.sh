@@ -16,7 +16,8 @@ virtual_display() {
     pids+=($!)
     for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
     [ -s "$work/display" ] || fail "no virtual display"
-    export DISPLAY=":$(cat "$work/display")"
+    DISPLAY=":$(cat "$work/display")"
+    export DISPLAY
 }
 # The window with this title once it is on the screen (up to 10 s).
 window_of() {
