@@ -11,6 +11,7 @@ namespace {
 
 constexpr std::string_view kRowKind = "row ";
 constexpr std::string_view kAdded = "added";
+constexpr std::string_view kAcknowledged = "added and acknowledged";
 // Entries named in a row; a list's others are counted.
 constexpr int kEntriesNamed = 2;
 
@@ -134,7 +135,7 @@ void TodaysLabels::Take(const JournalLineParts& line) {
         Current()->row.outcome = text.ends_with("not all loaded") ? "not all loaded" : "loaded";
     } else if (kind == "serial-out" && text == "ACK\\r" && Current() != nullptr &&
                Current()->row.outcome == kAdded) {
-        Current()->row.outcome = "added and acknowledged";
+        Current()->row.outcome = kAcknowledged;
     } else {
         return;
     }
@@ -218,6 +219,11 @@ void TodaysLabels::TakeMessage(std::string_view message) {
     // host error: the label goes on.
     if (!current->hostCalled) {
         AddReason("told: " + std::string(text));
+        return;
+    }
+    // The ACK ends an entry's label: a box after it comes from what the operator did next
+    // (a dialog's), not from the host.
+    if (current->row.outcome == kAcknowledged) {
         return;
     }
     const bool added = current->row.outcome.starts_with(kAdded);

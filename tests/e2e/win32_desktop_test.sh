@@ -3,7 +3,7 @@
 # labels reach the host (the test automation server over COM, or the simulated host) and
 # "ACK" comes back on the line; a pulled and returned scanner; each dialog opened from the
 # menu and closed, with screenshots; a scanner on COM7 chosen from the Settings dialog's
-# list of the system's ports.
+# list of the system's ports; today's labels in their window, and a label tried there.
 #   win32_desktop_test.sh BUILD COM1_LINK COM7_LINK
 # Wine (WINEPREFIX, a running wineserver) and DISPLAY come from the caller; COM1 and COM7
 # of that prefix must already map onto COM1_LINK and COM7_LINK, symbolic links this script
@@ -258,6 +258,58 @@ journal=$(find "$WINEPREFIX/drive_c/users" -path "*/Quillet/Journal/$(date +%F).
 grep -q ' scan %19ABC S1$' "$journal" || fail "the journal lacks the last scan"
 grep -qv '^[0-2][0-9]:[0-5][0-9]:[0-5][0-9]\.[0-9][0-9][0-9] ' "$journal" && fail "a journal line without its time"
 
+# A refused label, then View, "Today's Labels": photographed; its rows, copied from the list,
+# are the day's labels newest first as the journal tells them (read from the display's
+# clipboard when the Linux build's reader is at hand); a label tried in its box is journaled
+# as a try and reaches no host; closed again.
+# The port is COM7's when the Settings dialog chose it.
+printf '%%9' >"$work/scanner$([ -n "$com7" ] && echo 7)"
+await_trace -F "status Barcode Formating Error."
+xdotool windowfocus --sync "$main" 2>/dev/null || true
+xdotool key alt+v
+sleep 0.3
+xdotool key l
+labels=$(window_of "Today's Labels") || fail "the labels window did not open"
+# Beside the main window it runs past the screen's edge.
+xdotool windowmove --sync "$labels" 0 0 2>/dev/null || true
+sleep 0.5
+shoot "$labels" labels-window
+# The first row clicked, the selection stretched to the last, copied.
+xdotool mousemove --window "$labels" 60 38 click 1
+sleep 0.2
+xdotool key shift+End ctrl+c
+sleep 0.3
+if [ -x "${QUILLET_CLIPBOARD_TOOL:-}" ]; then
+    "$QUILLET_CLIPBOARD_TOOL" -platform xcb | tr -d '\r' >"$work/rows"
+    # This run's labels on top; the prefix's journal of the day may hold earlier runs'.
+    rows=$(($([ -n "$com7" ] && echo 5 || echo 4)))
+    [ "$(grep -c . "$work/rows")" -ge "$rows" ] || fail "rows copied: $(cat "$work/rows")"
+    head -n 1 "$work/rows" | grep -qF "$(printf '\t%%9\tnot a label\t\trefused: Barcode Formating Error.')" ||
+        fail "the refused label's row: $(head -n 1 "$work/rows")"
+    head -n "$rows" "$work/rows" | grep -qF "$(printf '\t%%19ABC S1\trow set of 1\tABC.CNC in field 9\tadded and acknowledged\t')" ||
+        fail "no row of the label after the scanner's return: $(cat "$work/rows")"
+    head -n "$rows" "$work/rows" | grep -qF "$(printf '\trow set of 2\tPIA.CNC in field 1\tadded and acknowledged\t')" ||
+        fail "no row of the row set: $(cat "$work/rows")"
+    cut -f 1 "$work/rows" | while read -r time; do
+        grep -q "^$time label " "$journal" || fail "a row's time is no label's in the journal: $time"
+    done
+else
+    echo "no clipboard reader (QUILLET_CLIPBOARD_TOOL): the copied rows not checked"
+fi
+# The try box, then the Try button.
+xdotool mousemove --window "$labels" 100 229 click 1
+sleep 0.2
+xdotool type '%19TRY S1'
+xdotool mousemove --window "$labels" 650 229 click 1
+for _ in $(seq 50); do grep -q ' try host AddLine #161=TRY\.CNC;' "$journal" && break; sleep 0.1; done
+grep -q ' try host AddLine #161=TRY\.CNC;' "$journal" || fail "no try in the journal: $(tail -n 5 "$journal")"
+sleep 0.3
+shoot "$labels" labels-window-tried
+grep -q '^host AddLine #161=TRY' "$work/trace" && fail "the try reached the host"
+xdotool windowfocus --sync "$labels" 2>/dev/null || true
+xdotool key alt+F4
+gone "Today's Labels" || fail "the labels window did not close"
+
 # A second copy in the same session says so and ends; the first one goes on.
 if wine "$exe" --unattended --program-dir "$(wpath "$work/bin")" \
     --windows-dir "$(wpath "$work/windows")" --trace "$(wpath "$work/second")" \
@@ -281,6 +333,7 @@ gone Quillet || fail "the main window stayed after Exit"
 if [ "$host" = com ]; then
     rm -f "$QUILLET_TESTHOST_DIR/quillet-testhost.cfg"
     grep '^host ' "$work/trace" | diff -u - "$work/record" || fail "server record differs from the trace"
+    grep -q 'TRY\.CNC' "$work/record" && fail "the tried label reached the server"
     entries=$([ -n "$com7" ] && echo 4 || echo 3)
     [ "$(grep -c '^host AddLine ' "$work/record")" = "$entries" ] ||
         fail "the server did not get $entries entries"

@@ -41,7 +41,7 @@ const std::string& Cell(const LabelRow& row, int column) {
 } // namespace
 
 int QtLabelsModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(labels_.Count());
+    return parent.isValid() ? 0 : shown_;
 }
 
 int QtLabelsModel::columnCount(const QModelIndex& parent) const {
@@ -49,11 +49,11 @@ int QtLabelsModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant QtLabelsModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || static_cast<std::size_t>(index.row()) >= labels_.Count()) {
+    const std::optional<std::size_t> label = index.isValid() ? Label(index.row()) : std::nullopt;
+    if (!label) {
         return {};
     }
-    const std::string& cell =
-        Cell(labels_.Row(static_cast<std::size_t>(index.row())), index.column());
+    const std::string& cell = Cell(labels_.Row(*label), index.column());
     if (role == Qt::DisplayRole) {
         return ToQString(index.column() == kLabelColumn ? Shortened(cell, kLabelWidth) : cell);
     }
@@ -72,8 +72,31 @@ QVariant QtLabelsModel::headerData(int section, Qt::Orientation orientation, int
 }
 
 void QtLabelsModel::Reload() {
-    beginResetModel();
-    endResetModel();
+    const int count = static_cast<int>(labels_.Count());
+    // Fewer rows: a new day began, none of the old ones is left.
+    if (count < shown_) {
+        beginResetModel();
+        shown_ = count;
+        endResetModel();
+        return;
+    }
+    if (count > shown_) {
+        beginInsertRows({}, 0, count - shown_ - 1);
+        shown_ = count;
+        endInsertRows();
+    }
+    // A row set's row changes in place.
+    if (shown_ > 0) {
+        emit dataChanged(index(0, 0), index(shown_ - 1, columnCount() - 1));
+    }
+}
+
+std::optional<std::size_t> QtLabelsModel::Label(int row) const {
+    const std::size_t count = labels_.Count();
+    if (row < 0 || row >= shown_ || count < static_cast<std::size_t>(shown_)) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(row) + count - static_cast<std::size_t>(shown_);
 }
 
 QtLabelsWindow::QtLabelsWindow(TodaysLabels& labels, QWidget* parent)
@@ -86,6 +109,8 @@ QtLabelsWindow::QtLabelsWindow(TodaysLabels& labels, QWidget* parent)
     table_->setModel(&model_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Whole rows are chosen, never cells: Tab goes on to the try box.
+    table_->setTabKeyNavigation(false);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setStretchLastSection(true);
     auto* copy = new QAction(QString::fromLatin1(kCopy), table_);
@@ -133,7 +158,9 @@ void QtLabelsWindow::ShowTried(const std::string& report) {
 std::string QtLabelsWindow::SelectedText() const {
     std::vector<std::size_t> rows;
     for (const QModelIndex& index : table_->selectionModel()->selectedRows()) {
-        rows.push_back(static_cast<std::size_t>(index.row()));
+        if (const std::optional<std::size_t> label = model_.Label(index.row())) {
+            rows.push_back(*label);
+        }
     }
     std::sort(rows.begin(), rows.end());
     return labels_.RowsText(rows, "\n");

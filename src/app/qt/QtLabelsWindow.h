@@ -5,6 +5,9 @@
 #include <QAbstractTableModel>
 #include <QWidget>
 
+#include <cstddef>
+#include <optional>
+
 class QCheckBox;
 class QLineEdit;
 class QPlainTextEdit;
@@ -19,17 +22,22 @@ class QtLabelsModel final : public QAbstractTableModel {
 
 public:
     explicit QtLabelsModel(const TodaysLabels& labels, QObject* parent = nullptr)
-        : QAbstractTableModel(parent), labels_(labels) {}
+        : QAbstractTableModel(parent), labels_(labels), shown_(static_cast<int>(labels.Count())) {}
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-    // The rows changed: the view asks again, for the rows it shows only.
+    // The rows changed: new ones arrive at the top, so the view keeps the selected labels
+    // selected; it asks again for the rows it shows only.
     void Reload();
+    // The label a row of the view stands for (rows that came since the last Reload sit
+    // above the view's).
+    std::optional<std::size_t> Label(int row) const;
 
 private:
     const TodaysLabels& labels_;
+    int shown_ = 0; // rows the view knows of
 };
 
 // The labels window beside the main window: today's labels and the try box. It draws the

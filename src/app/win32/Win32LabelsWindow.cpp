@@ -14,12 +14,7 @@ namespace {
 using namespace labels_window;
 
 constexpr const char* kClassName = "QuilletLabels";
-constexpr int kList = 101;
-constexpr int kTryText = 102;
-constexpr int kTryId = 103;
-constexpr int kScansBox = 104;
 constexpr int kTried = 105;
-constexpr int kCopyCommand = 106;
 constexpr UINT kChangedMessage = WM_APP + 1;
 constexpr int kLabelColumn = 1;
 constexpr int kWidth = 900;
@@ -165,15 +160,46 @@ void Win32LabelsWindow::Changed() {
         return;
     }
     stale_ = false;
-    ListView_SetItemCountEx(list_, static_cast<int>(labels_.Count()), 0);
+    // New rows arrive at the top: the selected labels move down with them. Fewer rows: a
+    // new day began, none of the old ones is left.
+    const std::vector<int> selected = Selected();
+    const std::size_t count = labels_.Count();
+    const int added = count >= shown_ ? static_cast<int>(count - shown_) : -1;
+    shown_ = count;
+    ListView_SetItemCountEx(list_, static_cast<int>(count), LVSICF_NOSCROLL);
+    if (added != 0) {
+        ListView_SetItemState(list_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    }
+    for (const int item : added > 0 ? selected : std::vector<int>()) {
+        ListView_SetItemState(list_, item + added, LVIS_SELECTED, LVIS_SELECTED);
+    }
     ::InvalidateRect(list_, nullptr, TRUE);
+}
+
+std::vector<int> Win32LabelsWindow::Selected() const {
+    std::vector<int> items;
+    for (int i = ListView_GetNextItem(list_, -1, LVNI_SELECTED); i >= 0;
+         i = ListView_GetNextItem(list_, i, LVNI_SELECTED)) {
+        items.push_back(i);
+    }
+    return items;
+}
+
+// Rows that came since the list last counted sit above the list's.
+std::optional<std::size_t> Win32LabelsWindow::Label(int item) const {
+    const std::size_t count = labels_.Count();
+    if (item < 0 || static_cast<std::size_t>(item) >= shown_ || count < shown_) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(item) + count - shown_;
 }
 
 void Win32LabelsWindow::Copy() {
     std::vector<std::size_t> rows;
-    for (int i = ListView_GetNextItem(list_, -1, LVNI_SELECTED); i >= 0;
-         i = ListView_GetNextItem(list_, i, LVNI_SELECTED)) {
-        rows.push_back(static_cast<std::size_t>(i));
+    for (const int item : Selected()) {
+        if (const std::optional<std::size_t> label = Label(item)) {
+            rows.push_back(*label);
+        }
     }
     const std::string text = labels_.RowsText(rows, "\r\n");
     if (rows.empty() || !::OpenClipboard(window_)) {
@@ -193,12 +219,11 @@ void Win32LabelsWindow::Copy() {
 
 void Win32LabelsWindow::Cell(NMLVDISPINFOA& info) {
     LVITEMA& item = info.item;
-    if ((item.mask & LVIF_TEXT) == 0 || item.iItem < 0 ||
-        static_cast<std::size_t>(item.iItem) >= labels_.Count()) {
+    const std::optional<std::size_t> label = Label(item.iItem);
+    if ((item.mask & LVIF_TEXT) == 0 || !label) {
         return;
     }
-    const std::string& cell =
-        CellOf(labels_.Row(static_cast<std::size_t>(item.iItem)), item.iSubItem);
+    const std::string& cell = CellOf(labels_.Row(*label), item.iSubItem);
     cell_ = item.iSubItem == kLabelColumn ? Shortened(cell, kLabelWidth) : cell;
     lstrcpynA(item.pszText, cell_.c_str(), item.cchTextMax);
 }
@@ -267,10 +292,8 @@ LRESULT Win32LabelsWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             Cell(*reinterpret_cast<NMLVDISPINFOA*>(lParam));
         } else if (header->code == LVN_GETINFOTIPA) {
             auto* tip = reinterpret_cast<NMLVGETINFOTIPA*>(lParam);
-            if (tip->iItem >= 0 && static_cast<std::size_t>(tip->iItem) < labels_.Count()) {
-                lstrcpynA(tip->pszText,
-                          labels_.Row(static_cast<std::size_t>(tip->iItem)).label.c_str(),
-                          tip->cchTextMax);
+            if (const std::optional<std::size_t> label = Label(tip->iItem)) {
+                lstrcpynA(tip->pszText, labels_.Row(*label).label.c_str(), tip->cchTextMax);
             }
         } else if (header->code == LVN_KEYDOWN &&
                    reinterpret_cast<NMLVKEYDOWN*>(lParam)->wVKey == 'C' &&

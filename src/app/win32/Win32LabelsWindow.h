@@ -6,8 +6,11 @@
 
 #include <commctrl.h>
 
+#include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace quillet {
 
@@ -29,6 +32,13 @@ public:
     void ShowTried(const std::string& report);
     HWND Handle() const { return window_; }
 
+    // The commands and controls of the window, for whoever drives it.
+    static constexpr int kList = 101;
+    static constexpr int kTryText = 102;
+    static constexpr int kTryId = 103;
+    static constexpr int kScansBox = 104;
+    static constexpr int kCopyCommand = 106;
+
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
@@ -37,6 +47,8 @@ private:
     void Changed();
     void Copy();
     void Cell(NMLVDISPINFOA& info);
+    std::optional<std::size_t> Label(int item) const;
+    std::vector<int> Selected() const;
 
     HINSTANCE instance_;
     TodaysLabels& labels_;
@@ -50,6 +62,7 @@ private:
     HWND tried_ = nullptr;
     std::string cell_; // the text a list view cell was last given
     bool stale_ = false;
+    std::size_t shown_ = 0; // rows the list knows of
 };
 
 } // namespace quillet

@@ -220,6 +220,14 @@ private slots:
 
         table->selectRow(0);
         QVERIFY(labels.SelectedText().find("\t%STOP%\tcommand\tStop\tdone\t") != std::string::npos);
+        // A label arriving on top leaves the selected one selected.
+        program.App().Manual().Edit();
+        program.App().Manual().Ok("%START%");
+        QTRY_COMPARE(table->model()->rowCount(), 2);
+        QCOMPARE(table->model()->index(0, 1).data().toString(), QStringLiteral("%START%"));
+        const QModelIndexList selected = table->selectionModel()->selectedRows();
+        QCOMPARE(selected.size(), 1);
+        QCOMPARE(selected.front().row(), 1);
         program.Close();
     }
 
