@@ -3,6 +3,7 @@
 #include <objbase.h>
 #include <windows.h>
 
+#include <cwctype>
 #include <iterator>
 #include <string>
 
@@ -35,14 +36,51 @@ bool HasView64() {
     return ::IsWow64Process(::GetCurrentProcess(), &wow64) && wow64;
 }
 
-} // namespace
-
-ClassRegistration FindClassRegistration(const CLSID& id) {
+std::wstring ClassKey(const CLSID& id) {
     wchar_t text[40] = {};
     if (::StringFromGUID2(id, text, static_cast<int>(std::size(text))) == 0) {
         return {};
     }
-    const std::wstring classId(text);
+    return text;
+}
+
+// The program of a server command line: quoted, or up to its ".exe" (the path may hold
+// blanks without quotes), else up to the first blank.
+std::wstring ProgramOfCommand(const std::wstring& command) {
+    std::wstring program;
+    if (command.starts_with(L'"')) {
+        program = command.substr(1, command.find(L'"', 1) - 1);
+    } else {
+        std::wstring lower = command;
+        for (wchar_t& c : lower) {
+            c = static_cast<wchar_t>(::towlower(c));
+        }
+        const std::size_t exe = lower.find(L".exe");
+        program = exe != std::wstring::npos ? command.substr(0, exe + 4)
+                                            : command.substr(0, command.find(L' '));
+    }
+    const std::size_t separator = program.find_last_of(L"\\/");
+    return separator == std::wstring::npos ? program : program.substr(separator + 1);
+}
+
+} // namespace
+
+std::wstring LocalServerProgram(const CLSID& id) {
+    const std::wstring key = L"CLSID\\" + ClassKey(id) + L"\\LocalServer32";
+    wchar_t command[MAX_PATH * 2] = {};
+    DWORD size = sizeof command - sizeof(wchar_t);
+    if (::RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ,
+                       nullptr, command, &size) != ERROR_SUCCESS) {
+        return {};
+    }
+    return ProgramOfCommand(command);
+}
+
+ClassRegistration FindClassRegistration(const CLSID& id) {
+    const std::wstring classId = ClassKey(id);
+    if (classId.empty()) {
+        return {};
+    }
     ClassRegistration registration;
     registration.view32 = FindServerKeys(classId, KEY_WOW64_32KEY);
     if (HasView64()) {
