@@ -2,9 +2,9 @@
 
 #include "app/LabelsWindowText.h"
 #include "app/MainWindowText.h"
-#include "app/ScannerTestText.h"
 #include "app/ScannerIdentity.h"
 #include "app/ScannerPortText.h"
+#include "app/ScannerTestText.h"
 #include "base/FsPath.h"
 #include "config/DialogText.h"
 #include "config/SettingsLoader.h"

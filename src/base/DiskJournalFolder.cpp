@@ -15,8 +15,7 @@ constexpr std::size_t kBufferBytes = 64 * 1024;
 std::vector<std::string> DiskJournalFolder::Names() {
     std::vector<std::string> names;
     std::error_code error;
-    for (fs::directory_iterator it(folder_, error), end; !error && it != end;
-         it.increment(error)) {
+    for (fs::directory_iterator it(folder_, error), end; !error && it != end; it.increment(error)) {
         names.push_back(FsText(it->path().filename()));
     }
     return names;

@@ -33,7 +33,7 @@ ActivationResult ActivateHost(HostProcess process, const std::function<long()>& 
     }
     result.number = activate();
     result.activations = 1;
-    if (result.number < 0 && StaleRegistration(result.number)) {
+    if (StaleRegistration(result.number)) {
         result.number = activate();
         result.activations = 2;
     }

@@ -25,8 +25,8 @@ struct ActivationResult {
     std::optional<HostFailure> failure;
 };
 
-// Asks for the host's application object through `activate` (one activation: its result
-// number, 0 or above for success). A host whose program runs with other rights cannot be
+// Asks for the host's application object through `activate` (one activation: the system's
+// number for its result). A host whose program runs with other rights cannot be
 // reached from here, and an activation would start a second host beside it: none is made.
 // A registration left behind by a host that ended answers as a server that is gone: it
 // is tried once more, then the failure is the caller's to report.

@@ -32,17 +32,19 @@ TEST(ActivateHost, NoSecondHostBesideOneWithOtherRightsAndAStaleRegistrationTrie
         {HostProcess::SameRights, {kAccessDenied}, 1, kAccessDenied, false},
         // Left behind by a host that ended: once more, and what that says is reported.
         {HostProcess::NotRunning, {kServerUnavailable, kOk}, 2, kOk, false},
-        {HostProcess::NotRunning, {kServerUnavailable, kServerUnavailable}, 2,
-         kServerUnavailable, false},
+        {HostProcess::NotRunning,
+         {kServerUnavailable, kServerUnavailable},
+         2,
+         kServerUnavailable,
+         false},
         {HostProcess::SameRights, {kServerStopping, kExecFailure}, 2, kExecFailure, false},
         // COM would start a second host that this program can reach: none is asked for.
         {HostProcess::OtherRights, {kOk}, 0, kAccessDenied, true},
     };
     for (const auto& c : cases) {
         std::size_t made = 0;
-        const ActivationResult result = ActivateHost(c.process, [&] {
-            return made < c.answers.size() ? c.answers[made++] : kOk;
-        });
+        const ActivationResult result = ActivateHost(
+            c.process, [&] { return made < c.answers.size() ? c.answers[made++] : kOk; });
         const auto row = ::testing::Message()
                          << "process " << static_cast<int>(c.process) << ", first answer 0x"
                          << std::hex << c.answers.front();

@@ -69,8 +69,9 @@ std::wstring LocalServerProgram(const CLSID& id) {
     const std::wstring key = L"CLSID\\" + ClassKey(id) + L"\\LocalServer32";
     wchar_t command[MAX_PATH * 2] = {};
     DWORD size = sizeof command - sizeof(wchar_t);
-    if (::RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ,
-                       nullptr, command, &size) != ERROR_SUCCESS) {
+    if (::RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr,
+                       RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ, nullptr, command,
+                       &size) != ERROR_SUCCESS) {
         return {};
     }
     return ProgramOfCommand(command);

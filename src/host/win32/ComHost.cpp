@@ -257,8 +257,8 @@ DispatchPtr ConnectHostApp(ComState& state) {
     const ActivationResult activation =
         ActivateHost(FindHostProcess(LocalServerProgram(kHostAppClass)), [&object] {
             return static_cast<long>(::CoCreateInstance(
-                kHostAppClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                IID_IDispatch, reinterpret_cast<void**>(&object)));
+                kHostAppClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                reinterpret_cast<void**>(&object)));
         });
     if (activation.failure) {
         state.lastFailure = activation.failure;

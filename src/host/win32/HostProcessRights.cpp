@@ -33,7 +33,11 @@ std::optional<Rights> RightsOfToken(HANDLE token) {
 // Nothing when the process or its token cannot be opened: a process of an administrator
 // or of another user keeps its token from a program without those rights.
 std::optional<Rights> RightsOf(DWORD processId) {
-    const HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    // The limited right is all Windows asks for the token; some systems want the full one.
+    HANDLE process = ::OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId);
+    if (process == nullptr) {
+        process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    }
     if (process == nullptr) {
         return std::nullopt;
     }
@@ -74,7 +78,7 @@ HostProcess FindHostProcess(const std::wstring& program) {
          more = ::Process32NextW(snapshot, &entry)) {
         if (::_wcsicmp(entry.szExeFile, program.c_str()) == 0) {
             found = Same(own, RightsOf(entry.th32ProcessID)) ? HostProcess::SameRights
-                                                              : HostProcess::OtherRights;
+                                                             : HostProcess::OtherRights;
         }
     }
     ::CloseHandle(snapshot);
