@@ -65,16 +65,27 @@ std::wstring ProgramOfCommand(const std::wstring& command) {
 
 } // namespace
 
+// Either view: a 32-bit host's server is registered in the 32-bit view only. The command
+// is taken as written: its program's file name is all that is wanted of it.
 std::wstring LocalServerProgram(const CLSID& id) {
-    const std::wstring key = L"CLSID\\" + ClassKey(id) + L"\\LocalServer32";
-    wchar_t command[MAX_PATH * 2] = {};
-    DWORD size = sizeof command - sizeof(wchar_t);
-    if (::RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr,
-                       RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ, nullptr, command,
-                       &size) != ERROR_SUCCESS) {
-        return {};
+    const std::wstring path = L"CLSID\\" + ClassKey(id) + L"\\LocalServer32";
+    for (const REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+        HKEY key = nullptr;
+        if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ | view, &key) !=
+            ERROR_SUCCESS) {
+            continue;
+        }
+        wchar_t command[MAX_PATH * 2] = {};
+        DWORD size = sizeof command - sizeof(wchar_t);
+        DWORD type = 0;
+        const LSTATUS read = ::RegQueryValueExW(key, nullptr, nullptr, &type,
+                                                reinterpret_cast<BYTE*>(command), &size);
+        ::RegCloseKey(key);
+        if (read == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ)) {
+            return ProgramOfCommand(command);
+        }
     }
-    return ProgramOfCommand(command);
+    return {};
 }
 
 ClassRegistration FindClassRegistration(const CLSID& id) {
