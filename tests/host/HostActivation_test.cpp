@@ -28,7 +28,6 @@ TEST(ActivateHost, NoSecondHostBesideOneWithOtherRightsAndAStaleRegistrationTrie
         {HostProcess::SameRights, {kOk}, 1, kOk, false},
         // Started or reached by COM as it stands: one activation, its failure as it came.
         {HostProcess::NotRunning, {kNotRegistered}, 1, kNotRegistered, false},
-        {HostProcess::NotRunning, {kExecFailure}, 1, kExecFailure, false},
         {HostProcess::SameRights, {kAccessDenied}, 1, kAccessDenied, false},
         // Left behind by a host that ended: once more, and what that says is reported.
         {HostProcess::NotRunning, {kServerUnavailable, kOk}, 2, kOk, false},

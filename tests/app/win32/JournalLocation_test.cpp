@@ -8,8 +8,8 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <cwchar>
 #include <filesystem>
-#include <optional>
 #include <string>
 
 namespace quillet {
@@ -21,44 +21,38 @@ using testing::TempFolder;
 constexpr const wchar_t* kShellFolders =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
-// Points one of the user's folders elsewhere for this process, as a folder redirection
-// does, and puts back what was there.
-class UserFolderOverride {
+// Points the user's local application data elsewhere, as a folder redirection does, and
+// puts back what was there.
+class LocalAppDataOverride {
 public:
-    UserFolderOverride(const wchar_t* name, const fs::path& folder) : name_(name) {
-        ::RegCreateKeyExW(HKEY_CURRENT_USER, kShellFolders, 0, nullptr, 0, KEY_READ | KEY_WRITE,
-                          nullptr, &key_, nullptr);
-        wchar_t old[MAX_PATH * 2] = {};
-        DWORD size = sizeof old;
-        DWORD type = 0;
-        if (::RegQueryValueExW(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(old), &size) ==
-            ERROR_SUCCESS) {
-            old_ = std::wstring(old);
-            oldType_ = type;
-        }
-        Set(REG_EXPAND_SZ, folder.wstring());
+    explicit LocalAppDataOverride(const fs::path& folder) {
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, kShellFolders, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                          &key_, nullptr);
+        DWORD size = sizeof old_ - sizeof(wchar_t);
+        had_ = ::RegQueryValueExW(key_, kName, nullptr, &type_, reinterpret_cast<BYTE*>(old_),
+                                  &size) == ERROR_SUCCESS;
+        Set(REG_EXPAND_SZ, folder.c_str());
     }
-    ~UserFolderOverride() {
-        if (old_) {
-            Set(oldType_, *old_);
+    ~LocalAppDataOverride() {
+        if (had_) {
+            Set(type_, old_);
         } else {
-            ::RegDeleteValueW(key_, name_);
+            ::RegDeleteValueW(key_, kName);
         }
         ::RegCloseKey(key_);
     }
-    UserFolderOverride(const UserFolderOverride&) = delete;
-    UserFolderOverride& operator=(const UserFolderOverride&) = delete;
 
 private:
-    void Set(DWORD type, const std::wstring& value) {
-        ::RegSetValueExW(key_, name_, 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
-                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    static constexpr const wchar_t* kName = L"Local AppData";
+    void Set(DWORD type, const wchar_t* value) {
+        ::RegSetValueExW(key_, kName, 0, type, reinterpret_cast<const BYTE*>(value),
+                         static_cast<DWORD>((::wcslen(value) + 1) * sizeof(wchar_t)));
     }
 
-    const wchar_t* name_;
     HKEY key_ = nullptr;
-    std::optional<std::wstring> old_;
-    DWORD oldType_ = REG_EXPAND_SZ;
+    bool had_ = false;
+    DWORD type_ = REG_EXPAND_SZ;
+    wchar_t old_[MAX_PATH * 2] = {};
 };
 
 // A user whose name the code page cannot spell ("ł" is not in 1252): the journal goes to
@@ -68,7 +62,7 @@ TEST(WindowsJournalLocation, UserFolderOutsideTheCodePage) {
     const fs::path base = fs::absolute(FsPath(dir.path()));
     const fs::path user = base / L"Micha\u0142";
     fs::create_directories(user);
-    const UserFolderOverride local(L"Local AppData", user);
+    const LocalAppDataOverride local(user);
     // The environment names the same folder, as Windows sets it at logon.
     const wchar_t* before = ::_wgetenv(L"LOCALAPPDATA");
     const std::wstring environment = before != nullptr ? before : L"";
