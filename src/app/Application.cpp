@@ -1,6 +1,8 @@
 #include "app/Application.h"
 
+#include "base/FsPath.h"
 #include "config/ReadIniString.h"
+#include "config/VirtualStore.h"
 #include "fields/ExclusionFlags.h"
 #include "fields/MachineFieldStore.h"
 #include "host/PayloadUnpacker.h"
@@ -97,8 +99,23 @@ bool Application::Start(const StartOptions& options) {
     });
     Guarded([&] { LoadMachineFields(*ini_, fieldEditor_); });
     Guarded([&] { LoadOptions(); });
+    Guarded([&] { NoteVirtualStoreCopy(options.locations.virtualStore); });
     started_ = true;
     return true;
+}
+
+// A host that Windows virtualizes reads and writes its own copy of the settings: what it
+// does then differs from what Quillet reads without a word from either.
+void Application::NoteVirtualStoreCopy(const std::filesystem::path& store) {
+    const std::string file = ports_.files.NativePath(settings_.IniFile);
+    const std::optional<std::filesystem::path> copy = VirtualStoreCopy(store, file);
+    std::error_code error;
+    if (!copy || !std::filesystem::is_regular_file(*copy, error)) {
+        return;
+    }
+    const std::string text = VirtualStoreText(file, FsText(*copy));
+    window_.SetStatus(text);
+    ports_.trace.Note("settings", text);
 }
 
 bool Application::Guarded(const std::function<void()>& step) {

@@ -109,6 +109,7 @@ private:
     bool InterpretTyped(const std::string& text);
     bool LoadList(const std::string& name);
     void LoadOptions();
+    void NoteVirtualStoreCopy(const std::filesystem::path& store);
     bool ReadOption(const SettingKey& key) const;
     void WriteOption(const SettingKey& key, bool on);
     void NoteClick(const char* box, bool on);

@@ -263,14 +263,20 @@ SettingsLocations ResolveLocations(const CommonOptions& options, const std::stri
 }
 
 SettingsLocations ResolveLocations(const CommonOptions& options, const std::string& executableDir) {
+    SettingsLocations locations;
     if (const std::optional<std::string> system = SystemWindowsDir();
         system && !options.windowsDir) {
-        return {options.programDir.value_or(executableDir), *system};
+        locations = {options.programDir.value_or(executableDir), *system};
+    } else {
+        locations = ResolveLocations(options, executableDir, [](const char* name) {
+            const char* value = std::getenv(name);
+            return value == nullptr ? std::nullopt : std::optional<std::string>(value);
+        });
     }
-    return ResolveLocations(options, executableDir, [](const char* name) {
-        const char* value = std::getenv(name);
-        return value == nullptr ? std::nullopt : std::optional<std::string>(value);
-    });
+    if (const std::filesystem::path data = LocalAppDataFolder(); !data.empty()) {
+        locations.virtualStore = data / "VirtualStore";
+    }
+    return locations;
 }
 
 PathMap MakePathMap(const CommonOptions& options, const SettingsLocations& locations,

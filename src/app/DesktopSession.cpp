@@ -2,9 +2,10 @@
 
 #include "app/LabelsWindowText.h"
 #include "app/MainWindowText.h"
-#include "app/ScannerTestText.h"
 #include "app/ScannerIdentity.h"
 #include "app/ScannerPortText.h"
+#include "app/ScannerTestText.h"
+#include "base/FsPath.h"
 #include "config/DialogText.h"
 #include "config/SettingsLoader.h"
 #include "fields/ExclusionFlags.h"
@@ -266,9 +267,8 @@ void DesktopSession::OpenJournal() {
         return;
     }
     setup_.journal->Flush();
-    const std::string path = setup_.journal->TodayPath();
-    if (!desktop_.OpenDocument(path)) {
-        app_.Window().SetStatus(main_window::kJournalNotOpened + path);
+    if (!desktop_.OpenDocument(setup_.journal->TodayFile())) {
+        app_.Window().SetStatus(main_window::kJournalNotOpened + setup_.journal->TodayPath());
     }
 }
 
@@ -295,7 +295,7 @@ void DesktopSession::ShowScannerTest() {
 }
 
 std::string DesktopSession::PrintTestLabels() {
-    if (!desktop_.OpenDocument(setup_.testLabels)) {
+    if (!desktop_.OpenDocument(FsPath(setup_.testLabels))) {
         return scanner_test_text::kNoLabelsFile + setup_.testLabels;
     }
     return {};

@@ -89,6 +89,10 @@ std::string Journal::TodayPath() {
     return folder_.NativePath(JournalFileName(clock_.Now()));
 }
 
+std::filesystem::path Journal::TodayFile() {
+    return folder_.FilePath(JournalFileName(clock_.Now()));
+}
+
 std::string Journal::ReadToday() {
     if (!day_.empty() && !failed_) {
         folder_.Flush();

@@ -5,6 +5,7 @@
 #include "base/Trace.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -42,8 +43,9 @@ public:
     void Start();
     // Told once when the journal cannot be written (at once when it already could not).
     void OnFailure(std::function<void(const std::string&)> tell);
-    // Where today's file lives.
+    // Where today's file lives, as the operator reads it and as the system spells it.
     std::string TodayPath();
+    std::filesystem::path TodayFile();
     // Today's file as written so far (earlier runs of the day included); empty when none.
     std::string ReadToday();
     // One listener at most; null for none.

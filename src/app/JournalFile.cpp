@@ -1,20 +1,16 @@
 #include "app/JournalFile.h"
 
-#include <cstdlib>
+#include "base/FsPath.h"
 
 namespace quillet {
 
-std::string DefaultJournalFolder() {
-    return DefaultJournalFolder([](const char* name) {
-        const char* value = std::getenv(name);
-        return value == nullptr ? std::nullopt : std::optional<std::string>(value);
-    });
-}
-
-std::optional<std::string> JournalFolderFor(const CommonOptions& options,
-                                            const std::string& defaultFolder) {
+std::optional<std::filesystem::path> JournalFolderFor(const CommonOptions& options,
+                                                      const std::filesystem::path& defaultFolder) {
     if (options.journal) {
-        return *options.journal == "off" ? std::nullopt : options.journal;
+        if (*options.journal == "off") {
+            return std::nullopt;
+        }
+        return FsPath(*options.journal);
     }
     if (defaultFolder.empty()) {
         return std::nullopt;
@@ -22,7 +18,8 @@ std::optional<std::string> JournalFolderFor(const CommonOptions& options,
     return defaultFolder;
 }
 
-JournalFile::JournalFile(Trace& next, const std::optional<std::string>& folder, int keepDays)
+JournalFile::JournalFile(Trace& next, const std::optional<std::filesystem::path>& folder,
+                         int keepDays)
     : next_(next) {
     if (!folder) {
         return;

@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/Journal.h"
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,19 +12,17 @@ namespace quillet {
 
 // Where the desktop program keeps its journal unless told otherwise: the user's own
 // application data (Windows) or state folder (Linux); empty when there is none.
-std::string DefaultJournalFolder(const EnvironmentLookup& environment);
-// As above, from this process's environment.
-std::string DefaultJournalFolder();
+std::filesystem::path DefaultJournalFolder();
 
 // The folder the options ask for: none for "--journal off", the one given, else
 // `defaultFolder` (empty: none, as the tools keep it).
-std::optional<std::string> JournalFolderFor(const CommonOptions& options,
-                                            const std::string& defaultFolder);
+std::optional<std::filesystem::path> JournalFolderFor(const CommonOptions& options,
+                                                      const std::filesystem::path& defaultFolder);
 
 // The journal of a run as the options ask for it, in front of the trace `next`.
 class JournalFile {
 public:
-    JournalFile(Trace& next, const std::optional<std::string>& folder, int keepDays);
+    JournalFile(Trace& next, const std::optional<std::filesystem::path>& folder, int keepDays);
     JournalFile(const JournalFile&) = delete;
     JournalFile& operator=(const JournalFile&) = delete;
 

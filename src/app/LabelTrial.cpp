@@ -66,7 +66,7 @@ public:
     bool PutOnTop(long) override { return false; }
     bool ForegroundIsTask(long) override { return false; }
     bool SendKeys(const std::string&) override { return false; }
-    bool OpenDocument(const std::string&) override { return false; }
+    bool OpenDocument(const std::filesystem::path&) override { return false; }
 
 private:
     Trace& trace_;

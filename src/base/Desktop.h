@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace quillet {
@@ -22,7 +23,7 @@ public:
     virtual bool SendKeys(const std::string& keys) = 0;
     // Opens a document with the program the desktop associates with it; false when none
     // could be started.
-    virtual bool OpenDocument(const std::string& nativePath) = 0;
+    virtual bool OpenDocument(const std::filesystem::path& path) = 0;
 };
 
 } // namespace quillet

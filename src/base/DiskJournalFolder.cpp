@@ -15,8 +15,7 @@ constexpr std::size_t kBufferBytes = 64 * 1024;
 std::vector<std::string> DiskJournalFolder::Names() {
     std::vector<std::string> names;
     std::error_code error;
-    for (fs::directory_iterator it(FsPath(folder_), error), end; !error && it != end;
-         it.increment(error)) {
+    for (fs::directory_iterator it(folder_, error), end; !error && it != end; it.increment(error)) {
         names.push_back(FsText(it->path().filename()));
     }
     return names;
@@ -24,14 +23,14 @@ std::vector<std::string> DiskJournalFolder::Names() {
 
 bool DiskJournalFolder::Remove(const std::string& name) {
     std::error_code error;
-    return fs::remove(FsPath(NativePath(name)), error);
+    return fs::remove(FilePath(name), error);
 }
 
 std::optional<std::uint64_t> DiskJournalFolder::Open(const std::string& name) {
     Close();
     std::error_code error;
-    fs::create_directories(FsPath(folder_), error);
-    const fs::path path = FsPath(NativePath(name));
+    fs::create_directories(folder_, error);
+    const fs::path path = FilePath(name);
     file_ = OpenForAppend(path);
     if (file_ == nullptr) {
         return std::nullopt;
@@ -42,7 +41,7 @@ std::optional<std::uint64_t> DiskJournalFolder::Open(const std::string& name) {
 }
 
 std::optional<std::string> DiskJournalFolder::Read(const std::string& name) {
-    std::ifstream in(FsPath(NativePath(name)), std::ios::binary);
+    std::ifstream in(FilePath(name), std::ios::binary);
     if (!in) {
         return std::nullopt;
     }
@@ -65,7 +64,11 @@ void DiskJournalFolder::Close() {
 }
 
 std::string DiskJournalFolder::NativePath(const std::string& name) const {
-    return FsText(FsPath(folder_) / FsPath(name));
+    return FsText(FilePath(name));
+}
+
+fs::path DiskJournalFolder::FilePath(const std::string& name) const {
+    return folder_ / FsPath(name);
 }
 
 } // namespace quillet

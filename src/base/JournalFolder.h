@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,14 +26,18 @@ public:
     // A file's whole text as it stands on disk; nothing when it cannot be read.
     virtual std::optional<std::string> Read(const std::string& /*name*/) { return std::nullopt; }
     virtual void Close() = 0;
-    // Where the file lives on this machine, for the operator's own programs.
+    // Where the file lives on this machine, as the operator reads it.
     virtual std::string NativePath(const std::string& name) const = 0;
+    // The same, as the system spells it (for opening it in the operator's own programs).
+    virtual std::filesystem::path FilePath(const std::string& name) const = 0;
 };
 
 // The journal folder on disk.
 class DiskJournalFolder final : public JournalFolder {
 public:
-    explicit DiskJournalFolder(std::string folder) : folder_(std::move(folder)) {}
+    // The folder stays in the system's characters: a user's folder may have a name that the
+    // single-byte text cannot spell.
+    explicit DiskJournalFolder(std::filesystem::path folder) : folder_(std::move(folder)) {}
     DiskJournalFolder(const DiskJournalFolder&) = delete;
     DiskJournalFolder& operator=(const DiskJournalFolder&) = delete;
     ~DiskJournalFolder() override { Close(); }
@@ -45,9 +50,10 @@ public:
     std::optional<std::string> Read(const std::string& name) override;
     void Close() override;
     std::string NativePath(const std::string& name) const override;
+    std::filesystem::path FilePath(const std::string& name) const override;
 
 private:
-    std::string folder_;
+    std::filesystem::path folder_;
     std::FILE* file_ = nullptr;
 };
 

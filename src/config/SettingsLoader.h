@@ -5,6 +5,7 @@
 #include "base/Operator.h"
 #include "config/Settings.h"
 
+#include <filesystem>
 #include <string>
 
 namespace quillet {
@@ -14,6 +15,9 @@ namespace quillet {
 struct SettingsLocations {
     std::string programDir;
     std::string windowsDir;
+    // The user's VirtualStore folder, where Windows puts its own copies of files that old
+    // programs wrote without the rights to; empty where there is none.
+    std::filesystem::path virtualStore{};
 };
 
 inline constexpr const char* kIniFileName = "ZOR.INI";

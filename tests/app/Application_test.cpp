@@ -1,6 +1,8 @@
 #include "app/Application.h"
 
+#include "base/FsPath.h"
 #include "config/NativeFileSystem.h"
+#include "config/VirtualStore.h"
 #include "host/SimulatedHost.h"
 #include "support/FakeDesktop.h"
 #include "support/FakeEventPump.h"
@@ -12,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <system_error>
 
@@ -111,6 +115,22 @@ TEST_F(ApplicationTest, UnreadableSettingsFileIsNotOverwritten) {
     ASSERT_EQ(op.shown.size(), 3u);
     EXPECT_TRUE(op.shown[2].text.starts_with("The settings could not be saved in "))
         << op.shown[2].text;
+}
+
+// A host that Windows virtualizes reads a copy of ZOR.INI of its own: both paths are told.
+TEST_F(ApplicationTest, VirtualStoreCopyOfTheSettingsIsTold) {
+    dir.Write("bin/ZOR.INI", "[VORKSTAB]\r\nCommPort=1\r\n");
+    const std::string file = files.NativePath(dir / "bin" + "\\ZOR.INI");
+    const std::filesystem::path store = FsPath(dir / "store");
+    const std::filesystem::path copy = VirtualStoreCopy(store, file).value();
+    std::filesystem::create_directories(copy.parent_path());
+    std::ofstream(copy) << "[VORKSTAB]\r\nCommPort=2\r\n";
+    host = std::make_shared<SimulatedHost>(trace, hostOptions);
+    ASSERT_TRUE(app.Start({{dir / "bin", dir / "windows", store}, host, 1, {}, {}}));
+    const std::string text = VirtualStoreText(file, FsText(copy));
+    EXPECT_EQ(app.Window().Status(), text);
+    EXPECT_NE(std::find(trace.notes.begin(), trace.notes.end(), "settings " + text),
+              trace.notes.end());
 }
 
 TEST_F(ApplicationTest, EditorOptionHiddenAndWindowCentredAfterConnecting) {

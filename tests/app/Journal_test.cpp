@@ -49,6 +49,9 @@ public:
         open.clear();
     }
     std::string NativePath(const std::string& name) const override { return "/j/" + name; }
+    std::filesystem::path FilePath(const std::string& name) const override {
+        return NativePath(name);
+    }
 };
 
 class FakeClock final : public Clock {

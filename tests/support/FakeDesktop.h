@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Desktop.h"
+#include "base/FsPath.h"
 
 #include <string>
 #include <vector>
@@ -45,8 +46,8 @@ public:
         calls.push_back("keys " + keys);
         return !keysFail;
     }
-    bool OpenDocument(const std::string& nativePath) override {
-        calls.push_back("open " + nativePath);
+    bool OpenDocument(const std::filesystem::path& path) override {
+        calls.push_back("open " + FsText(path));
         return true;
     }
 };

@@ -69,7 +69,7 @@ public:
     bool PutOnTop(long window) override { return running_ && window == kWindow; }
     bool ForegroundIsTask(long task) override { return IsRunning(task); }
     bool SendKeys(const std::string&) override { return running_; }
-    bool OpenDocument(const std::string&) override { return false; }
+    bool OpenDocument(const std::filesystem::path&) override { return false; }
 
 private:
     static constexpr long kTask = 1;

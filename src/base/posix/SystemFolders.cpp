@@ -6,6 +6,10 @@ std::optional<std::string> SystemWindowsDir() {
     return std::nullopt;
 }
 
+std::filesystem::path LocalAppDataFolder() {
+    return {};
+}
+
 bool NativeDriveLetters() {
     return false;
 }

@@ -1,5 +1,6 @@
 #include "base/qt/QtDesktop.h"
 
+#include "base/FsPath.h"
 #include "base/qt/SingleByteText.h"
 
 #include <QDesktopServices>
@@ -56,8 +57,8 @@ bool QtDesktop::SendKeys(const std::string& /*keys*/) {
     return false;
 }
 
-bool QtDesktop::OpenDocument(const std::string& nativePath) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(nativePath)));
+bool QtDesktop::OpenDocument(const std::filesystem::path& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(FsText(path))));
 }
 
 } // namespace quillet

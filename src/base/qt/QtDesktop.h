@@ -21,7 +21,7 @@ public:
     bool ForegroundIsTask(long task) override;
     bool PutOnTop(long window) override;
     bool SendKeys(const std::string& keys) override;
-    bool OpenDocument(const std::string& nativePath) override;
+    bool OpenDocument(const std::filesystem::path& path) override;
 
 private:
     std::map<long, qint64> processes_;

@@ -4,7 +4,16 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
 namespace quillet {
+
+namespace {
+
+const KNOWNFOLDERID kLocalAppData = {
+    0xF1B32785, 0x6FBA, 0x4FCF, {0x9D, 0x55, 0x7B, 0x8E, 0x7F, 0x15, 0x70, 0x91}};
+
+} // namespace
 
 std::optional<std::string> SystemWindowsDir() {
     wchar_t folder[MAX_PATH + 1] = {};
@@ -13,6 +22,19 @@ std::optional<std::string> SystemWindowsDir() {
         return std::nullopt;
     }
     return AnsiFromWide(std::wstring_view(folder, length));
+}
+
+// Asked of the shell, not of %LOCALAPPDATA%: the environment's single-byte copy would give a
+// look-alike folder for a name outside the code page, and a redirected folder is honoured.
+std::filesystem::path LocalAppDataFolder() {
+    PWSTR folder = nullptr;
+    std::filesystem::path path;
+    if (SUCCEEDED(::SHGetKnownFolderPath(kLocalAppData, KF_FLAG_DEFAULT, nullptr, &folder)) &&
+        folder != nullptr) {
+        path = folder;
+    }
+    ::CoTaskMemFree(folder);
+    return path;
 }
 
 bool NativeDriveLetters() {

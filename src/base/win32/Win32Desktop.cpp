@@ -158,8 +158,7 @@ bool Win32Desktop::SendKeys(const std::string& keys) {
 }
 
 // The shell's own association, as a double click in the Explorer would open it.
-bool Win32Desktop::OpenDocument(const std::string& nativePath) {
-    const std::wstring path = WideFromAnsi(nativePath);
+bool Win32Desktop::OpenDocument(const std::filesystem::path& path) {
     const auto result = reinterpret_cast<INT_PTR>(
         ::ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     return result > 32;

@@ -4,6 +4,8 @@
 
 #include <guiddef.h>
 
+#include <string>
+
 namespace quillet {
 
 constexpr ProgramBits kThisProgramBits =
@@ -12,5 +14,9 @@ constexpr ProgramBits kThisProgramBits =
 // The server keys of the class `id` in each registry view, as COM sees them (the user's
 // classes over the machine's).
 ClassRegistration FindClassRegistration(const CLSID& id);
+
+// The file name of the program that the local server registration of the class `id`
+// starts ("Tormial.exe"); empty when it has none.
+std::wstring LocalServerProgram(const CLSID& id);
 
 } // namespace quillet

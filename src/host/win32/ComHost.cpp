@@ -4,7 +4,9 @@
 #include "base/win32/SystemErrors.h"
 #include "host/BusyHostPolicy.h"
 #include "host/CallFailureClass.h"
+#include "host/HostActivation.h"
 #include "host/win32/ClassRegistry.h"
+#include "host/win32/HostProcessRights.h"
 
 #include <objbase.h>
 #include <oleauto.h>
@@ -248,12 +250,21 @@ DispatchPtr TakeObject(VARIANT& result) {
     return DispatchPtr(object);
 }
 
-// The connect step: the host's application object, started or reached by COM.
+// The connect step: the host's application object, started or reached by COM, unless the
+// host's program already runs where this program cannot reach it.
 DispatchPtr ConnectHostApp(ComState& state) {
     IDispatch* object = nullptr;
-    const HRESULT hr =
-        ::CoCreateInstance(kHostAppClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                           IID_IDispatch, reinterpret_cast<void**>(&object));
+    const ActivationResult activation =
+        ActivateHost(FindHostProcess(LocalServerProgram(kHostAppClass)), [&object] {
+            return static_cast<long>(::CoCreateInstance(
+                kHostAppClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                reinterpret_cast<void**>(&object)));
+        });
+    if (activation.failure) {
+        state.lastFailure = activation.failure;
+        return nullptr;
+    }
+    const auto hr = static_cast<HRESULT>(activation.number);
     // No server this program can use (Wine says "key missing" where Windows says "not
     // registered" when only the other bitness has one).
     if (hr == REGDB_E_CLASSNOTREG || hr == REGDB_E_KEYMISSING) {
