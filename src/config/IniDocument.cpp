@@ -52,6 +52,10 @@ void Classify(std::string_view text, Line& line) {
 // Splits on CRLF, lone LF and lone CR.
 std::vector<Line> ParseLines(std::string_view text) {
     std::vector<Line> lines;
+    // At most one line per break and one after the last: the vector grows once.
+    lines.reserve(static_cast<std::size_t>(std::count_if(
+                      text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; })) +
+                  1);
     std::size_t pos = 0;
     while (pos < text.size()) {
         Line line;

@@ -5,6 +5,7 @@
 #include "config/ReadIniString.h"
 #include "config/Settings.h"
 
+#include <iterator>
 #include <limits>
 #include <string>
 
@@ -26,6 +27,11 @@ constexpr SlotKeys kTriggerSlots[] = {
 };
 
 using namespace setting_keys;
+
+// Two keys per field slot, the two half limits, the target, three keys per trigger slot and
+// the two variant choices.
+constexpr std::size_t kStoredEntries =
+    2 * kFieldSlotCount + 2 + 1 + 3 * std::size(kTriggerSlots) + 2;
 
 std::string Read(const IniProfile& ini, const std::string& key) {
     return ReadIniString(ini, kSection, key);
@@ -133,6 +139,7 @@ void LoadMachineFields(const IniProfile& ini, AutoSelEditor& editor) {
 
 void StoreMachineFields(IniProfile& ini, AutoSelEditor& editor) {
     std::vector<IniEntry> entries;
+    entries.reserve(kStoredEntries);
     const auto add = [&entries](std::string key, std::string value) {
         entries.push_back({std::move(key), std::move(value)});
     };

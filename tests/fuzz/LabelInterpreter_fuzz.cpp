@@ -24,6 +24,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -48,8 +50,11 @@ struct Options {
     bool firstScanPending;
 };
 
-struct Interpreter {
-    explicit Interpreter(const Options& options) {
+// What every input starts from, made once per process: the code table, the machine fields,
+// the settings and the program files. Only the file system can be changed by an input (the
+// companion CSV is appended to), so it alone is put back, and only when it was written.
+struct Fixture {
+    Fixture() {
         codes.InitCodeTable();
         fields.Code(FieldSlot::SFN) = "S";
         fields.Code(FieldSlot::SFM) = "A";
@@ -58,11 +63,33 @@ struct Interpreter {
         fields.HlfLimX = "1000";
         fields.HlfLimY = "500";
         settings.GCodePath = "C:\\PROD\\";
+        programs["C:\\PROD\\P1"] = "G71 X800 Y600 Z18 T1\r\n(DOOR)\r\n";
+        programs["C:\\PROD\\P2.CNC"] = "%ZOR 1200 400 19\r\n(MIRROR)\r\n";
+        programs["C:\\PROD\\P3"] = "G70 Xa Y\r\n";
+        programs["C:\\Z.CSV"] = "a;b;c";
+        files.files = programs;
+    }
+
+    void Begin(const Options& options) {
+        if (files.files != programs) {
+            files.files = programs;
+        }
         settings.ForceCncExtension = options.forceCnc;
-        files.files["C:\\PROD\\P1"] = "G71 X800 Y600 Z18 T1\r\n(DOOR)\r\n";
-        files.files["C:\\PROD\\P2.CNC"] = "%ZOR 1200 400 19\r\n(MIRROR)\r\n";
-        files.files["C:\\PROD\\P3"] = "G70 Xa Y\r\n";
-        files.files["C:\\Z.CSV"] = "a;b;c";
+    }
+
+    MachineFieldModel fields;
+    CodeTable codes;
+    Settings settings;
+    std::map<std::string, std::string> programs;
+    testing::FakeFileSystem files;
+};
+
+// One input's run: the state the labels change, made afresh. These objects hold little
+// more than references, so making them costs next to nothing.
+struct Interpreter {
+    Interpreter(Fixture& fixture, const Options& options)
+        : fields(fixture.fields), codes(fixture.codes), settings(fixture.settings),
+          files(fixture.files) {
         hostOptions.failAddLine = options.failingAddLines;
         host = std::make_shared<SimulatedHost>(trace, hostOptions);
         FUZZ_CHECK(control.Connect(host, 1));
@@ -71,15 +98,15 @@ struct Interpreter {
         window.SetShowEditor(options.showEditor);
     }
 
+    const MachineFieldModel& fields;
+    const CodeTable& codes;
+    const Settings& settings;
+    testing::FakeFileSystem& files;
     LabelState label;
     ScanRecord record;
-    MachineFieldModel fields;
-    CodeTable codes;
-    Settings settings;
     CountingTrace trace;
     testing::FakeEventPump pump;
     testing::FakeOperator op;
-    testing::FakeFileSystem files;
     testing::FakeSerialPort serial;
     Parser parser;
     WindowState window;
@@ -100,8 +127,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) {
         return 0;
     }
+    static Fixture fixture;
     const Options options(data[0]);
-    Interpreter run(options);
+    fixture.Begin(options);
+    Interpreter run(fixture, options);
     std::string_view labels(reinterpret_cast<const char*>(data) + 1, size - 1);
     while (!labels.empty()) {
         const std::size_t end = labels.find('\n');

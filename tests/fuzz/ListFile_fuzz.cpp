@@ -19,9 +19,29 @@
 #include <cstdint>
 #include <string>
 
+namespace {
+
+using namespace quillet;
+
+// What every input starts from, made once per process; the list file's text is the input.
+struct Fixture {
+    Fixture() {
+        codes.InitCodeTable();
+        settings.GCodePath = "C:\\PROD\\";
+    }
+
+    CodeTable codes;
+    Settings settings;
+    testing::FakeFileSystem files;
+    std::string& list = files.files["C:\\PROD\\JOBS.LST"];
+};
+
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using namespace quillet;
-    const std::string file(reinterpret_cast<const char*>(data), size);
+    static Fixture fixture;
+    fixture.list.assign(reinterpret_cast<const char*>(data), size);
+    const std::string& file = fixture.list;
     const std::vector<std::string> lines = RetainedListLines(file);
     for (const std::string& line : lines) {
         FUZZ_CHECK(line.find_first_of("\r\n") == std::string::npos);
@@ -29,22 +49,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     LabelState label;
-    CodeTable codes;
-    codes.InitCodeTable();
-    Settings settings;
-    settings.GCodePath = "C:\\PROD\\";
-    testing::FakeFileSystem files;
-    files.files["C:\\PROD\\JOBS.LST"] = file;
     testing::FakeOperator op;
     testing::FakeEventPump pump;
     NullTrace trace;
     WindowState window;
     window.SetAutoStart(size % 2 == 0);
     Parser parser;
-    HostControl host{label, codes, pump, op, window, trace};
+    HostControl host{label, fixture.codes, pump, op, window, trace};
     const auto app = std::make_shared<SimulatedHost>(trace, HostSimulationOptions{});
     FUZZ_CHECK(host.Connect(app, 1));
-    ListFile list{label, settings, files, op, parser, host, window};
+    ListFile list{label, fixture.settings, fixture.files, op, parser, host, window};
 
     const bool loaded = list.LoadListFile("JOBS");
     FUZZ_CHECK(loaded == (lines.size() >= 2));

@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -38,6 +39,9 @@ bool SameStoredValues(const MachineFieldModel& a, const MachineFieldModel& b) {
 // editing has a target of its own.
 class StoredKeys final : public IniProfile {
 public:
+    // Forgets what the last input stored.
+    void Begin() { ++input_; }
+
     std::string ReadString(std::string_view, std::string_view key, std::string_view fallback,
                            std::size_t bufferSize) const override {
         const std::string* found = Find(key);
@@ -67,7 +71,9 @@ public:
             return {FsError::Other, IniDocument::kNotWritableText};
         }
         for (const IniEntry& entry : entries) {
-            values_[entry.key] = entry.value;
+            Stored& stored = values_[entry.key];
+            stored.value = entry.value;
+            stored.input = input_;
         }
         return {};
     }
@@ -75,11 +81,27 @@ public:
 private:
     // The store spells each key the same way every time.
     const std::string* Find(std::string_view key) const {
-        const auto found = values_.find(std::string(key));
-        return found == values_.end() ? nullptr : &found->second;
+        const auto found = values_.find(key);
+        if (found == values_.end() || found->second.input != input_) {
+            return nullptr;
+        }
+        return &found->second.value;
     }
 
-    std::unordered_map<std::string, std::string> values_;
+    // A value counts for the input that wrote it only. The keys stay, so the next input's
+    // store writes into the strings this one left instead of allocating its own.
+    struct Stored {
+        std::string value;
+        unsigned input = 0;
+    };
+    struct KeyHash {
+        using is_transparent = void; // looked up by string_view, without a copy
+        std::size_t operator()(std::string_view key) const {
+            return std::hash<std::string_view>{}(key);
+        }
+    };
+    std::unordered_map<std::string, Stored, KeyHash, std::equal_to<>> values_;
+    unsigned input_ = 0;
 };
 
 } // namespace
@@ -89,7 +111,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MachineFieldModel first;
     AutoSelEditor firstEditor(first);
     LoadMachineFields(input, firstEditor);
-    StoredKeys stored;
+    static StoredKeys stored;
+    stored.Begin();
     StoreMachineFields(stored, firstEditor);
 
     MachineFieldModel second;

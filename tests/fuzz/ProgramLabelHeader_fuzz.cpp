@@ -53,14 +53,25 @@ void CheckHeader(std::string_view header) {
     }
 }
 
-void CheckImport(const std::string& label, bool overwrite) {
-    LabelState state;
-    ScanRecord record;
+// What no label changes, made once per process.
+struct Fixture {
+    Fixture() {
+        codes.InitCodeTable();
+        settings.GCodePath = kFolder;
+    }
+
     MachineFieldModel fields;
     CodeTable codes;
-    codes.InitCodeTable();
     Settings settings;
-    settings.GCodePath = kFolder;
+};
+
+void CheckImport(const std::string& label, bool overwrite) {
+    static const Fixture fixture;
+    const MachineFieldModel& fields = fixture.fields;
+    const CodeTable& codes = fixture.codes;
+    const Settings& settings = fixture.settings;
+    LabelState state;
+    ScanRecord record;
     testing::FakeFileSystem files;
     testing::FakeOperator op;
     testing::FakeEventPump pump;
